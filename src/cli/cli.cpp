@@ -1,0 +1,54 @@
+#include "cli/cli.h"
+
+#include <cstring>
+
+#include "cli/args.h"
+
+namespace velkar::cli {
+namespace {
+
+struct CommandEntry {
+    const char* name;
+    const char* summary;
+    int (*run)(const std::vector<std::string>&, Context&);
+};
+
+const CommandEntry kCommands[] = {
+    {"ports", "list the usable serial ports", cmdPorts},
+};
+
+void usage(std::FILE* f) {
+    std::fprintf(f,
+                 "usage: velkar-cli COMMAND [options]\n"
+                 "       velkar-cli --version\n\n"
+                 "The routines of velkar without a window: conversions, computations,\n"
+                 "exports and transfers.  Each command has --help.\n\ncommands:\n");
+    for (const auto& c : kCommands) std::fprintf(f, "  %-10s %s\n", c.name, c.summary);
+}
+
+}  // namespace
+
+int run(const std::vector<std::string>& argv, Context& ctx) {
+    if (argv.empty()) {
+        usage(ctx.err);
+        return kExitUsage;
+    }
+    const std::string& cmd = argv[0];
+    if (cmd == "--help" || cmd == "-h" || cmd == "help") {
+        usage(ctx.out);
+        return kExitOk;
+    }
+    if (cmd == "--version") {
+        std::fprintf(ctx.out, "velkar-cli %s\n", VELKAR_VERSION);
+        return kExitOk;
+    }
+    for (const auto& c : kCommands) {
+        if (cmd == c.name) return c.run(std::vector<std::string>(argv.begin() + 1, argv.end()), ctx);
+    }
+    std::fprintf(ctx.err, "velkar-cli: unknown command '%s'; the commands are:", cmd.c_str());
+    for (const auto& c : kCommands) std::fprintf(ctx.err, " %s", c.name);
+    std::fprintf(ctx.err, "\n");
+    return kExitUsage;
+}
+
+}  // namespace velkar::cli

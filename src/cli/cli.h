@@ -1,0 +1,27 @@
+// velkar-cli: the program's routines without a window.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace velkar {
+class SerialPort;
+}
+
+namespace velkar::cli {
+
+struct Context {
+    std::FILE* out = stdout;
+    std::FILE* err = stderr;
+    // The port the transfer and port commands use (a real one in velkar-cli).
+    SerialPort* port = nullptr;
+};
+
+// argv without the program name.  Returns the exit code.
+int run(const std::vector<std::string>& argv, Context& ctx);
+
+// The commands, each in its own file.
+int cmdPorts(const std::vector<std::string>& argv, Context& ctx);
+
+}  // namespace velkar::cli

@@ -1,0 +1,18 @@
+// velkar-cli: parses the command line and wires the console front end.
+#include <QCoreApplication>
+#include <clocale>
+
+#include "cli/cli.h"
+#include "platform/qt/qt_serial_port.h"
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    // Qt sets the C library locale from the environment; the program's number
+    // forms never depend on it, but keep the C library's own output neutral too.
+    std::setlocale(LC_NUMERIC, "C");
+    velkar::QtSerialPort port;
+    velkar::cli::Context ctx;
+    ctx.port = &port;
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return velkar::cli::run(args, ctx);
+}

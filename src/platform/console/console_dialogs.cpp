@@ -1,0 +1,52 @@
+#include "platform/console/console_dialogs.h"
+
+#include <iostream>
+
+#include "platform/cp1254.h"
+
+namespace velkar {
+
+std::string ConsoleDialogs::formatMessage(const MessageRequest& r) {
+    std::string text = r.title.empty() ? r.text : r.title + ": " + r.text;
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            out.push_back('\n');
+            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            out.push_back(text[i]);
+        }
+    }
+    return toUtf8(out);
+}
+
+MessageResult ConsoleDialogs::message(const MessageRequest& r) {
+    ++messages_;
+    const std::string line = formatMessage(r);
+    std::fprintf(out_, "%s\n", line.c_str());
+    std::fflush(out_);
+    if (r.buttons == MessageButtons::OkCancel && ask_) {
+        std::fprintf(out_, "%s", toUtf8(cp1254("Devam için Enter, iptal için i ve Enter: ")).c_str());
+        std::fflush(out_);
+        std::string answer;
+        if (!std::getline(std::cin, answer)) return MessageResult::Cancel;
+        if (!answer.empty() && (answer[0] == 'i' || answer[0] == 'I' || answer[0] == 'n' ||
+                                answer[0] == 'N' || answer[0] == 'c' || answer[0] == 'C')) {
+            return MessageResult::Cancel;
+        }
+    }
+    return MessageResult::Ok;
+}
+
+FileDialogResult ConsoleDialogs::chooseFile(const FileDialogRequest& r) {
+    if (fileAnswer_) return fileAnswer_(r);
+    return {};
+}
+
+std::optional<std::string> ConsoleDialogs::input(const std::string& prompt, const std::string& title,
+                                                 const std::string& defaultText) {
+    if (inputAnswer_) return inputAnswer_(prompt, title, defaultText);
+    return std::nullopt;
+}
+
+}  // namespace velkar

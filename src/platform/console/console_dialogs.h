@@ -1,0 +1,43 @@
+// Boxes of the command-line front end: a message is printed to standard error
+// as "TITLE: TEXT" (or "TEXT" when the box has no title), an instruction box is
+// answered OK (or asked at the terminal with --ask), and file and input boxes
+// are answered by the command's options through the answer functions.
+#pragma once
+
+#include <cstdio>
+#include <functional>
+
+#include "platform/dialogs.h"
+
+namespace velkar {
+
+class ConsoleDialogs : public Dialogs {
+public:
+    using FileAnswer = std::function<FileDialogResult(const FileDialogRequest&)>;
+    using InputAnswer = std::function<std::optional<std::string>(
+        const std::string& prompt, const std::string& title, const std::string& defaultText)>;
+
+    explicit ConsoleDialogs(std::FILE* out = stderr) : out_(out) {}
+    MessageResult message(const MessageRequest& request) override;
+    FileDialogResult chooseFile(const FileDialogRequest& request) override;
+    std::optional<std::string> input(const std::string& prompt, const std::string& title,
+                                     const std::string& defaultText) override;
+
+    void setFileAnswer(FileAnswer f) { fileAnswer_ = std::move(f); }
+    void setInputAnswer(InputAnswer f) { inputAnswer_ = std::move(f); }
+    // Ask at the terminal before an OK/Cancel box is accepted.
+    void setAskAtTerminal(bool ask) { ask_ = ask; }
+    int messagesShown() const { return messages_; }
+
+    // The line printed for a box.
+    static std::string formatMessage(const MessageRequest& request);
+
+private:
+    std::FILE* out_;
+    FileAnswer fileAnswer_;
+    InputAnswer inputAnswer_;
+    bool ask_ = false;
+    int messages_ = 0;
+};
+
+}  // namespace velkar

@@ -1,0 +1,119 @@
+#include "platform/qt/qt_serial_port.h"
+
+#include <QSerialPortInfo>
+
+#include "platform/cp1254.h"
+#include "platform/qt/qt_text.h"
+
+namespace velkar {
+namespace {
+
+QString nativeName(const PortId& port) {
+    if (!port.path.empty()) return QString::fromStdString(toUtf8(port.path));
+#ifdef _WIN32
+    return QStringLiteral("COM%1").arg(port.number);
+#else
+    // COM n is the n-th serial port of the machine: /dev/ttyS(n-1).
+    return QStringLiteral("/dev/ttyS%1").arg(port.number - 1);
+#endif
+}
+
+std::string reasonFor(QSerialPort::SerialPortError e, const QString& text) {
+    std::string why;
+    switch (e) {
+        case QSerialPort::DeviceNotFoundError: why = cp1254("böyle bir port yok"); break;
+        case QSerialPort::PermissionError:
+            why = cp1254("port başka bir program tarafından kullanılıyor veya erişim izni yok");
+            break;
+        case QSerialPort::OpenError: why = cp1254("port zaten açık"); break;
+        case QSerialPort::ResourceError: why = cp1254("port bağlantısı koptu"); break;
+        case QSerialPort::UnsupportedOperationError:
+            why = cp1254("port bu ayarları desteklemiyor");
+            break;
+        default: why = cp1254("port açılamadı"); break;
+    }
+    if (!text.isEmpty()) why += " (" + fromQ(text) + ")";
+    return why;
+}
+
+}  // namespace
+
+QtSerialPort::QtSerialPort(QObject* parent) : QObject(parent) {
+    connect(&port_, &QSerialPort::readyRead, this, &QtSerialPort::activity);
+    connect(&port_, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
+        if (e == QSerialPort::ResourceError) {
+            lost_ = true;
+            emit activity();
+        }
+    });
+}
+
+bool QtSerialPort::open(const PortId& port, const SerialSettings& s, std::string& error) {
+    if (port_.isOpen()) port_.close();
+    lost_ = false;
+    port_.setPortName(nativeName(port));
+    port_.setBaudRate(s.baud);
+    port_.setParity(s.parity == Parity::Odd    ? QSerialPort::OddParity
+                    : s.parity == Parity::Even ? QSerialPort::EvenParity
+                                               : QSerialPort::NoParity);
+    port_.setDataBits(static_cast<QSerialPort::DataBits>(s.dataBits));
+    port_.setStopBits(s.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
+    setFlowControl(flow_);
+    if (!port_.open(QIODevice::ReadWrite)) {
+        error = reasonFor(port_.error(), port_.errorString());
+        port_.clearError();
+        return false;
+    }
+    return true;
+}
+
+void QtSerialPort::close() {
+    if (port_.isOpen()) port_.close();
+}
+
+bool QtSerialPort::isOpen() const { return port_.isOpen(); }
+
+void QtSerialPort::setFlowControl(FlowControl flow) {
+    flow_ = flow;
+    port_.setFlowControl(flow == FlowControl::RtsCts    ? QSerialPort::HardwareControl
+                         : flow == FlowControl::XonXoff ? QSerialPort::SoftwareControl
+                                                        : QSerialPort::NoFlowControl);
+}
+
+bool QtSerialPort::write(std::string_view bytes) {
+    if (!port_.isOpen() || lost_) return false;
+    const qint64 n = port_.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    port_.flush();
+    return n == static_cast<qint64>(bytes.size());
+}
+
+std::string QtSerialPort::readAll() {
+    if (!port_.isOpen()) return {};
+    const QByteArray b = port_.readAll();
+    return std::string(b.constData(), static_cast<size_t>(b.size()));
+}
+
+std::string QtSerialPort::errorText() const {
+    return reasonFor(port_.error(), port_.errorString());
+}
+
+std::string QtSerialPort::deviceName(const PortId& port) const {
+    return fromQ(nativeName(port));
+}
+
+std::vector<std::string> QtSerialPort::extraDevices() const {
+    std::vector<std::string> out;
+#ifndef _WIN32
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        const QString loc = info.systemLocation();
+        if (loc.contains(QLatin1String("ttyUSB")) || loc.contains(QLatin1String("ttyACM")) ||
+            loc.contains(QLatin1String("cu.usb"))) {
+            out.push_back(fromQ(loc));
+        }
+    }
+    std::sort(out.begin(), out.end());
+#endif
+    return out;
+}
+
+}  // namespace velkar

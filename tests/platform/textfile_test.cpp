@@ -1,0 +1,86 @@
+#include "platform/textfile.h"
+
+#include <gtest/gtest.h>
+
+#include "golden.h"
+
+namespace velkar {
+namespace {
+
+std::vector<std::string> readAllLines(const std::filesystem::path& p) {
+    TextReader r(p);
+    std::vector<std::string> lines;
+    std::string line;
+    while (r.readLine(line)) lines.push_back(line);
+    return lines;
+}
+
+TEST(TextReader, AcceptsEveryLineEnd) {
+    const auto dir = test::tempDir("reader");
+    test::writeBytes(dir / "a.txt", "one\r\ntwo\nthree\rfour");
+    EXPECT_EQ(readAllLines(dir / "a.txt"), (std::vector<std::string>{"one", "two", "three", "four"}));
+    test::writeBytes(dir / "b.txt", "x\r\n\r\n");
+    EXPECT_EQ(readAllLines(dir / "b.txt"), (std::vector<std::string>{"x", ""}));
+    test::writeBytes(dir / "c.txt", "");
+    EXPECT_TRUE(readAllLines(dir / "c.txt").empty());
+}
+
+TEST(TextReader, KeepsEveryByteOfALine) {
+    const auto dir = test::tempDir("reader-bytes");
+    std::string line;
+    for (int b = 0; b < 256; ++b) {
+        if (b != '\r' && b != '\n') line.push_back(static_cast<char>(b));
+    }
+    test::writeBytes(dir / "bin.txt", line + "\r\n");
+    EXPECT_EQ(readAllLines(dir / "bin.txt"), std::vector<std::string>{line});
+}
+
+TEST(TextReader, ReportsAMissingFile) {
+    TextReader r;
+    EXPECT_FALSE(r.open("/nonexistent/velkar/x.txt"));
+    EXPECT_FALSE(r.error().empty());
+}
+
+TEST(TextWriter, WritesCrLfAndReportsFailures) {
+    const auto dir = test::tempDir("writer");
+    TextWriter w;
+    ASSERT_TRUE(w.create(dir / "out.txt"));
+    w.writeLine("A");
+    w.writeLine("");
+    w.write("B");
+    EXPECT_TRUE(w.close());
+    EXPECT_EQ(test::readBytes(dir / "out.txt"), "A\r\n\r\nB");
+
+    TextWriter bad;
+    EXPECT_FALSE(bad.create(dir / "missing-folder" / "x.txt"));
+    EXPECT_FALSE(bad.error().empty());
+    EXPECT_FALSE(bad.create(dir));  // a folder is not a file
+}
+
+TEST(TextWriter, ReportsADiskThatIsFull) {
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP();
+    TextWriter w;
+    ASSERT_TRUE(w.create("/dev/full"));
+    for (int i = 0; i < 10000; ++i) w.writeLine("0123456789012345678901234567890123456789");
+    EXPECT_FALSE(w.close());
+    EXPECT_FALSE(w.error().empty());
+}
+
+TEST(MoveFile, ReplacesTheTargetAndKeepsTheSourceOnFailure) {
+    const auto dir = test::tempDir("move");
+    test::writeBytes(dir / "work", "result");
+    test::writeBytes(dir / "target.YDE", "old");
+    std::string err;
+    ASSERT_TRUE(moveFileReplacing(dir / "work", dir / "target.YDE", err)) << err;
+    EXPECT_EQ(test::readBytes(dir / "target.YDE"), "result");
+    EXPECT_FALSE(std::filesystem::exists(dir / "work"));
+
+    test::writeBytes(dir / "work", "again");
+    EXPECT_FALSE(moveFileReplacing(dir / "work", dir / "no-folder" / "x", err));
+    EXPECT_FALSE(err.empty());
+    EXPECT_EQ(test::readBytes(dir / "work"), "again");
+    EXPECT_FALSE(moveFileReplacing(dir / "gone", dir / "y", err));
+}
+
+}  // namespace
+}  // namespace velkar

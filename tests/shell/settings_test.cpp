@@ -1,0 +1,142 @@
+#include "shell/settings.h"
+
+#include <gtest/gtest.h>
+
+#include "golden.h"
+#include "platform/cp1254.h"
+
+namespace velkar::shell {
+namespace {
+
+SettingsValues load(const std::string& fileBytes) {
+    const auto dir = test::tempDir("settings-load");
+    test::writeBytes(dir / "VELKAR.INI", fileBytes);
+    SettingsValues v;
+    std::string error;
+    EXPECT_TRUE(loadSettingsFile(dir / "VELKAR.INI", v, error)) << error;
+    return v;
+}
+
+TEST(SettingsFile, MissingFileKeepsTheInitialStatesAndShutDownWritesSixteenLines) {
+    const auto dir = test::tempDir("settings-missing");
+    SettingsValues v;
+    std::string error;
+    ASSERT_TRUE(loadSettingsFile(dir / "VELKAR.INI", v, error));
+    EXPECT_EQ(v.instrument, "GTS-210 / 220");
+    EXPECT_EQ(v.port, "COM2");
+    EXPECT_EQ(v.protocol, "ACK / NAK");
+    EXPECT_EQ(v.baud, "9600");
+    EXPECT_EQ(v.parity, "NONE");
+    EXPECT_EQ(v.dataBits, "8");
+    EXPECT_EQ(v.stopBits, "1");
+    v.folder = "/home/harita";
+    ASSERT_TRUE(saveSettingsFile(dir / "VELKAR.INI", v, error));
+    const std::string expected = std::string("YOL.....:/home/harita\r\n") +
+                                 "CIHAZ...:GTS-210 / 220\r\n" + "COM.....:COM2\r\n" +
+                                 "ACK/NAK.:ACK / NAK\r\n" + "BAUD....:9600\r\n" +
+                                 "PRITY...:NONE\r\n" + "DATA....:8\r\n" + "STOP....:1\r\n" +
+                                 "C\xDDHAZ1..:\r\n" + "FORMAT..:XYZ\r\n" + "M\xDDRA1...:False\r\n" +
+                                 "M\xDDRA2...:False\r\n" + "ORTALAMA:True\r\n" +
+                                 "POL\xDDGON.: 0\r\n" + "KOT.....: 0\r\n" + "HATA....:0\r\n";
+    EXPECT_TRUE(test::sameBytes(test::readBytes(dir / "VELKAR.INI"), expected));
+}
+
+TEST(SettingsFile, RoundTripKeepsEveryValue) {
+    SettingsValues v;
+    v.folder = "/data/iş";
+    v.instrument = "GTS-600 / 700";
+    v.port = "/dev/ttyUSB0";
+    v.protocol = "ONE WAY";
+    v.baud = "19200";
+    v.parity = "ODD";
+    v.dataBits = "7";
+    v.stopBits = "2";
+    v.conversionInstrument = "DL-100";
+    v.conversionOutput = "iLLER BANKASI";
+    v.firstReadings = false;
+    v.secondReadings = true;
+    v.bothReadings = false;
+    v.traverseInfo = 1;
+    v.elevations = 1;
+    v.tolerance = "0.3 ";
+    const auto dir = test::tempDir("settings-round");
+    std::string error;
+    ASSERT_TRUE(saveSettingsFile(dir / "VELKAR.INI", v, error));
+    SettingsValues back;
+    ASSERT_TRUE(loadSettingsFile(dir / "VELKAR.INI", back, error));
+    EXPECT_EQ(settingsFileLines(back), settingsFileLines(v));
+}
+
+TEST(SettingsFile, LabelsAreExactAndCaseSensitive) {
+    const auto v = load("cihaz...:GTS-600 / 700\r\nXXXXXXXX:1\r\nCOM\r\nBAUD....:\r\n");
+    EXPECT_EQ(v.instrument, "GTS-210 / 220");  // lower-case label ignored
+    EXPECT_EQ(v.port, "COM2");                 // short line matches nothing
+    EXPECT_EQ(v.baud, "");                     // exactly 9 characters: empty value
+}
+
+TEST(SettingsFile, ValuesKeepTrailingBlanksAndTheLastOccurrenceWins) {
+    const auto v = load("BAUD....:9600 \r\nCOM.....:COM 3\r\nCOM.....:COM 4\r\n");
+    EXPECT_EQ(v.baud, "9600 ");
+    EXPECT_EQ(v.port, "COM 4");
+}
+
+TEST(SettingsFile, LinesInAnyOrderAndTurkishLabels) {
+    const std::string file = std::string("HATA....:2\r\n") + "KOT.....: 1\r\n" + "POL\xDDGON.: 1\r\n" +
+                             "ORTALAMA:False\r\n" + "M\xDDRA2...:TRUE\r\n" + "C\xDDHAZ1..:GTS-230N\r\n" +
+                             "CIHAZ...:DL-100\r\n";
+    const auto v = load(file);
+    EXPECT_EQ(v.tolerance, "2");
+    EXPECT_EQ(v.elevations, 1);
+    EXPECT_EQ(v.traverseInfo, 1);
+    EXPECT_TRUE(v.secondReadings);
+    EXPECT_FALSE(v.bothReadings);
+    EXPECT_EQ(v.conversionInstrument, "GTS-230N");
+    EXPECT_EQ(v.instrument, "DL-100");
+    // The same labels written in UTF-8 are different bytes and match nothing.
+    const auto u = load("M\xC4\xB0RA2...:True\r\n");
+    EXPECT_TRUE(u.bothReadings);
+    EXPECT_FALSE(u.secondReadings);
+}
+
+TEST(SettingsFile, CheckBoxValuesFollowTheLeadingNumberRule) {
+    auto poligon = [](const std::string& value) {
+        return load("POL\xDDGON.:" + value + "\r\n").traverseInfo;
+    };
+    EXPECT_EQ(poligon(" 1"), 1);
+    EXPECT_EQ(poligon("x"), 0);
+    EXPECT_EQ(poligon("1.5"), 2);
+    EXPECT_EQ(poligon("2.5"), 2);  // ties to even
+    EXPECT_EQ(load("POL\xDDGON.: 1\r\nPOL\xDDGON.:40000\r\n").traverseInfo, 1);  // too large: skipped
+    EXPECT_EQ(load("POL\xDDGON.: 1\r\nPOL\xDDGON.:7\r\n").traverseInfo, 1);      // no such state
+}
+
+TEST(SettingsFile, ReadingOptionsBehaveAsOneGroup) {
+    EXPECT_TRUE(load("M\xDDRA1...:True\r\n").firstReadings);
+    EXPECT_FALSE(load("M\xDDRA1...:True\r\n").bothReadings);
+    const auto v = load("M\xDDRA1...:False\r\nM\xDDRA2...:False\r\nORTALAMA:False\r\n");
+    EXPECT_TRUE(v.bothReadings);  // none left set
+    const auto w = load("M\xDDRA1...:-1\r\n");
+    EXPECT_TRUE(w.firstReadings);  // a non-zero number is set
+    const auto x = load("M\xDDRA1...:yes\r\n");
+    EXPECT_FALSE(x.firstReadings);  // not a Boolean text: skipped
+    EXPECT_TRUE(x.bothReadings);
+}
+
+TEST(SettingsFile, WriteFailureIsReported) {
+    SettingsValues v;
+    std::string error;
+    EXPECT_FALSE(saveSettingsFile("/nonexistent-velkar-dir/VELKAR.INI", v, error));
+    EXPECT_FALSE(error.empty());
+}
+
+TEST(SettingsFile, ParseBooleanAcceptsWordsAndNumbersOnly) {
+    EXPECT_EQ(parseBoolean("true"), true);
+    EXPECT_EQ(parseBoolean("FaLsE"), false);
+    EXPECT_EQ(parseBoolean("0"), false);
+    EXPECT_EQ(parseBoolean("2.5"), true);
+    EXPECT_EQ(parseBoolean("1x"), std::nullopt);
+    EXPECT_EQ(parseBoolean(""), std::nullopt);
+}
+
+}  // namespace
+}  // namespace velkar::shell

@@ -1,0 +1,25 @@
+// Golden-file comparison: the whole output, byte for byte.  On a difference the
+// first differing line is reported and the actual output is kept beside the
+// expected file as NAME.actual.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+namespace velkar::test {
+
+// The folder of the test data (tests/data in the source tree).
+std::filesystem::path dataDir();
+// A fresh temporary folder, removed at the end of the test program.
+std::filesystem::path tempDir(const std::string& name);
+
+::testing::AssertionResult matchesGolden(const std::string& actual,
+                                         const std::filesystem::path& goldenFile);
+::testing::AssertionResult sameBytes(const std::string& actual, const std::string& expected);
+
+std::string readBytes(const std::filesystem::path& file);
+void writeBytes(const std::filesystem::path& file, const std::string& bytes);
+
+}  // namespace velkar::test

@@ -1,0 +1,56 @@
+#include "pty_pair.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace velkar::test {
+
+PtyPair::PtyPair() {
+    char name[256] = {};
+    if (openpty(&master_, &slave_, name, nullptr, nullptr) != 0) {
+        master_ = slave_ = -1;
+        return;
+    }
+    termios t{};
+    tcgetattr(slave_, &t);
+    cfmakeraw(&t);
+    tcsetattr(slave_, TCSANOW, &t);
+    tcgetattr(master_, &t);
+    cfmakeraw(&t);
+    tcsetattr(master_, TCSANOW, &t);
+    slavePath_ = name;
+}
+
+PtyPair::~PtyPair() {
+    if (master_ >= 0) ::close(master_);
+    if (slave_ >= 0) ::close(slave_);
+}
+
+bool PtyPair::send(const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(master_, bytes.data() + done, bytes.size() - done);
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+std::string PtyPair::receive(int timeoutMs) {
+    std::string out;
+    pollfd p{master_, POLLIN, 0};
+    int wait = timeoutMs;
+    while (::poll(&p, 1, wait) > 0 && (p.revents & POLLIN)) {
+        char buf[4096];
+        const ssize_t n = ::read(master_, buf, sizeof buf);
+        if (n <= 0) break;
+        out.append(buf, static_cast<size_t>(n));
+        wait = 50;
+    }
+    return out;
+}
+
+}  // namespace velkar::test
