@@ -1,0 +1,162 @@
+#include "conversion/window.h"
+
+#include <algorithm>
+
+#include "platform/cp1254.h"
+#include "platform/program_folder.h"
+
+namespace velkar::conversion {
+namespace {
+
+bool startsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
+
+bool samePath(const std::filesystem::path& a, const std::filesystem::path& b) {
+    std::error_code ec;
+    if (std::filesystem::exists(a, ec) && std::filesystem::exists(b, ec)) {
+        return std::filesystem::equivalent(a, b, ec);
+    }
+    return std::filesystem::weakly_canonical(a, ec) == std::filesystem::weakly_canonical(b, ec);
+}
+
+}  // namespace
+
+void FileChooser::show(Dialogs& dialogs, FileDialogMode mode) {
+    FileDialogRequest r;
+    r.title = title;
+    r.filter = filter;
+    r.filterIndex = filterIndex;
+    r.flags = flags;
+    r.fileName = fileName;
+    r.mode = mode;
+    const FileDialogResult result = dialogs.chooseFile(r);
+    fileName = result.path;
+    if (!result.path.empty()) filterIndex = result.filterIndex;
+}
+
+std::filesystem::path ConversionWindow::resultWorkFile() const { return workFolder / kResultWorkFileName; }
+
+void ConversionWindow::setSaveEnabled(bool enabled) {
+    saveEnabled = enabled;
+    if (hooks) hooks->saveButtonEnabled(enabled);
+}
+
+void ConversionWindow::setStatusText(const std::string& text) {
+    statusText = text;
+    if (hooks) hooks->statusTextChanged(text);
+}
+
+void ConversionWindow::setIntermediateButtonVisible(bool visible) {
+    if (hooks) hooks->intermediateButtonVisible(visible);
+}
+
+void ConversionWindow::noteInput(const std::filesystem::path& file) { inputsRead.push_back(file); }
+
+void ConversionWindow::progress(std::uint64_t done, std::uint64_t total) {
+    if (hooks) hooks->progress(done, total);
+}
+
+void dosya_ac(ConversionWindow& w) {
+    w.DOSYA_SECILDI = false;
+    w.dialog.fileName.clear();
+    w.dialog.flags = kFileMustExist;
+    w.dialog.show(w.dialogs, FileDialogMode::Open);
+    if (!w.dialog.fileName.empty()) {
+        w.DOSYA_SECILDI = true;
+        const std::string full = pathText(w.dialog.fileName);
+        w.setStatusText(full.size() > 50 ? full.substr(full.size() - 50) : full);
+    }
+}
+
+void HUCREYAZ(ConversionWindow& w, const std::string& h1, const std::string& h2, const std::string& h3,
+              const std::string& h4, const std::string& h5, const std::string& h6, const std::string& h7,
+              const std::string& h8, const std::string& /*h9: accepted, never shown*/) {
+    const std::string* cells[8] = {&h1, &h2, &h3, &h4, &h5, &h6, &h7, &h8};
+    for (int c = 0; c < 8; ++c) w.table.setCell(w.SATIR_NO, c, *cells[c]);
+    ++w.SATIR_NO;
+    w.table.setRowCount(w.SATIR_NO + 1);
+}
+
+bool openResultWorkFile(ConversionWindow& w, TextWriter& out) {
+    const auto file = w.resultWorkFile();
+    std::string error;
+    if (!ensureFolder(w.workFolder, error) || !out.create(file)) {
+        w.dialogs.error(pathText(file) + cp1254(" oluşturulamadı: ") + (error.empty() ? out.error() : error));
+        w.setSaveEnabled(false);
+        return false;
+    }
+    w.setSaveEnabled(true);
+    return true;
+}
+
+std::filesystem::path savedFileName(const std::filesystem::path& chosen, const std::string& outputText,
+                                    int filterIndex) {
+    const std::string name = pathText(chosen.filename());
+    const auto dot = name.rfind('.');
+    std::string base = dot == std::string::npos ? name : name.substr(0, dot);
+    std::string ext;
+    if (startsWith(outputText, "XYZ") || startsWith(outputText, "YXZ")) {
+        if (dot != std::string::npos && dot + 1 < name.size()) {
+            ext = "." + name.substr(dot + 1, 3);
+        } else if (filterIndex == 2) {
+            ext = ".xyz";
+        } else {
+            ext = startsWith(outputText, "YXZ") ? ".ncn" : ".pol";
+        }
+    } else if (startsWith(outputText, "KESIT")) {
+        ext = ".KSE";
+    } else {
+        ext = "." + outputText.substr(0, 3);
+    }
+    if (base.empty()) base = name;  // ".profile": the dot starts the name
+    return chosen.parent_path() / textPath(base + ext);
+}
+
+std::filesystem::path kayitEt(ConversionWindow& w) {
+    w.dialog.title = cp1254("Kayıt Edilecek Dosya Adını Yazınız ");
+    w.setSaveEnabled(false);
+    if (startsWith(w.outputText, "YXZ")) {
+        w.dialog.filter = "NetCAD(.ncn)|*.ncn|Koordinat(.xyz)|*.xyz|";
+    } else if (startsWith(w.outputText, "XYZ")) {
+        w.dialog.filter = "EGHAS(.pol)|*.pol|Koordinat(.xyz)|*.xyz|";
+    }
+    w.dialog.flags = kAskBeforeOverwrite;
+    // The overwrite question is asked below, for the name the file really gets.
+    FileChooser chooser = w.dialog;
+    chooser.flags = 0;
+    chooser.show(w.dialogs, FileDialogMode::Save);
+    w.dialog.filterIndex = chooser.filterIndex;
+    if (chooser.fileName.empty()) {
+        w.dialog.fileName.clear();
+        return {};
+    }
+    const std::filesystem::path target = savedFileName(chooser.fileName, w.outputText, chooser.filterIndex);
+    w.dialog.fileName = target;
+    const std::string targetText = pathText(target);
+    for (const auto& input : w.inputsRead) {
+        if (samePath(input, target)) {
+            w.dialogs.error(targetText + cp1254(" bu işlemde okunan dosya: üzerine kayıt edilemez."));
+            w.setSaveEnabled(true);
+            return {};
+        }
+    }
+    std::error_code ec;
+    if (std::filesystem::exists(target, ec)) {
+        const MessageResult r = w.dialogs.message(
+            {targetText + cp1254(" zaten var.\rDeğiştirmek istiyor musunuz?"), cp1254("Kayıt Et"),
+             MessageIcon::Question, MessageButtons::OkCancel});
+        if (r != MessageResult::Ok) {
+            w.setSaveEnabled(true);
+            return {};
+        }
+    }
+    std::string error;
+    if (!moveFileReplacing(w.resultWorkFile(), target, error)) {
+        w.dialogs.error(targetText + cp1254(" kayıt edilemedi: ") + error);
+        // The result stays in the work file; it can be saved again.
+        if (std::filesystem::exists(w.resultWorkFile(), ec)) w.setSaveEnabled(true);
+        return {};
+    }
+    return target;
+}
+
+}  // namespace velkar::conversion

@@ -1,0 +1,104 @@
+// What the routines of the conversion window share: its file dialog, the
+// result table, the result work file, the save step and the window-level
+// fields that live as long as the window.  The window (or the command line)
+// owns one ConversionWindow and hands it to every routine it runs.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/cp1254.h"
+#include "platform/dialogs.h"
+#include "platform/event_pump.h"
+#include "platform/result_table.h"
+#include "platform/textfile.h"
+
+namespace velkar::conversion {
+
+// How the core tells the window about changes it shows (all optional).
+class WindowHooks {
+public:
+    virtual ~WindowHooks() = default;
+    virtual void statusTextChanged(const std::string& /*text*/) {}
+    virtual void saveButtonEnabled(bool /*enabled*/) {}
+    virtual void intermediateButtonVisible(bool /*visible*/) {}
+    // A long run reports how far it got (bytes of the input read / all).
+    virtual void progress(std::uint64_t /*done*/, std::uint64_t /*total*/) {}
+};
+
+// The window's common file dialog.  Its title, filter, flags and file name
+// stay from one use to the next: the save step offers the name last used.
+struct FileChooser {
+    std::string title;
+    std::string filter;
+    int filterIndex = 1;
+    int flags = 0;
+    std::filesystem::path fileName;
+    // Shows the dialog; fileName is the chosen path afterwards (empty after a cancel).
+    void show(Dialogs& dialogs, FileDialogMode mode);
+};
+
+struct ConversionWindow {
+    ConversionWindow(Dialogs& d, EventPump& p, ResultTable& t, std::filesystem::path folder,
+                     WindowHooks* h = nullptr)
+        : dialogs(d), pump(p), table(t), workFolder(std::move(folder)), hooks(h) {}
+
+    Dialogs& dialogs;
+    EventPump& pump;
+    ResultTable& table;
+    std::filesystem::path workFolder;  // the program folder (a private one for the CLI)
+    WindowHooks* hooks;
+
+    FileChooser dialog;
+    std::string instrumentText;  // Combo1
+    std::string outputText;      // Combo2
+    std::string actionCaption = cp1254("&Format Dönüstür");  // Command1, or "&Hesapla"
+    std::string CIHAZ_TIPI;      // "200" or "700"; kept when the choice is neither
+    int SATIR_NO = 0;
+    bool DOSYA_SECILDI = false;
+    int DONUS_DOSYASI = 0;
+    bool saveEnabled = false;
+    std::string statusText;
+    // Files the current run read: a save never replaces one of them.
+    std::vector<std::filesystem::path> inputsRead;
+
+    std::filesystem::path resultWorkFile() const;  // VELKAR$$.KB$ in the work folder
+    void setSaveEnabled(bool enabled);
+    void setStatusText(const std::string& text);
+    void setIntermediateButtonVisible(bool visible);
+    void noteInput(const std::filesystem::path& file);
+    void progress(std::uint64_t done, std::uint64_t total);
+};
+
+// Lets the user pick the raw input file (title set by the caller beforehand):
+// sets DOSYA_SECILDI and shows the last 50 characters of the path in the status bar.
+void dosya_ac(ConversionWindow& w);
+
+// Appends one row to the result table (the ninth value is accepted, not shown).
+void HUCREYAZ(ConversionWindow& w, const std::string& h1, const std::string& h2 = {},
+              const std::string& h3 = {}, const std::string& h4 = {}, const std::string& h5 = {},
+              const std::string& h6 = {}, const std::string& h7 = {}, const std::string& h8 = {},
+              const std::string& h9 = {});
+
+// Creates the result work file for a run and enables the save button.  When it
+// cannot be created: a "Hata Mesajı" box with the path and the reason, the save
+// button stays disabled, and false (the run must end without its completion message).
+bool openResultWorkFile(ConversionWindow& w, TextWriter& out);
+
+// The save button (Command2): asks for a name, derives the extension from the
+// output and moves the result work file there.  Returns the saved path (empty
+// when nothing was saved).
+std::filesystem::path kayitEt(ConversionWindow& w);
+
+// The name a result is saved under: the chosen path with its extension (the
+// part after the last "." of the file name) replaced by the output's one:
+// "." + the first three characters of the output text; ".KSE" for texts
+// beginning "KESIT"; "XYZ"/"YXZ" keep the user's own (the first three
+// characters after the dot), or, when the name has none, take the one of the
+// chosen filter pair (1: .ncn for YXZ / .pol for XYZ, 2: .xyz).
+std::filesystem::path savedFileName(const std::filesystem::path& chosen, const std::string& outputText,
+                                    int filterIndex);
+
+}  // namespace velkar::conversion
