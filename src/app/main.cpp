@@ -1,0 +1,27 @@
+// velkar: the window front end.
+#include <QApplication>
+#include <clocale>
+
+#include "platform/clock.h"
+#include "platform/program_folder.h"
+#include "platform/qt/qt_event_pump.h"
+#include "platform/qt/qt_serial_port.h"
+#include "platform/widgets/widget_dialogs.h"
+#include "shell/ui/main_window.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("VELKAR"));
+    std::setlocale(LC_NUMERIC, "C");
+
+    velkar::WidgetDialogs dialogs;
+    velkar::QtSerialPort port;
+    velkar::QtEventPump pump;
+    QObject::connect(&port, &velkar::QtSerialPort::activity, &pump, &velkar::QtEventPump::wake);
+    velkar::DesktopProcessLauncher launcher;
+
+    velkar::shell::MainWindow window({dialogs, port, pump, launcher, velkar::programFolder()});
+    dialogs.setParent(&window);
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,88 @@
+// The conversion window: instrument and output lists, the action, save,
+// DL-100 settings and intermediate elevation buttons, the result table and
+// the status bar.  It owns controls only; the routines are in the core and
+// work on the ConversionWindow it hands them.
+#pragma once
+
+#include <QComboBox>
+#include <QLabel>
+#include <QMainWindow>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableView>
+#include <functional>
+#include <memory>
+
+#include "conversion/window.h"
+#include "platform/widgets/result_table_model.h"
+
+namespace velkar::conversion {
+
+class ConversionWindowUi : public QMainWindow, public WindowHooks {
+    Q_OBJECT
+public:
+    ConversionWindowUi(Dialogs& dialogs, EventPump& pump, std::filesystem::path workFolder,
+                       QWidget* parent = nullptr);
+    ~ConversionWindowUi() override;
+
+    static QStringList instrumentItems();
+    static QStringList conversionItems();   // as the instrument handler lists them
+    static QStringList computationItems();
+
+    // Controls the openers and the settings file work with.
+    QComboBox* instrumentList() const { return combo1_; }
+    QComboBox* outputList() const { return combo2_; }
+    QPushButton* actionButton() const { return command1_; }
+    QPushButton* saveButton() const { return command2_; }
+    QPushButton* settingsButton() const { return command3_; }
+    QPushButton* intermediateButton() const { return command4_; }
+    QTableView* table() const { return grid_; }
+
+    // Appends items to the output list and leaves its text as it was.
+    void appendOutputs(const QStringList& items);
+    void setOutputText(const QString& text);
+    void setActionCaption(const QString& caption) { command1_->setText(caption); }
+
+    ConversionWindow& core() { return *core_; }
+    ResultTable& results() { return table_; }
+
+    // What the action button runs (set by the application once the routines are wired).
+    void setActionHandler(std::function<void()> f) { action_ = std::move(f); }
+    void setSettingsHandler(std::function<void()> f) { settings_ = std::move(f); }
+    void setIntermediateHandler(std::function<void()> f) { intermediate_ = std::move(f); }
+    // Copies the texts of the controls into the core before a routine runs.
+    void syncToCore();
+    bool running() const { return running_; }
+
+public slots:
+    void instrumentChoiceChanged();
+    void runAction();
+    void save();
+
+    // WindowHooks
+public:
+    void statusTextChanged(const std::string& text) override;
+    void saveButtonEnabled(bool enabled) override;
+    void intermediateButtonVisible(bool visible) override;
+    void progress(std::uint64_t done, std::uint64_t total) override;
+
+private:
+    QComboBox* combo1_;
+    QComboBox* combo2_;
+    QPushButton* command1_;
+    QPushButton* command2_;
+    QPushButton* command3_;
+    QPushButton* command4_;
+    QTableView* grid_;
+    QLabel* status_;
+    QProgressBar* progress_;
+    ResultTable table_;
+    std::unique_ptr<ResultTableModel> model_;
+    std::unique_ptr<ConversionWindow> core_;
+    std::function<void()> action_;
+    std::function<void()> settings_;
+    std::function<void()> intermediate_;
+    bool running_ = false;
+};
+
+}  // namespace velkar::conversion

@@ -1,0 +1,137 @@
+// The main window: instrument and port choice, the two transfer launchers, the
+// stop button and transfer log, the buttons and menus that open everything
+// else.  Its construction is the program's start-up, its closing the shut-down.
+#pragma once
+
+#include <QComboBox>
+#include <QLabel>
+#include <QMainWindow>
+#include <QPointer>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+
+#include "platform/dialogs.h"
+#include "platform/event_pump.h"
+#include "platform/process_launcher.h"
+#include "platform/serial_port.h"
+#include "shell/launcher_animation.h"
+#include "shell/settings.h"
+
+namespace velkar::conversion {
+class ConversionWindowUi;
+}
+namespace velkar::levelling {
+class DlSettingsDialog;
+}
+
+namespace velkar::shell {
+
+class PortSettingsWindow;
+class InfoWindow;
+
+struct AppServices {
+    Dialogs& dialogs;
+    SerialPort& port;
+    EventPump& pump;
+    ProcessLauncher& launcher;
+    std::filesystem::path programFolder;
+};
+
+// What a launcher runs: the transfer for the instrument text and the chosen
+// file (empty: the user cancelled).  Wired by the application.
+using TransferRunner = std::function<void(bool download, const std::string& instrument,
+                                          const std::filesystem::path& file)>;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(AppServices services, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    static QStringList instrumentItems();
+    static QString webAddress();
+
+    QComboBox* instrumentChoice() const { return combo2_; }
+    QComboBox* portChoice() const { return combo1_; }
+    QLabel* downloadLauncher() const { return label1_; }
+    QLabel* uploadLauncher() const { return label2_; }
+    QPushButton* stopButton() const { return command1_; }
+    QPushButton* formatButton() const { return command3_; }
+    QTextEdit* transferLog() const { return richTextBox1_; }
+    QTimer* animationTimer() const { return timer1_; }
+    PortSettingsWindow* portSettings() const { return portSettings_; }
+    conversion::ConversionWindowUi* conversionWindow() const { return conversion_; }
+    levelling::DlSettingsDialog* dlSettings() const { return dlSettings_; }
+    InfoWindow* infoWindow() const;
+    const std::string& dlPreset() const { return DL_ONSECIM; }
+    bool transferRunning() const { return transferRunning_; }
+
+    void setTransferRunner(TransferRunner runner) { runner_ = std::move(runner); }
+    void setStopHandler(std::function<void()> f) { stopHandler_ = std::move(f); }
+    // The menu commands of the export tools.
+    void setExportHandlers(std::function<void()> spreadsheet, std::function<void()> gts720) {
+        spreadsheet_ = std::move(spreadsheet);
+        gts720_ = std::move(gts720);
+    }
+    // Shows a line in the transfer log (it shows one line, never a history).
+    void setLogText(const std::string& text);
+
+    // The settings of the four windows, as the settings file keeps them.
+    SettingsValues collectSettings() const;
+    void applySettings(const SettingsValues& values);
+
+public slots:
+    void instrumentChoiceClicked();
+    void downloadClicked();
+    void uploadClicked();
+    void stopClicked();
+    void formatButtonClicked();
+    void editorClicked();
+    void webLinkClicked();
+    void tick();
+    void showPortSettings();
+    void showInformation();
+    void exitProgram();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void startUp();
+    void shutDown();
+    void buildMenus();
+    void openConversionPreset(const QString& caption, const QString& outputText);
+    void runLauncher(bool download);
+
+    AppServices services_;
+    QComboBox* combo2_;
+    QComboBox* combo1_;
+    QLabel* label1_;
+    QLabel* label2_;
+    QPushButton* command1_;
+    QPushButton* command3_;
+    QPushButton* command4_;
+    QTextEdit* richTextBox1_;
+    QTimer* timer1_;
+    QLabel* label3_;
+    QLabel* image1_;
+    PortSettingsWindow* portSettings_ = nullptr;
+    conversion::ConversionWindowUi* conversion_ = nullptr;
+    levelling::DlSettingsDialog* dlSettings_ = nullptr;
+    QPointer<InfoWindow> info_;
+    LauncherAnimation animation_;
+    std::string DL_ONSECIM;
+    TransferRunner runner_;
+    std::function<void()> stopHandler_;
+    std::function<void()> spreadsheet_;
+    std::function<void()> gts720_;
+    bool transferRunning_ = false;
+    bool closeWhenTransferEnds_ = false;
+    bool shutDownDone_ = false;
+};
+
+}  // namespace velkar::shell
