@@ -15,7 +15,8 @@ std::filesystem::path spreadsheetPathFor(const std::filesystem::path& textFile) 
 }
 
 bool convertToSpreadsheet(const std::filesystem::path& textFile,
-                          const std::filesystem::path& workbookFile, std::string& failure) {
+                          const std::filesystem::path& workbookFile, std::string& failure,
+                          EventPump* pump) {
     TextReader reader;
     if (!reader.open(textFile)) {
         failure = pathText(textFile) + cp1254(" dosyası okunamadı: ") + reader.error();
@@ -25,6 +26,7 @@ bool convertToSpreadsheet(const std::filesystem::path& textFile,
     std::string line;
     std::vector<std::string> cells(kSpreadsheetColumns);
     while (reader.readLine(line)) {
+        if (pump) pump->processPending();
         const std::vector<std::string> fields = mainWindowSplit(line);
         for (std::size_t c = 0; c < kSpreadsheetColumns; ++c) cells[c] = fieldOrEmpty(fields, c);
         workbook.addRow(cells);
@@ -38,9 +40,10 @@ bool convertToSpreadsheet(const std::filesystem::path& textFile,
     return true;
 }
 
-bool exportSpreadsheetFile(Dialogs& dialogs, const std::filesystem::path& textFile) {
+bool exportSpreadsheetFile(Dialogs& dialogs, const std::filesystem::path& textFile,
+                           EventPump* pump) {
     std::string failure;
-    if (!convertToSpreadsheet(textFile, spreadsheetPathFor(textFile), failure)) {
+    if (!convertToSpreadsheet(textFile, spreadsheetPathFor(textFile), failure, pump)) {
         dialogs.error(failure);
         return false;
     }
@@ -48,7 +51,8 @@ bool exportSpreadsheetFile(Dialogs& dialogs, const std::filesystem::path& textFi
     return true;
 }
 
-bool exportSpreadsheet(Dialogs& dialogs, const std::filesystem::path& programFolder) {
+bool exportSpreadsheet(Dialogs& dialogs, const std::filesystem::path& programFolder,
+                       EventPump* pump) {
     FileDialogRequest request;
     request.title = cp1254("Excel'e Dönüştürülecek Dosyayı Seçiniz");
     request.flags = kFileMustExist;
@@ -62,7 +66,7 @@ bool exportSpreadsheet(Dialogs& dialogs, const std::filesystem::path& programFol
     if (ensureFolder(programFolder, ignored)) {
         writeFileBytes(programFolder / kSpreadsheetTemplateName, "");
     }
-    return exportSpreadsheetFile(dialogs, chosen);
+    return exportSpreadsheetFile(dialogs, chosen, pump);
 }
 
 }  // namespace velkar::exporting

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "platform/dialogs.h"
+#include "platform/event_pump.h"
 
 namespace velkar::exporting {
 
@@ -27,21 +28,25 @@ std::filesystem::path spreadsheetPathFor(const std::filesystem::path& textFile);
 
 // Reads textFile and writes the workbook.  false and the message for the user
 // (Windows-1254: "PATH dosyası okunamadı: REASON" or "PATH dosyası yazılamadı:
-// REASON") when a file cannot be read or written.
+// REASON") when a file cannot be read or written.  A pump, when given, lets
+// window events run once per line.
 bool convertToSpreadsheet(const std::filesystem::path& textFile,
-                          const std::filesystem::path& workbookFile, std::string& failure);
+                          const std::filesystem::path& workbookFile, std::string& failure,
+                          EventPump* pump = nullptr);
 
 // The export of one chosen text file, with its boxes: writes
 // spreadsheetPathFor(textFile), then shows "Excel'e dönüşüm sona erdi." (no
 // title), or the failure with the title "Hata Mesajı".  true when written.
 // velkar-cli xls runs this.
-bool exportSpreadsheetFile(Dialogs& dialogs, const std::filesystem::path& textFile);
+bool exportSpreadsheetFile(Dialogs& dialogs, const std::filesystem::path& textFile,
+                           EventPump* pump = nullptr);
 
 // The menu command "Excel'e Dönüştür": asks for the text file (open dialog
 // "Excel'e Dönüştürülecek Dosyayı Seçiniz", flags 4096, no name offered); a
 // cancel ends it without a box.  Leaves the empty VELKAR.XLS in programFolder
 // as the original did, then runs exportSpreadsheetFile().  true when a
 // workbook was written.
-bool exportSpreadsheet(Dialogs& dialogs, const std::filesystem::path& programFolder);
+bool exportSpreadsheet(Dialogs& dialogs, const std::filesystem::path& programFolder,
+                       EventPump* pump = nullptr);
 
 }  // namespace velkar::exporting
