@@ -14,15 +14,16 @@ int cmdGts720(const std::vector<std::string>& argv, Context& ctx) {
         return kExitUsage;
     }
     if (args.has("--help")) {
-        std::fprintf(ctx.out,
-                     "%s\n"
-                     "\"YXZ --> GTS-720 / GPT-7000\": writes OUTNAME.txt (\".txt\" is always\n"
-                     "appended), the comma-separated upload file.  Of each line of INFILE the\n"
-                     "first five fields (separated by commas, blanks or TABs) count:\n"
-                     "  a,b,c,      when the fourth field is empty (an empty line gives \",,,\")\n"
-                     "  a,b,c,d,e   otherwise\n"
-                     "Exit status: 0 written, 1 a file could not be read or written, 2 bad usage.\n",
-                     kUsage);
+        std::fprintf(
+            ctx.out,
+            "%s\n"
+            "\"YXZ --> GTS-720 / GPT-7000\": writes OUTNAME.txt (\".txt\" is always\n"
+            "appended), the comma-separated upload file.  Of each line of INFILE the\n"
+            "first five fields (separated by commas, blanks or TABs) count:\n"
+            "  a,b,c,      when the fourth field is empty (an empty line gives \",,,\")\n"
+            "  a,b,c,d,e   otherwise\n"
+            "Exit status: 0 written, 1 a file could not be read or written, 2 bad usage.\n",
+            kUsage);
         return kExitOk;
     }
     if (args.positional().size() != 2) {
@@ -30,9 +31,9 @@ int cmdGts720(const std::vector<std::string>& argv, Context& ctx) {
         return kExitUsage;
     }
     ConsoleDialogs dialogs(ctx.err);
-    const bool written = exporting::prepareGts720File(
-        dialogs, std::filesystem::path(args.positional()[0]),
-        std::filesystem::path(args.positional()[1]));
+    const bool written =
+        exporting::prepareGts720File(dialogs, std::filesystem::path(args.positional()[0]),
+                                     std::filesystem::path(args.positional()[1]));
     return written ? kExitOk : kExitFailed;
 }
 

@@ -14,15 +14,16 @@ int cmdXls(const std::vector<std::string>& argv, Context& ctx) {
         return kExitUsage;
     }
     if (args.has("--help")) {
-        std::fprintf(ctx.out,
-                     "%s\n"
-                     "\"Excel'e Dönüştür\": writes TEXTFILE.xls, an Excel 97-2003 workbook.\n"
-                     "Each line of TEXTFILE is one row of the sheet VELKAR (rows past 65536\n"
-                     "continue on VELKAR2, VELKAR3, ...); its first nine fields, separated by\n"
-                     "commas, blanks or TABs, fill columns A to I, every cell framed.  Plain\n"
-                     "decimal numbers become number cells, everything else text.\n"
-                     "Exit status: 0 written, 1 a file could not be read or written, 2 bad usage.\n",
-                     kUsage);
+        std::fprintf(
+            ctx.out,
+            "%s\n"
+            "\"Excel'e Dönüştür\": writes TEXTFILE.xls, an Excel 97-2003 workbook.\n"
+            "Each line of TEXTFILE is one row of the sheet VELKAR (rows past 65536\n"
+            "continue on VELKAR2, VELKAR3, ...); its first nine fields, separated by\n"
+            "commas, blanks or TABs, fill columns A to I, every cell framed.  Plain\n"
+            "decimal numbers become number cells, everything else text.\n"
+            "Exit status: 0 written, 1 a file could not be read or written, 2 bad usage.\n",
+            kUsage);
         return kExitOk;
     }
     if (args.positional().size() != 1) {

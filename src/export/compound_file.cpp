@@ -133,7 +133,8 @@ bool writeCompoundFile(const std::filesystem::path& file, std::string_view strea
     }
 
     std::string directory = directoryEntry("Root Entry", 5, 1, kEndOfChain, 0);
-    directory += directoryEntry(streamName, 2, kNoStream, 0, static_cast<std::uint32_t>(streamSize));
+    directory +=
+        directoryEntry(streamName, 2, kNoStream, 0, static_cast<std::uint32_t>(streamSize));
     directory += directoryEntry("", 0, kNoStream, 0, 0);
     directory += directoryEntry("", 0, kNoStream, 0, 0);
 
@@ -153,7 +154,8 @@ bool writeCompoundFile(const std::filesystem::path& file, std::string_view strea
         ok = ok && std::fwrite(part.data(), 1, part.size(), f.get()) == part.size();
     }
     const std::string padding(std::size_t{streamSectors} * kSectorSize - contentSize, '\0');
-    for (const std::string* block : std::initializer_list<const std::string*>{&padding, &difat, &fat, &directory}) {
+    for (const std::string* block :
+         std::initializer_list<const std::string*>{&padding, &difat, &fat, &directory}) {
         ok = ok && std::fwrite(block->data(), 1, block->size(), f.get()) == block->size();
     }
     const int writeErrno = errno;

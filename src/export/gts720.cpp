@@ -32,8 +32,8 @@ bool writeGts720File(const std::filesystem::path& inputFile,
     }
     std::error_code ec;
     if (std::filesystem::equivalent(inputFile, outputFile, ec)) {
-        failure = pathText(outputFile) +
-                  cp1254(" dosyası yazılamadı: okunan dosyanın üzerine yazılamaz");
+        failure =
+            pathText(outputFile) + cp1254(" dosyası yazılamadı: okunan dosyanın üzerine yazılamaz");
         return false;
     }
     TextWriter writer;

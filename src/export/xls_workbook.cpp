@@ -35,7 +35,9 @@ constexpr std::uint16_t kStyleXfCount = 16;
 constexpr std::uint16_t kFramedXf = kStyleXfCount + 1;  // after the default cell XF
 constexpr std::uint8_t kAutomaticColour = 64;
 
-void put8(std::string& out, std::uint8_t v) { out.push_back(static_cast<char>(v)); }
+void put8(std::string& out, std::uint8_t v) {
+    out.push_back(static_cast<char>(v));
+}
 void put16(std::string& out, std::uint16_t v) {
     out.push_back(static_cast<char>(v & 0xFF));
     out.push_back(static_cast<char>(v >> 8));
@@ -140,7 +142,8 @@ SharedStrings buildSharedStrings(const std::vector<const std::string*>& strings,
     put32(out, unique);
     for (std::uint32_t i = 0; i < unique; ++i) {
         const std::u16string text = utf16(*strings[i]);
-        const bool wide = std::any_of(text.begin(), text.end(), [](char16_t c) { return c > 0xFF; });
+        const bool wide =
+            std::any_of(text.begin(), text.end(), [](char16_t c) { return c > 0xFF; });
         const std::size_t charSize = wide ? 2 : 1;
         if (room() < 3 + charSize) openRecord(kContinue);
         if (i % sst.bucketSize == 0) {
@@ -238,8 +241,13 @@ void XlsWorkbook::addRow(const std::vector<std::string>& cells) {
     for (std::uint16_t c = 0; c < columns; ++c) {
         const std::string& text = cells[c];
         const auto number = text.empty() ? std::nullopt : spreadsheetNumber(text);
-        header(out, text.empty() ? kBlank : number ? kNumber : kLabelSst,
-               text.empty() ? 6 : number ? 14 : 10);
+        if (text.empty()) {
+            header(out, kBlank, 6);
+        } else if (number) {
+            header(out, kNumber, 14);
+        } else {
+            header(out, kLabelSst, 10);
+        }
         put16(out, row);
         put16(out, c);
         put16(out, kFramedXf);

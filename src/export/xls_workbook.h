@@ -46,7 +46,7 @@ namespace velkar::exporting {
 std::optional<double> spreadsheetNumber(std::string_view text);
 
 class XlsWorkbook {
-public:
+  public:
     static constexpr std::size_t kRowsPerSheet = 65536;
     static constexpr std::size_t kMaxColumns = 256;
     static constexpr std::size_t kMaxTextLength = 32767;
@@ -66,7 +66,7 @@ public:
     // Writes the workbook; false and the reason (Windows-1254) on failure.
     bool save(const std::filesystem::path& file, std::string& reason) const;
 
-private:
+  private:
     struct Sheet {
         std::string cells;  // ROW and cell records
         std::uint32_t rows = 0;

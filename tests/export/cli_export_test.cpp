@@ -13,9 +13,9 @@ namespace fs = std::filesystem;
 struct CliCase {
     std::string args;
     int exitCode;
-    std::string stderrText;     // whole, or the start of it for usage errors
-    std::string outputFile;     // written in the working folder ("" none)
-    std::string goldenFile;     // in tests/data/export ("" none)
+    std::string stderrText;  // whole, or the start of it for usage errors
+    std::string outputFile;  // written in the working folder ("" none)
+    std::string goldenFile;  // in tests/data/export ("" none)
 };
 
 int runCli(const fs::path& dir, const std::string& args, std::string& out, std::string& err) {
@@ -32,7 +32,8 @@ int runCli(const fs::path& dir, const std::string& args, std::string& out, std::
 TEST(CliExport, Table) {
     const CliCase cases[] = {
         {"xls olcu.txt", 0, "Excel'e dönüşüm sona erdi.\n", "olcu.txt.xls", "olcu.txt.xls.gold"},
-        {"xls yok.txt", 1, "Hata Mesajı: yok.txt dosyası okunamadı: dosya veya klasör yok\n", "", ""},
+        {"xls yok.txt", 1, "Hata Mesajı: yok.txt dosyası okunamadı: dosya veya klasör yok\n", "",
+         ""},
         {"xls", 2, "velkar-cli xls: needs exactly one TEXTFILE\nusage: velkar-cli xls TEXTFILE\n",
          "", ""},
         {"xls olcu.txt b.txt", 2, "velkar-cli xls: needs exactly one TEXTFILE\n", "", ""},
@@ -71,15 +72,17 @@ TEST(CliExport, Table) {
 // LibreOffice, a third reader, opens the workbook (only where it is installed).
 TEST(CliExport, LibreOfficeOpensTheWorkbook) {
     std::string where;
-    if (test::runCommand("command -v soffice", where) != 0) GTEST_SKIP() << "LibreOffice is not installed";
+    if (test::runCommand("command -v soffice", where) != 0)
+        GTEST_SKIP() << "LibreOffice is not installed";
     const fs::path dir = test::tempDir("cli-soffice");
     fs::copy_file(test::dataDir() / "export" / "olcu.txt.xls.gold", dir / "olcu.xls");
     std::string log;
-    ASSERT_EQ(test::runCommand("cd " + test::shellQuoted(dir) + " && HOME=" + test::shellQuoted(dir) +
-                                   " soffice --headless --convert-to "
-                                   "'csv:Text - txt - csv (StarCalc):59,34,76,1' olcu.xls 2>&1",
-                               log),
-              0)
+    ASSERT_EQ(
+        test::runCommand("cd " + test::shellQuoted(dir) + " && HOME=" + test::shellQuoted(dir) +
+                             " soffice --headless --convert-to "
+                             "'csv:Text - txt - csv (StarCalc):59,34,76,1' olcu.xls 2>&1",
+                         log),
+        0)
         << log;
     // Texts come quoted, numbers bare: LibreOffice saw the same cell types.
     EXPECT_TRUE(test::matchesGolden(test::readBytes(dir / "olcu.csv"),

@@ -12,15 +12,6 @@ namespace {
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
-TEST(Gts720Line, FieldDChoosesTheForm) {
-    EXPECT_EQ(gts720Line("P1\t100.5  200.25"), "P1,100.5,200.25,");
-    EXPECT_EQ(gts720Line("P2 100.5 200.25 10.5"), "P2,100.5,200.25,10.5,");
-    EXPECT_EQ(gts720Line("P3 100.5 200.25 10.5 KOD FAZLA"), "P3,100.5,200.25,10.5,KOD");
-    EXPECT_EQ(gts720Line("P4,100.5,200.25,,KOD"), "P4,100.5,200.25,KOD,");
-    EXPECT_EQ(gts720Line(""), ",,,");
-    EXPECT_EQ(gts720Line("P6"), "P6,,,");
-}
-
 // The menu command: both dialogs as the original asks them, the input's lines
 // rewritten (golden file: every form, Turkish letters copied byte for byte, a
 // line of 25 fields), ".txt" appended even to a name ending in ".txt", no box.

@@ -16,7 +16,8 @@ TEST(MainWindowSplit, RunsOfSeparatorsEndOneField) {
     EXPECT_EQ(mainWindowSplit("A "), (Fields{"A", ""}));
     EXPECT_EQ(mainWindowSplit(""), (Fields{""}));
     EXPECT_EQ(mainWindowSplit("   "), (Fields{""}));
-    EXPECT_EQ(mainWindowSplit("\xDE\xDD\xD0;x"), (Fields{"\xDE\xDD\xD0;x"}));  // bytes kept as they are
+    EXPECT_EQ(mainWindowSplit("\xDE\xDD\xD0;x"),
+              (Fields{"\xDE\xDD\xD0;x"}));  // bytes kept as they are
 }
 
 TEST(MainWindowSplit, KeepsTwentyOneFieldsOfALongerLine) {

@@ -60,7 +60,8 @@ TEST(ExportSpreadsheet, ReplacesAnExistingWorkbook) {
     const std::string bytes = test::readBytes(run.dir / "liste.txt.xls");
     EXPECT_EQ(bytes.size(), 5632u);  // header, 8 stream sectors, FAT and directory
     if (test::xlrdAvailable()) {
-        std::string expected = "sheet VELKAR rows=1 cols=9\nA1 text 'A' framed\nB1 number 1.0 framed\n";
+        std::string expected =
+            "sheet VELKAR rows=1 cols=9\nA1 text 'A' framed\nB1 number 1.0 framed\n";
         for (const char c : std::string("CDEFGHI")) expected += c + std::string("1 empty framed\n");
         EXPECT_EQ(test::readWorkbook(run.dir / "liste.txt.xls"), expected);
     }
