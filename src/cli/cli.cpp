@@ -15,6 +15,8 @@ struct CommandEntry {
 
 const CommandEntry kCommands[] = {
     {"ports", "list the usable serial ports", cmdPorts},
+    {"xls", "TEXTFILE: write the workbook TEXTFILE.xls", cmdXls},
+    {"gts720", "INFILE OUTNAME: write the GTS-720 / GPT-7000 file OUTNAME.txt", cmdGts720},
 };
 
 void usage(std::FILE* f) {

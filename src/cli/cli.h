@@ -23,5 +23,7 @@ int run(const std::vector<std::string>& argv, Context& ctx);
 
 // The commands, each in its own file.
 int cmdPorts(const std::vector<std::string>& argv, Context& ctx);
+int cmdXls(const std::vector<std::string>& argv, Context& ctx);
+int cmdGts720(const std::vector<std::string>& argv, Context& ctx);
 
 }  // namespace velkar::cli

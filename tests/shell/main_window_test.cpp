@@ -338,3 +338,25 @@ TEST_F(MainWindowTest, EditorAndWebLink) {
 
 }  // namespace
 }  // namespace velkar::shell
+
+namespace velkar::shell {
+namespace {
+
+TEST_F(MainWindowTest, ExportMenuItemsRunTheExportTools) {
+    start();
+    const auto dir = test::tempDir("menu-export");
+    test::writeBytes(dir / "liste.txt", "P1 100.5 200.25 300\r\n");
+    dialogs.answerFile(dir / "liste.txt");
+    action("mi_excel")->trigger();
+    EXPECT_TRUE(fs::exists(dir / "liste.txt.xls"));
+    dialogs.answerFile(dir / "liste.txt");
+    dialogs.answerFile(dir / "gts");
+    action("mi_GTS720")->trigger();
+    EXPECT_EQ(test::readBytes(dir / "gts.txt"), "P1,100.5,200.25,300,\r\n");
+    const auto lines = dialogs.messageLines();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0], "Excel'e dönüşüm sona erdi.");
+}
+
+}  // namespace
+}  // namespace velkar::shell

@@ -12,6 +12,8 @@
 #include <QVBoxLayout>
 
 #include "conversion/ui/conversion_window_ui.h"
+#include "export/gts720.h"
+#include "export/spreadsheet_export.h"
 #include "levelling/ui/dl_settings_dialog.h"
 #include "platform/cp1254.h"
 #include "platform/program_folder.h"
@@ -210,11 +212,10 @@ void MainWindow::buildMenus() {
         formatButtonClicked();
     });
     connect(item(donustur, "Excel'e Dönüştür", "mi_excel"), &QAction::triggered, this, [this] {
-        if (spreadsheet_) spreadsheet_();
+        exporting::exportSpreadsheet(services_.dialogs, services_.programFolder, &services_.pump);
     });
-    connect(item(donustur, "YXZ --> GTS-720 / GPT-7000", "mi_GTS720"), &QAction::triggered, this, [this] {
-        if (gts720_) gts720_();
-    });
+    connect(item(donustur, "YXZ --> GTS-720 / GPT-7000", "mi_GTS720"), &QAction::triggered, this,
+            [this] { exporting::prepareGts720(services_.dialogs); });
 
     QAction* editor = bar->addAction(T("&Editor"));
     editor->setObjectName(QStringLiteral("meeditor"));

@@ -71,11 +71,6 @@ public:
 
     void setTransferRunner(TransferRunner runner) { runner_ = std::move(runner); }
     void setStopHandler(std::function<void()> f) { stopHandler_ = std::move(f); }
-    // The menu commands of the export tools.
-    void setExportHandlers(std::function<void()> spreadsheet, std::function<void()> gts720) {
-        spreadsheet_ = std::move(spreadsheet);
-        gts720_ = std::move(gts720);
-    }
     // Shows a line in the transfer log (it shows one line, never a history).
     void setLogText(const std::string& text);
 
@@ -127,8 +122,6 @@ private:
     std::string DL_ONSECIM;
     TransferRunner runner_;
     std::function<void()> stopHandler_;
-    std::function<void()> spreadsheet_;
-    std::function<void()> gts720_;
     bool transferRunning_ = false;
     bool closeWhenTransferEnds_ = false;
     bool shutDownDone_ = false;
