@@ -360,3 +360,26 @@ TEST_F(MainWindowTest, ExportMenuItemsRunTheExportTools) {
 
 }  // namespace
 }  // namespace velkar::shell
+
+namespace velkar::shell {
+namespace {
+
+TEST_F(MainWindowTest, SaveButtonOfTheConversionWindowSavesUnderTheOutputsExtension) {
+    start();
+    auto* c = w->conversionWindow();
+    EXPECT_FALSE(c->saveButton()->isEnabled());  // nothing to save before a run
+    fs::create_directories(folder);
+    test::writeBytes(c->core().resultWorkFile(), "   S1          0.0000\r\n");
+    c->core().setSaveEnabled(true);
+    EXPECT_TRUE(c->saveButton()->isEnabled());
+    c->outputList()->setEditText("KESIT-KLISE");
+    const auto dir = test::tempDir("gui-save");
+    fs::create_directories(dir / "proje.eski");
+    dialogs.answerFile(dir / "proje.eski" / "x");
+    c->saveButton()->click();
+    EXPECT_EQ(test::readBytes(dir / "proje.eski" / "x.KSE"), "   S1          0.0000\r\n");
+    EXPECT_FALSE(c->saveButton()->isEnabled());
+}
+
+}  // namespace
+}  // namespace velkar::shell
