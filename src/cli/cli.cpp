@@ -15,6 +15,7 @@ struct CommandEntry {
 
 const CommandEntry kCommands[] = {
     {"ports", "list the usable serial ports", cmdPorts},
+    {"level", "DL-100 levelling: elevation report, notebook, adjustment", cmdLevel},
 };
 
 void usage(std::FILE* f) {
