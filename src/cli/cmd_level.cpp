@@ -94,9 +94,19 @@ int cmdLevel(const std::vector<std::string>& argv, Context& ctx) {
     Args args;
     std::string error;
     const std::vector<OptionSpec> specs = {
-        {"--help", false}, {"-o"},           {"--form"},         {"--readings"},     {"--tolerance"},
-        {"--intermediate", false},           {"--elevations", false},                {"--traverse", false},
-        {"--start"},       {"--end"},        {"--return"},       {"--return-out"},   {"--summary-out"},
+        {"--help", false},
+        {"-o"},
+        {"--form"},
+        {"--readings"},
+        {"--tolerance"},
+        {"--intermediate", false},
+        {"--elevations", false},
+        {"--traverse", false},
+        {"--start"},
+        {"--end"},
+        {"--return"},
+        {"--return-out"},
+        {"--summary-out"},
     };
     if (!args.parse(argv, specs, error)) return usageError(ctx, error);
     if (args.has("--help")) {
@@ -109,9 +119,10 @@ int cmdLevel(const std::vector<std::string>& argv, Context& ctx) {
     const std::string form = args.value("--form").value_or(levelling::formElevationReport());
     if (form != levelling::formElevationReport() && form != levelling::formShortReport() &&
         form != levelling::formNotebook()) {
-        return usageError(ctx, "unknown form '" + form + "'; the forms are: \"" + levelling::formElevationReport() +
-                                   "\", \"" + levelling::formShortReport() + "\", \"" + levelling::formNotebook() +
-                                   "\"");
+        return usageError(ctx, "unknown form '" + form + "'; the forms are: \"" +
+                                   levelling::formElevationReport() + "\", \"" +
+                                   levelling::formShortReport() + "\", \"" +
+                                   levelling::formNotebook() + "\"");
     }
     const std::string readings = args.value("--readings").value_or("both");
     if (readings == "first") {
@@ -130,7 +141,8 @@ int cmdLevel(const std::vector<std::string>& argv, Context& ctx) {
     settings.startElevation = cp1254(args.value("--start").value_or("0.0000"));
     settings.endElevation = cp1254(args.value("--end").value_or("0.0000"));
     settings.returnRun = args.has("--return");
-    if (settings.returnRun != args.has("--return-out") || settings.returnRun != args.has("--summary-out")) {
+    if (settings.returnRun != args.has("--return-out") ||
+        settings.returnRun != args.has("--summary-out")) {
         return usageError(ctx, "--return, --return-out and --summary-out go together");
     }
     if (settings.returnRun && form == levelling::formNotebook()) {
@@ -180,7 +192,8 @@ int cmdLevel(const std::vector<std::string>& argv, Context& ctx) {
     const size_t expected = settings.returnRun ? 3 : 1;
     if (result.saved.size() != expected) return kExitFailed;
     for (size_t i = 0; i < expected; ++i) {
-        if (result.saved[i].empty() || !deliver(ctx, result.saved[i], targets[i])) return kExitFailed;
+        if (result.saved[i].empty() || !deliver(ctx, result.saved[i], targets[i]))
+            return kExitFailed;
     }
     return kExitOk;
 }

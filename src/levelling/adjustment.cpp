@@ -26,7 +26,8 @@ bool readFailed(ConversionWindow& w, const std::filesystem::path& file, const st
     return false;
 }
 
-bool writeFailed(ConversionWindow& w, const std::filesystem::path& file, const std::string& reason) {
+bool writeFailed(ConversionWindow& w, const std::filesystem::path& file,
+                 const std::string& reason) {
     w.dialogs.error(pathText(file) + cp1254(" yazılamadı: ") + reason);
     return false;
 }
@@ -62,9 +63,9 @@ bool adjust(ConversionWindow& w, double e, double limit, double L, const std::st
             // An intermediate sight hangs on the backsight point of its station
             // and moves with it; it is no station of its own.
             const double elevation = leadingNumber(tokenAt(t, 7)) + shift;
-            out.writeLine(pointText + " " + backDistance + " " + foreDistance + " " + backsight + "  " +
-                          padLeft(KSIL(tokenAt(t, 4), 5), 8) + " " + "   ------" + "  " + "  ------" +
-                          padLeft(fixedText(elevation, 4), 11));
+            out.writeLine(pointText + " " + backDistance + " " + foreDistance + " " + backsight +
+                          "  " + padLeft(KSIL(tokenAt(t, 4), 5), 8) + " " + "   ------" + "  " +
+                          "  ------" + padLeft(fixedText(elevation, 4), 11));
             continue;
         }
         const std::string foresight = padLeft(KSIL(tokenAt(t, 5), 5), 9);
@@ -72,8 +73,9 @@ bool adjust(ConversionWindow& w, double e, double limit, double L, const std::st
         const double c = e * d / L;
         H = H + leadingNumber(prevBacksight) - leadingNumber(tokenAt(t, 5)) + c / 1000;
         shift = H - leadingNumber(tokenAt(t, 7));
-        out.writeLine(pointText + " " + backDistance + " " + foreDistance + " " + backsight + "  " + " -------" + " " +
-                      foresight + "  " + padLeft(fixedText(c, 4), 8) + padLeft(fixedText(H, 4), 11));
+        out.writeLine(pointText + " " + backDistance + " " + foreDistance + " " + backsight + "  " +
+                      " -------" + " " + foresight + "  " + padLeft(fixedText(c, 4), 8) +
+                      padLeft(fixedText(H, 4), 11));
         prevBacksightDistance = backDistance;
         prevBacksight = backsight;
     }
@@ -95,8 +97,8 @@ bool isSummaryCandidate(const std::string& row) {
 
 }  // namespace
 
-bool DL_NIVELMAN(ConversionWindow& w, DlSettingsAccess& settings, double H, double L, const std::string& startText,
-                 const std::string& endText) {
+bool DL_NIVELMAN(ConversionWindow& w, DlSettingsAccess& settings, double H, double L,
+                 const std::string& startText, const std::string& endText) {
     if (!settings.current().addElevations) return true;
     const double start = leadingNumber(startText);
     const double end = leadingNumber(endText);
@@ -166,7 +168,8 @@ std::filesystem::path ozet_cizelge(ConversionWindow& w, LevellingState& s, bool&
         const double outward = leadingNumber(tokenAt(t, 7));
         for (const std::string& back : found->second) {
             const double ret = leadingNumber(back);
-            const std::string numbers = padLeft(fixedText(outward, 5), 11) + padLeft(fixedText(ret, 5), 11) +
+            const std::string numbers = padLeft(fixedText(outward, 5), 11) +
+                                        padLeft(fixedText(ret, 5), 11) +
                                         padLeft(fixedText((ret + outward) / 2, 5), 11);
             if (name == lineStart || name == lineEnd) {
                 summary.writeLine(point + "-----   " + numbers);

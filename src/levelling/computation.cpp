@@ -11,9 +11,15 @@
 
 namespace velkar::levelling {
 
-std::string formElevationReport() { return "KOT HESABI"; }
-std::string formShortReport() { return "KOT HESABI-1"; }
-std::string formNotebook() { return "iLLER BANKASI"; }
+std::string formElevationReport() {
+    return "KOT HESABI";
+}
+std::string formShortReport() {
+    return "KOT HESABI-1";
+}
+std::string formNotebook() {
+    return "iLLER BANKASI";
+}
 
 namespace {
 
@@ -31,7 +37,9 @@ std::optional<Form> formOf(const std::string& text) {
 const std::string kNoReading = "    ------";  // a reading the selection does not use
 
 // Plain number text: the standard form without its sign blank.
-std::string plainNumber(double v) { return trimBlanks(standardNumberText(v)); }
+std::string plainNumber(double v) {
+    return trimBlanks(standardNumberText(v));
+}
 
 // The values of one station by the reading selection.
 struct StationValues {
@@ -51,7 +59,7 @@ struct StationForSights {
 };
 
 class Pass {
-public:
+  public:
     Pass(ConversionWindow& w, LevellingState& s, DlSettingsAccess& settings, Form form)
         : w_(w), s_(s), r_(s.record), settings_(settings), form_(form) {}
 
@@ -60,7 +68,7 @@ public:
     double H() const { return H_; }
     double totalDistance() const { return total_; }
 
-private:
+  private:
     bool open();
     void writeHeader();
     void record(const std::string& line);
@@ -132,20 +140,20 @@ void Pass::writeHeader() {
     s_.HAT_BASI.clear();
     s_.HAT_SONU.clear();
     switch (form_) {
-    case Form::Elevation:
-        conversion::HUCREYAZ(w_, " NOKTA ", "  " + cp1254("İ") + ".MESAFE", " G.MESAFE", "   GERI", "   ORTA",
-                             "   iLERi", "   KOT");
-        line(" Nokta N.      MESAFE(m.)    GERI(m.)  ORTA(m.) ILERI(m.) HATA(mm.)    KOT");
-        line("---------- ---------------  --------- --------- --------- --------- ----------");
-        break;
-    case Form::Short:
-        conversion::HUCREYAZ(w_, " NOKTA ", "   GERi", "   iLERi");
-        line(" Nokta N.       GERI(m.)     ILERI(m.) ");
-        line("----------     ---------     --------- ");
-        break;
-    case Form::Notebook:
-        line(cp1254("               SAYISAL NİVO NIVELMAN OLCU KARNESI"));
-        break;
+        case Form::Elevation:
+            conversion::HUCREYAZ(w_, " NOKTA ", "  " + cp1254("İ") + ".MESAFE", " G.MESAFE",
+                                 "   GERI", "   ORTA", "   iLERi", "   KOT");
+            line(" Nokta N.      MESAFE(m.)    GERI(m.)  ORTA(m.) ILERI(m.) HATA(mm.)    KOT");
+            line("---------- ---------------  --------- --------- --------- --------- ----------");
+            break;
+        case Form::Short:
+            conversion::HUCREYAZ(w_, " NOKTA ", "   GERi", "   iLERi");
+            line(" Nokta N.       GERI(m.)     ILERI(m.) ");
+            line("----------     ---------     --------- ");
+            break;
+        case Form::Notebook:
+            line(cp1254("               SAYISAL NİVO NIVELMAN OLCU KARNESI"));
+            break;
     }
 }
 
@@ -167,7 +175,8 @@ bool Pass::run() {
     ok = errors_.close() && ok;
     in_.close();
     if (!ok) {
-        w_.dialogs.error(pathText(w_.resultWorkFile()) + cp1254(" yazılamadı: ") + out_.error() + errors_.error());
+        w_.dialogs.error(pathText(w_.resultWorkFile()) + cp1254(" yazılamadı: ") + out_.error() +
+                         errors_.error());
         w_.setSaveEnabled(false);
     }
     return ok;
@@ -184,7 +193,8 @@ void Pass::record(const std::string& text) {
 
     blocked_ = blocksStation(r_);
     if (form_ == Form::Notebook && code == "g" && r_.GERI1_VAR == 1 && !blocked_) {
-        r_.setAllPresent();  // a station still open when the next one begins is computed with what it has
+        r_.setAllPresent();  // a station still open when the next one begins is computed with what
+                             // it has
     }
     if (r_.allPresent() && !blocked_) station(st);
     blocked_ = false;
@@ -223,34 +233,37 @@ StationValues Pass::stationValues(const DlSettings& st) {
     const double db1 = leadingNumber(r_.GERI1_MESAFE), db2 = leadingNumber(r_.GERI2_MESAFE);
     const double df1 = leadingNumber(r_.ILERI1_MESAFE), df2 = leadingNumber(r_.ILERI2_MESAFE);
     switch (st.readings) {
-    case ReadingSelection::First:
-        v = {b1, f1, db1, df1};
-        break;
-    case ReadingSelection::Second:
-        v = {b2, f2, db2, df2};
-        break;
-    case ReadingSelection::Both: {
-        v = {(b1 + b2) / 2, (f1 + f2) / 2, (db1 + db2) / 2, (df1 + df2) / 2};
-        // The readings are whole hundredths of a millimetre; the margin keeps a
-        // difference equal to the tolerance from failing on binary noise.
-        const double t = leadingNumber(st.tolerance) / 1000 + 1e-9;
-        const std::string raw = pathText(rawFile_);
-        if (std::fabs(b1 - b2) > t) {
-            w_.dialogs.info(r_.GERI_NOKTA + cp1254(" noktasının geri mirası tolerans değerini aşıyor !!!") +
-                                "\r\r" + raw + cp1254(".HTA  Hata dosyasına yazdırıldı."),
-                            cp1254("Toleransı Aşan Hata"));
-            errors_.writeLine(r_.GERI_NOKTA + "     Geri :" + r_.GERI1_OKUMA + " m." + " " + r_.GERI2_OKUMA +
-                              " m.   ");
+        case ReadingSelection::First:
+            v = {b1, f1, db1, df1};
+            break;
+        case ReadingSelection::Second:
+            v = {b2, f2, db2, df2};
+            break;
+        case ReadingSelection::Both: {
+            v = {(b1 + b2) / 2, (f1 + f2) / 2, (db1 + db2) / 2, (df1 + df2) / 2};
+            // The readings are whole hundredths of a millimetre; the margin keeps a
+            // difference equal to the tolerance from failing on binary noise.
+            const double t = leadingNumber(st.tolerance) / 1000 + 1e-9;
+            const std::string raw = pathText(rawFile_);
+            if (std::fabs(b1 - b2) > t) {
+                w_.dialogs.info(r_.GERI_NOKTA +
+                                    cp1254(" noktasının geri mirası tolerans değerini aşıyor !!!") +
+                                    "\r\r" + raw + cp1254(".HTA  Hata dosyasına yazdırıldı."),
+                                cp1254("Toleransı Aşan Hata"));
+                errors_.writeLine(r_.GERI_NOKTA + "     Geri :" + r_.GERI1_OKUMA + " m." + " " +
+                                  r_.GERI2_OKUMA + " m.   ");
+            }
+            if (std::fabs(f1 - f2) > t) {
+                w_.dialogs.info(
+                    r_.ILERI_NOKTA +
+                        cp1254(" noktasının ileri mirası tolerans değerini aşıyor !!!") + "\r\r" +
+                        raw + cp1254(".HTA Hata dosyasına yazdırıldı."),
+                    cp1254("Toleransı Aşan Hata"));
+                errors_.writeLine(r_.ILERI_NOKTA + cp1254("    İleri :") + r_.ILERI1_OKUMA +
+                                  " m. " + r_.ILERI2_OKUMA + " m.");
+            }
+            break;
         }
-        if (std::fabs(f1 - f2) > t) {
-            w_.dialogs.info(r_.ILERI_NOKTA + cp1254(" noktasının ileri mirası tolerans değerini aşıyor !!!") +
-                                "\r\r" + raw + cp1254(".HTA Hata dosyasına yazdırıldı."),
-                            cp1254("Toleransı Aşan Hata"));
-            errors_.writeLine(r_.ILERI_NOKTA + cp1254("    İleri :") + r_.ILERI1_OKUMA + " m. " +
-                              r_.ILERI2_OKUMA + " m.");
-        }
-        break;
-    }
     }
     return v;
 }
@@ -279,8 +292,8 @@ void Pass::reportStation(const DlSettings& /*st*/, const StationValues& v, doubl
     const std::string dbText = padLeft(fixedText(v.dB, 2), 7);
     const std::string dfText = padLeft(fixedText(v.dF, 2), 7);
     if (form_ == Form::Elevation) {
-        line(r_.GERI_NOKTA + "  " + dbText + " " + prevForesightDistance_ + " " + bText + "  " + " ------- " +
-             prevForesight_ + "   " + "------" + prevElevation_);
+        line(r_.GERI_NOKTA + "  " + dbText + " " + prevForesightDistance_ + " " + bText + "  " +
+             " ------- " + prevForesight_ + "   " + "------" + prevElevation_);
     } else {
         line(r_.GERI_NOKTA + "      " + bText + "    " + prevForesight_);
     }
@@ -314,9 +327,10 @@ void Pass::intermediateSight(const DlSettings& /*st*/) {
 void Pass::writeSight(const PendingSight& p, const StationForSights& st) {
     const double elevation = st.backsightElevation + st.B - leadingNumber(p.reading);
     const std::string eText = padLeft(fixedText(elevation, 5), 12);
-    line(p.point + "  " + st.dBText + " " + p.distance + " " + st.BText + "  " + p.reading + "   ------" + "   " +
-         "------" + eText);
-    conversion::HUCREYAZ(w_, p.point, st.dBText, p.distance, plainNumber(st.B), p.reading, "   ------", eText);
+    line(p.point + "  " + st.dBText + " " + p.distance + " " + st.BText + "  " + p.reading +
+         "   ------" + "   " + "------" + eText);
+    conversion::HUCREYAZ(w_, p.point, st.dBText, p.distance, plainNumber(st.B), p.reading,
+                         "   ------", eText);
 }
 
 void Pass::notebookStation(const DlSettings& st, const StationValues& v, double /*before*/) {
@@ -333,13 +347,15 @@ void Pass::notebookStation(const DlSettings& st, const StationValues& v, double 
     sumD_ += d;
     H_ += v.B - v.F;
     const std::string elevation = padLeft(fixedText(notebookPrevElevation_, 4), 15);
-    line(r_.GERI_NOKTA + "     Geri :" + r_.GERI1_OKUMA + " m." + " " + r_.GERI2_OKUMA + " m.   " + r_.GERI1_MESAFE +
-         " m." + r_.GERI2_MESAFE + " m." + (st.addElevations ? elevation : std::string(" ")));
-    conversion::HUCREYAZ(w_, r_.GERI_NOKTA, " Geri", r_.GERI1_OKUMA, r_.GERI2_OKUMA, r_.GERI1_MESAFE, r_.GERI2_MESAFE);
-    line(r_.ILERI_NOKTA + cp1254("    İleri :") + r_.ILERI1_OKUMA + " m." + " " + r_.ILERI2_OKUMA + " m.   " +
-         r_.ILERI1_MESAFE + " m." + r_.ILERI2_MESAFE + " m.");
-    conversion::HUCREYAZ(w_, r_.ILERI_NOKTA, cp1254(" İleri"), r_.ILERI1_OKUMA, r_.ILERI2_OKUMA, r_.ILERI1_MESAFE,
-                         r_.ILERI2_MESAFE);
+    line(r_.GERI_NOKTA + "     Geri :" + r_.GERI1_OKUMA + " m." + " " + r_.GERI2_OKUMA + " m.   " +
+         r_.GERI1_MESAFE + " m." + r_.GERI2_MESAFE + " m." +
+         (st.addElevations ? elevation : std::string(" ")));
+    conversion::HUCREYAZ(w_, r_.GERI_NOKTA, " Geri", r_.GERI1_OKUMA, r_.GERI2_OKUMA,
+                         r_.GERI1_MESAFE, r_.GERI2_MESAFE);
+    line(r_.ILERI_NOKTA + cp1254("    İleri :") + r_.ILERI1_OKUMA + " m." + " " + r_.ILERI2_OKUMA +
+         " m.   " + r_.ILERI1_MESAFE + " m." + r_.ILERI2_MESAFE + " m.");
+    conversion::HUCREYAZ(w_, r_.ILERI_NOKTA, cp1254(" İleri"), r_.ILERI1_OKUMA, r_.ILERI2_OKUMA,
+                         r_.ILERI1_MESAFE, r_.ILERI2_MESAFE);
     notebookPrevElevation_ = H_;
 }
 
@@ -349,7 +365,8 @@ void Pass::jobHeader(const DlSettings& st) {
     line(" ");
     line(cp1254("  NOKTA                    MİRA OKUMALARI        ") + "            MESAFE      " +
          (st.addElevations ? "         KOT   " : " "));
-    line(std::string(" NUMARASI                  1            2        ") + "       1            2    ");
+    line(std::string(" NUMARASI                  1            2        ") +
+         "       1            2    ");
     line(std::string(82, '-'));
     conversion::HUCREYAZ(w_, "  NOKTA", "", "  Mira 1  ", "  Mira 2  ", "Mesafe 1", "Mesafe 2");
 }
@@ -361,7 +378,8 @@ void Pass::sectionEnd() {
     line(cp1254("TOPLAM GERİ  MİRA OKUMALARI ORT. : ") + padRight(fixedText(sumB_, 5), 13) +
          "     TOPLAM ORT. MESAFE.:" + standardNumberText(sumD_));
     line(cp1254("TOPLAM İLERİ MİRA OKUMALARI ORT. : ") + padRight(fixedText(sumF_, 5), 13));
-    line(r_.BASLANGIC_NOKTA + " - " + r_.ALANLAR[3] + " KOT FARKI          : " + fixedText(sumB_ - sumF_, 5));
+    line(r_.BASLANGIC_NOKTA + " - " + r_.ALANLAR[3] +
+         " KOT FARKI          : " + fixedText(sumB_ - sumF_, 5));
     line(std::string(75, '-'));
 }
 
@@ -377,12 +395,14 @@ void Pass::traverseEnd() {
     line("");
     line(cp1254("              ---------       POLİGON SONU R A P O R U    ---------"));
     line("");
-    line(cp1254("TOPLAM GERİ  MİRA OKUMALARI ORT..: ") + backText + "    TOPLAM ORT. MESAFE :" +
-         standardNumberText(total_));
+    line(cp1254("TOPLAM GERİ  MİRA OKUMALARI ORT..: ") + backText +
+         "    TOPLAM ORT. MESAFE :" + standardNumberText(total_));
     line(cp1254("TOPLAM İLERİ MİRA OKUMALARI ORT..: ") + foreText);
-    line(trimBlanks(traverseStart_) + " - " + end + " KOT FARKI ..: " + padLeft(fixedText(t, 5), 13));
-    line(r_.BASLANGIC_NOKTA + " - " + end + " KOT FARKI ..: " + padLeft(fixedText(traverseSum_, 5), 13) +
-         "        " + end + " KOT ..: " + padLeft(fixedText(H_, 4), 15));
+    line(trimBlanks(traverseStart_) + " - " + end +
+         " KOT FARKI ..: " + padLeft(fixedText(t, 5), 13));
+    line(r_.BASLANGIC_NOKTA + " - " + end +
+         " KOT FARKI ..: " + padLeft(fixedText(traverseSum_, 5), 13) + "        " + end +
+         " KOT ..: " + padLeft(fixedText(H_, 4), 15));
     line(std::string(76, '-'));
     s_.TOPLAM_GERI = 0;
     s_.TOPLAM_ILERI = 0;
@@ -397,9 +417,10 @@ void Pass::finish() {
     pending_.clear();                  // sights of a station that never closed
     s_.HAT_SONU = r_.ILERI_NOKTA;
     if (form_ == Form::Elevation) {
-        line(r_.ILERI_NOKTA + "  " + "   ----" + " " + prevForesightDistance_ + " " + "  -------" + "  " +
-             " ------- " + prevForesight_ + "   " + "------" + prevElevation_);
-        conversion::HUCREYAZ(w_, r_.ILERI_NOKTA, "", "", prevForesight_, "", prevForesightDistance_, prevElevation_);
+        line(r_.ILERI_NOKTA + "  " + "   ----" + " " + prevForesightDistance_ + " " + "  -------" +
+             "  " + " ------- " + prevForesight_ + "   " + "------" + prevElevation_);
+        conversion::HUCREYAZ(w_, r_.ILERI_NOKTA, "", "", prevForesight_, "", prevForesightDistance_,
+                             prevElevation_);
         line("");
         line("Toplam Mesafe..: " + fixedText(total_, 2));
     } else if (form_ == Form::Short) {
@@ -410,7 +431,8 @@ void Pass::finish() {
         line("Toplam Geri..: " + fixedText(s_.TOPLAM_GERI, 2));
         line(cp1254("Toplam İleri.: ") + fixedText(s_.TOPLAM_ILERI, 2));
         line("");
-        line(cp1254("Toplam Geri - Toplam İleri..(Delta H).: ") + fixedText(s_.TOPLAM_GERI - s_.TOPLAM_ILERI, 2));
+        line(cp1254("Toplam Geri - Toplam İleri..(Delta H).: ") +
+             fixedText(s_.TOPLAM_GERI - s_.TOPLAM_ILERI, 2));
     }
 }
 
@@ -421,7 +443,8 @@ void exchangeElevations(DlSettingsAccess& settings) {
 
 }  // namespace
 
-LevellingRunResult levellingAction(ConversionWindow& w, LevellingState& s, DlSettingsAccess& settings) {
+LevellingRunResult levellingAction(ConversionWindow& w, LevellingState& s,
+                                   DlSettingsAccess& settings) {
     if (settings.current().returnRun) w.DONUS_DOSYASI = 1;
     return DL_HESAP(w, s, settings);
 }
@@ -430,8 +453,9 @@ LevellingRunResult DL_HESAP(ConversionWindow& w, LevellingState& s, DlSettingsAc
     LevellingRunResult result;
     const std::optional<Form> form = formOf(w.outputText);
     if (!form) {
-        w.dialogs.error(w.outputText + cp1254(" bir DL-100 hesabı değil: KOT HESABI, KOT HESABI-1 ya da "
-                                              "iLLER BANKASI seçiniz."));
+        w.dialogs.error(w.outputText +
+                        cp1254(" bir DL-100 hesabı değil: KOT HESABI, KOT HESABI-1 ya da "
+                               "iLLER BANKASI seçiniz."));
         result.failed = true;
         return result;
     }
@@ -455,7 +479,8 @@ LevellingRunResult DL_HESAP(ConversionWindow& w, LevellingState& s, DlSettingsAc
         }
 
         const DlSettings st = settings.current();
-        if (!DL_NIVELMAN(w, settings, pass.H(), pass.totalDistance(), st.startElevation, st.endElevation)) {
+        if (!DL_NIVELMAN(w, settings, pass.H(), pass.totalDistance(), st.startElevation,
+                         st.endElevation)) {
             result.failed = true;
         }
         if (w.DONUS_DOSYASI != 1) {

@@ -13,8 +13,8 @@ double divisorFor(const std::string& mode, int unitDigit) {
         double staff, elevation, distance;
     };
     static constexpr Row kRows[] = {
-        {1, 1000, 1000, 100},      {2, 10000, 1000, 100},    {3, 100000, 10000, 1000},
-        {7, 10000, 10000, 100},    {8, 100000, 100000, 1000},
+        {1, 1000, 1000, 100},   {2, 10000, 1000, 100},     {3, 100000, 10000, 1000},
+        {7, 10000, 10000, 100}, {8, 100000, 100000, 1000},
     };
     for (const Row& row : kRows) {
         if (row.digit != unitDigit) continue;
@@ -57,7 +57,8 @@ void DL_SATIR_AYIR(LevellingRecord& r) {
     }
 }
 
-std::string DL_CEVIR(const std::string& reading, const std::string& mode, const std::string& parameter) {
+std::string DL_CEVIR(const std::string& reading, const std::string& mode,
+                     const std::string& parameter) {
     double value = leadingNumber(reading);
     const int digit = static_cast<int>(leadingNumber(midText(parameter, 1, 1)));
     const double divisor = divisorFor(mode, digit);
@@ -86,13 +87,17 @@ void HAMDATACOZ_DL100(LevellingRecord& r) {
     std::string *reading = nullptr, *distance = nullptr, *point = nullptr;
     int* present = nullptr;
     if (code == "g") {
-        reading = &r.GERI1_OKUMA, distance = &r.GERI1_MESAFE, point = &r.GERI_NOKTA, present = &r.GERI1_VAR;
+        reading = &r.GERI1_OKUMA, distance = &r.GERI1_MESAFE, point = &r.GERI_NOKTA,
+        present = &r.GERI1_VAR;
     } else if (code == "h") {
-        reading = &r.GERI2_OKUMA, distance = &r.GERI2_MESAFE, point = &r.GERI_NOKTA, present = &r.GERI2_VAR;
+        reading = &r.GERI2_OKUMA, distance = &r.GERI2_MESAFE, point = &r.GERI_NOKTA,
+        present = &r.GERI2_VAR;
     } else if (code == "i") {
-        reading = &r.ILERI1_OKUMA, distance = &r.ILERI1_MESAFE, point = &r.ILERI_NOKTA, present = &r.ILERI1_VAR;
+        reading = &r.ILERI1_OKUMA, distance = &r.ILERI1_MESAFE, point = &r.ILERI_NOKTA,
+        present = &r.ILERI1_VAR;
     } else if (code == "j") {
-        reading = &r.ILERI2_OKUMA, distance = &r.ILERI2_MESAFE, point = &r.ILERI_NOKTA, present = &r.ILERI2_VAR;
+        reading = &r.ILERI2_OKUMA, distance = &r.ILERI2_MESAFE, point = &r.ILERI_NOKTA,
+        present = &r.ILERI2_VAR;
     } else {
         return;  // "v", "w", a blanked code and anything unknown carry nothing here
     }

@@ -42,7 +42,9 @@ struct LevellingRecord {
     // Job header.
     std::string IS_ISMI, TARIH_YIL, TARIH_AY, TARIH_GUN, BASLANGIC_NOKTA;
 
-    bool allPresent() const { return GERI1_VAR == 1 && GERI2_VAR == 1 && ILERI1_VAR == 1 && ILERI2_VAR == 1; }
+    bool allPresent() const {
+        return GERI1_VAR == 1 && GERI2_VAR == 1 && ILERI1_VAR == 1 && ILERI2_VAR == 1;
+    }
     void clearPresence() { GERI1_VAR = GERI2_VAR = ILERI1_VAR = ILERI2_VAR = 0; }
     void setAllPresent() { GERI1_VAR = GERI2_VAR = ILERI1_VAR = ILERI2_VAR = 1; }
 };
@@ -57,7 +59,8 @@ void DL_SATIR_AYIR(LevellingRecord& r);
 // from the unit digit, the second character of parameter.  A digit or a mode
 // the instrument does not define leaves the value unscaled.  The result is in
 // the standard number form (leading blank for non-negative values).
-std::string DL_CEVIR(const std::string& reading, const std::string& mode, const std::string& parameter);
+std::string DL_CEVIR(const std::string& reading, const std::string& mode,
+                     const std::string& parameter);
 
 // Decodes the current record (ALANLAR filled, KAYIT_KODU set by the caller,
 // possibly to a blank when the reading selection drops the record).

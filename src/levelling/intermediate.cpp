@@ -10,12 +10,12 @@ double reading(const ResultTable& table, int row, ReadingSelection readings) {
     const double first = leadingNumber(table.cell(row, 2));
     const double second = leadingNumber(table.cell(row, 3));
     switch (readings) {
-    case ReadingSelection::First:
-        return first;
-    case ReadingSelection::Second:
-        return second;
-    case ReadingSelection::Both:
-        break;
+        case ReadingSelection::First:
+            return first;
+        case ReadingSelection::Second:
+            return second;
+        case ReadingSelection::Both:
+            break;
     }
     return (first + second) / 2;
 }
@@ -23,7 +23,8 @@ double reading(const ResultTable& table, int row, ReadingSelection readings) {
 }  // namespace
 
 std::optional<IntermediateDifference> araKotFarki(Dialogs& dialogs, const ResultTable& table,
-                                                  ReadingSelection readings, const std::string& startPoint,
+                                                  ReadingSelection readings,
+                                                  const std::string& startPoint,
                                                   const std::string& endPoint) {
     const std::string start = trimBlanks(startPoint);
     const std::string end = trimBlanks(endPoint);
@@ -54,7 +55,8 @@ std::optional<IntermediateDifference> araKotFarki(Dialogs& dialogs, const Result
     }
     r.backsightLabel = cp1254("Geri Mira Toplamı....: ") + standardNumberText(r.backsightTotal);
     r.foresightLabel = cp1254("ileri Mira Toplamı...: ") + standardNumberText(r.foresightTotal);
-    r.differenceLabel = cp1254("Kot Farkı .......: ") + standardNumberText(r.backsightTotal - r.foresightTotal);
+    r.differenceLabel =
+        cp1254("Kot Farkı .......: ") + standardNumberText(r.backsightTotal - r.foresightTotal);
     return r;
 }
 

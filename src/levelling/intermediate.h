@@ -28,7 +28,8 @@ struct IntermediateDifference {
 // point it runs to the end of the table.  A station's reading is the one the
 // reading selection uses (the mean of both in "Birinci ve İkinci Durum").
 std::optional<IntermediateDifference> araKotFarki(Dialogs& dialogs, const ResultTable& table,
-                                                  ReadingSelection readings, const std::string& startPoint,
+                                                  ReadingSelection readings,
+                                                  const std::string& startPoint,
                                                   const std::string& endPoint);
 
 }  // namespace velkar::levelling

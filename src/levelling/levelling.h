@@ -25,11 +25,11 @@ namespace velkar::levelling {
 // go-and-return pair and the two benchmark names of the last pass.
 struct LevellingState {
     LevellingRecord record;
-    double TOPLAM_GERI = 0;  // sum of the backsight readings of the run
-    double TOPLAM_ILERI = 0; // sum of the foresight readings of the run
+    double TOPLAM_GERI = 0;               // sum of the backsight readings of the run
+    double TOPLAM_ILERI = 0;              // sum of the foresight readings of the run
     std::filesystem::path GIDIS_DOSYASI;  // the saved outward result
-    std::string HAT_BASI;  // first backsight point of the last pass (padded)
-    std::string HAT_SONU;  // last foresight point of the last pass (padded)
+    std::string HAT_BASI;                 // first backsight point of the last pass (padded)
+    std::string HAT_SONU;                 // last foresight point of the last pass (padded)
 };
 
 // The form names of the output list.
@@ -55,7 +55,8 @@ LevellingRunResult levellingAction(conversion::ConversionWindow& w, LevellingSta
 // report into the result work file and the result table, checks and adjusts
 // the elevations, saves; for a go-and-return pair it then asks for the return
 // file, runs the return pass and builds the summary table.
-LevellingRunResult DL_HESAP(conversion::ConversionWindow& w, LevellingState& s, DlSettingsAccess& settings);
+LevellingRunResult DL_HESAP(conversion::ConversionWindow& w, LevellingState& s,
+                            DlSettingsAccess& settings);
 
 // Closure check and adjustment of the "KOT HESABI" report in the result work
 // file (only when "Kot Ekle" is ticked).  H: elevation computed for the last
@@ -68,6 +69,7 @@ bool DL_NIVELMAN(conversion::ConversionWindow& w, DlSettingsAccess& settings, do
 // (GIDIS_DOSYASI) and the saved return result (the file dialog's name), then
 // the save step.  Returns the saved path (empty when nothing was saved);
 // failed is set when a file could not be read or written.
-std::filesystem::path ozet_cizelge(conversion::ConversionWindow& w, LevellingState& s, bool& failed);
+std::filesystem::path ozet_cizelge(conversion::ConversionWindow& w, LevellingState& s,
+                                   bool& failed);
 
 }  // namespace velkar::levelling

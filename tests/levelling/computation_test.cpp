@@ -27,9 +27,11 @@ TEST_F(Computation, TableRowsOfTheElevationReport) {
     ASSERT_EQ(table.rowCount(), 6);
     EXPECT_EQ(table.cell(0, 1), cp1254("  İ.MESAFE"));
     EXPECT_EQ(table.cell(0, 5), "   iLERi");
-    const ResultTable::Row first = {"A        ", "  25.00", "  24.00", "1.5001", "", "  0.80000", "   100.70010", ""};
+    const ResultTable::Row first = {"A        ", "  25.00",   "  24.00",      "1.5001",
+                                    "",          "  0.80000", "   100.70010", ""};
     for (int c = 0; c < 8; ++c) EXPECT_EQ(table.cell(1, c), first[static_cast<size_t>(c)]) << c;
-    const ResultTable::Row closing = {"B        ", "", "", "  1.40000", "", "  22.00", "   100.40000", ""};
+    const ResultTable::Row closing = {"B        ",    "", "", "  1.40000", "", "  22.00",
+                                      "   100.40000", ""};
     for (int c = 0; c < 8; ++c) EXPECT_EQ(table.cell(4, c), closing[static_cast<size_t>(c)]) << c;
     EXPECT_EQ(table.cell(5, 0), "");
     EXPECT_EQ(w.DONUS_DOSYASI, 3);
@@ -67,16 +69,21 @@ TEST_F(Computation, ToleranceExceededGivesOneMessageAndOneErrorLine) {
     const std::string out = run("KOT HESABI", file);
     const auto lines = dialogs.messageLines();
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0], toUtf8(cp1254("Toleransı Aşan Hata: A         noktasının geri mirası tolerans değerini "
-                                      "aşıyor !!!\n\n")) +
-                            file.string() + toUtf8(cp1254(".HTA  Hata dosyasına yazdırıldı.")));
-    EXPECT_EQ(readBytes(dir / "tol.raw.HTA"), std::string("A        ") + "     Geri :" + "   1.50000" + " m." +
-                                                  " " + "   1.50040" + " m.   " + "\r\n");
+    EXPECT_EQ(
+        lines[0],
+        toUtf8(cp1254("Toleransı Aşan Hata: A         noktasının geri mirası tolerans değerini "
+                      "aşıyor !!!\n\n")) +
+            file.string() + toUtf8(cp1254(".HTA  Hata dosyasına yazdırıldı.")));
+    EXPECT_EQ(readBytes(dir / "tol.raw.HTA"), std::string("A        ") +
+                                                  "     Geri :" + "   1.50000" + " m." + " " +
+                                                  "   1.50040" + " m.   " + "\r\n");
     // B = 1.50020, the station closes with the file: elevation 0.70020.
-    const std::string row = std::string("A        ") + "  " + "   2.50" + " " + "  -----" + " " + "  1.50020" + "  " +
-                            " ------- " + "   ------" + "   " + "------" + "           0";
-    const std::string closing = std::string("B        ") + "  " + "   ----" + " " + "   2.40" + " " + "  -------" +
-                                "  " + " ------- " + "  0.80000" + "   " + "------" + "     0.70020";
+    const std::string row = std::string("A        ") + "  " + "   2.50" + " " + "  -----" + " " +
+                            "  1.50020" + "  " + " ------- " + "   ------" + "   " + "------" +
+                            "           0";
+    const std::string closing = std::string("B        ") + "  " + "   ----" + " " + "   2.40" +
+                                " " + "  -------" + "  " + " ------- " + "  0.80000" + "   " +
+                                "------" + "     0.70020";
     EXPECT_NE(out.find(row + "\r\n" + closing + "\r\n"), std::string::npos) << out;
 }
 
@@ -88,34 +95,42 @@ TEST_F(Computation, ForesightToleranceAndADifferenceEqualToTheTolerance) {
     const auto boxes = dialogs.messages();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].title, cp1254("Toleransı Aşan Hata"));
-    EXPECT_EQ(boxes[0].text, cp1254("B         noktasının ileri mirası tolerans değerini aşıyor !!!\r\r") +
-                                 pathText(file) + cp1254(".HTA Hata dosyasına yazdırıldı."));
-    EXPECT_EQ(readBytes(dir / "tol2.raw.HTA"),
-              "B        " + cp1254("    İleri :") + "   0.80000" + " m. " + "   0.80040" + " m." + "\r\n");
+    EXPECT_EQ(boxes[0].text,
+              cp1254("B         noktasının ileri mirası tolerans değerini aşıyor !!!\r\r") +
+                  pathText(file) + cp1254(".HTA Hata dosyasına yazdırıldı."));
+    EXPECT_EQ(readBytes(dir / "tol2.raw.HTA"), "B        " + cp1254("    İleri :") + "   0.80000" +
+                                                   " m. " + "   0.80040" + " m." + "\r\n");
 }
 
 TEST_F(Computation, StationClosesOnTheLineEndRecord) {
     settings.values.readings = ReadingSelection::First;
     const std::string out =
-        run("KOT HESABI", rawLines("v.raw", {"g,12,15000,2500,,,,A,", "i,12,8000,2400,,,,B,", "v,12,,,", ""}));
-    const std::string row = std::string("A        ") + "  " + "  25.00" + " " + "  -----" + " " + "  1.50000" + "  " +
-                            " ------- " + "   ------" + "   " + "------" + "           0";
-    EXPECT_NE(out.find(row + "\r\n \r\nToplam Mesafe..:    49.00\r\n \r\n"), std::string::npos) << out;
+        run("KOT HESABI",
+            rawLines("v.raw", {"g,12,15000,2500,,,,A,", "i,12,8000,2400,,,,B,", "v,12,,,", ""}));
+    const std::string row = std::string("A        ") + "  " + "  25.00" + " " + "  -----" + " " +
+                            "  1.50000" + "  " + " ------- " + "   ------" + "   " + "------" +
+                            "           0";
+    EXPECT_NE(out.find(row + "\r\n \r\nToplam Mesafe..:    49.00\r\n \r\n"), std::string::npos)
+        << out;
 }
 
 TEST_F(Computation, BlockedStatusDelaysTheStationAndAnEmptyStatusDoesNot) {
     settings.values.readings = ReadingSelection::First;
     // Status "0" on the line end: the station is not computed there, so the
     // total printed on it is still 0; it closes with the file instead.
-    std::string out = run("KOT HESABI",
-                          rawLines("blocked.raw", {"g,12,15000,2500,,,,A,", "i,12,8000,2400,,,,B,", "v,02,,,"}));
-    EXPECT_NE(out.find("ORTA(m.) ILERI(m.) HATA(mm.)    KOT\r\n"
-                       "---------- ---------------  --------- --------- --------- --------- ----------\r\n"
-                       " \r\nToplam Mesafe..:     0.00\r\n \r\nA  "),
-              std::string::npos)
+    std::string out =
+        run("KOT HESABI",
+            rawLines("blocked.raw", {"g,12,15000,2500,,,,A,", "i,12,8000,2400,,,,B,", "v,02,,,"}));
+    EXPECT_NE(
+        out.find(
+            "ORTA(m.) ILERI(m.) HATA(mm.)    KOT\r\n"
+            "---------- ---------------  --------- --------- --------- --------- ----------\r\n"
+            " \r\nToplam Mesafe..:     0.00\r\n \r\nA  "),
+        std::string::npos)
         << out;
     EXPECT_NE(out.find("Toplam Mesafe..:  49.00"), std::string::npos);
-    out = run("KOT HESABI", rawLines("open.raw", {"g,12,15000,2500,,,,A,", "i,12,8000,2400,,,,B,", "v,,,"}));
+    out = run("KOT HESABI",
+              rawLines("open.raw", {"g,12,15000,2500,,,,A,", "i,12,8000,2400,,,,B,", "v,,,"}));
     EXPECT_NE(out.find("Toplam Mesafe..:    49.00"), std::string::npos) << out;
 }
 
@@ -123,12 +138,24 @@ TEST_F(Computation, NoStationAtAll) {
     settings.values.startElevation = "12.5";
     state.record.ILERI_NOKTA = "OLD      ";
     const std::string out = run("KOT HESABI", rawLines("none.raw", {"c,12,J,", "", "v,12,,,"}));
-    EXPECT_EQ(out, " Nokta N.      MESAFE(m.)    GERI(m.)  ORTA(m.) ILERI(m.) HATA(mm.)    KOT\r\n"
-                   "---------- ---------------  --------- --------- --------- --------- ----------\r\n"
-                   " \r\nToplam Mesafe..:     0.00\r\n \r\n"
-                   "OLD      " "  " "   ----" " " "  -----" " " "  -------" "  " " ------- " "   ------" "   "
-                   "------" "        12.5\r\n"
-                   "\r\nToplam Mesafe..:  0.00\r\n");
+    EXPECT_EQ(out,
+              " Nokta N.      MESAFE(m.)    GERI(m.)  ORTA(m.) ILERI(m.) HATA(mm.)    KOT\r\n"
+              "---------- ---------------  --------- --------- --------- --------- ----------\r\n"
+              " \r\nToplam Mesafe..:     0.00\r\n \r\n"
+              "OLD      "
+              "  "
+              "   ----"
+              " "
+              "  -----"
+              " "
+              "  -------"
+              "  "
+              " ------- "
+              "   ------"
+              "   "
+              "------"
+              "        12.5\r\n"
+              "\r\nToplam Mesafe..:  0.00\r\n");
 }
 
 TEST_F(Computation, ElevationBoxesAreExchangedAfterEachSingleRun) {
@@ -143,11 +170,13 @@ TEST_F(Computation, ElevationBoxesAreExchangedAfterEachSingleRun) {
 }
 
 TEST_F(Computation, EachPassStartsWithNoReadingsLeftOver) {
-    const fs::path second = rawLines("second.raw", {"h,12,15000,2500,,,,X,", "g,12,15000,2500,,,,X,",
-                                                    "i,12,8000,2400,,,,Y,", "j,12,8000,2400,,,,Y,"});
+    const fs::path second =
+        rawLines("second.raw", {"h,12,15000,2500,,,,X,", "g,12,15000,2500,,,,X,",
+                                "i,12,8000,2400,,,,Y,", "j,12,8000,2400,,,,Y,"});
     const std::string fresh = run("KOT HESABI", second, "fresh.txt");
     // An outward file that ends inside a station (first reading and both foresights).
-    run("KOT HESABI", rawLines("open.raw", {"g,12,15000,2500,,,,A,", "i,12,8000,2400,,,,B,", "j,12,8000,2400,,,,B,"}));
+    run("KOT HESABI", rawLines("open.raw", {"g,12,15000,2500,,,,A,", "i,12,8000,2400,,,,B,",
+                                            "j,12,8000,2400,,,,B,"}));
     EXPECT_EQ(run("KOT HESABI", second, "again.txt"), fresh);
 }
 
@@ -164,7 +193,10 @@ TEST_F(Computation, NoFileChosenWritesNothing) {
 TEST_F(Computation, AnyBytesNeverCrashTheDecoder) {
     std::string junk;
     for (int i = 0; i < 4000; ++i) junk.push_back(static_cast<char>((i * 7919) % 256));
-    writeBytes(dir / "junk.raw", junk + "\r\ng,\r\ng,1\r\ni,9,1e308,1e308,,,,\r\nj,9,-1e308,,\r\nh,9,1e308,1e308\r\ng,9,1e308,1e308\r\ni,9,1e308,1e308\r\nj,9,1e308,1e308\r\nh,9,1e308,1e308\r\nk\r\nw\r\nv\r\n,,,,\r\n");
+    writeBytes(dir / "junk.raw", junk +
+                                     "\r\ng,\r\ng,1\r\ni,9,1e308,1e308,,,,\r\nj,9,-1e308,,\r\nh,9,"
+                                     "1e308,1e308\r\ng,9,1e308,1e308\r\ni,9,1e308,1e308\r\nj,9,"
+                                     "1e308,1e308\r\nh,9,1e308,1e308\r\nk\r\nw\r\nv\r\n,,,,\r\n");
     settings.values.addElevations = true;
     settings.values.printIntermediate = true;
     for (const char* form : {"KOT HESABI", "KOT HESABI-1", "iLLER BANKASI"}) {

@@ -37,16 +37,29 @@ TEST(DlCevir, UnitDigitChoosesTheDivisor) {
     struct Case {
         const char *mode, *parameter, *expected;
     } cases[] = {
-        {"MIRA", "11", " 123.456"}, {"KOT", "11", " 123.456"}, {"MESAFE", "11", " 1234.56"},
-        {"MIRA", "12", " 12.3456"}, {"KOT", "12", " 123.456"}, {"MESAFE", "12", " 1234.56"},
-        {"MIRA", "13", " 1.23456"}, {"KOT", "13", " 12.3456"}, {"MESAFE", "13", " 123.456"},
-        {"MIRA", "17", " 12.3456"}, {"KOT", "17", " 12.3456"}, {"MESAFE", "17", " 1234.56"},
-        {"MIRA", "18", " 1.23456"}, {"KOT", "18", " 1.23456"}, {"MESAFE", "18", " 123.456"},
+        {"MIRA", "11", " 123.456"},
+        {"KOT", "11", " 123.456"},
+        {"MESAFE", "11", " 1234.56"},
+        {"MIRA", "12", " 12.3456"},
+        {"KOT", "12", " 123.456"},
+        {"MESAFE", "12", " 1234.56"},
+        {"MIRA", "13", " 1.23456"},
+        {"KOT", "13", " 12.3456"},
+        {"MESAFE", "13", " 123.456"},
+        {"MIRA", "17", " 12.3456"},
+        {"KOT", "17", " 12.3456"},
+        {"MESAFE", "17", " 1234.56"},
+        {"MIRA", "18", " 1.23456"},
+        {"KOT", "18", " 1.23456"},
+        {"MESAFE", "18", " 123.456"},
         // digits and modes the instrument does not define leave the value as it is
-        {"MIRA", "14", " 123456"},  {"MIRA", "1", " 123456"},  {"HIZ", "12", " 123456"},
+        {"MIRA", "14", " 123456"},
+        {"MIRA", "1", " 123456"},
+        {"HIZ", "12", " 123456"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(DL_CEVIR("123456", c.mode, c.parameter), c.expected) << c.mode << " " << c.parameter;
+        EXPECT_EQ(DL_CEVIR("123456", c.mode, c.parameter), c.expected)
+            << c.mode << " " << c.parameter;
     }
     EXPECT_EQ(DL_CEVIR("-2500", "MESAFE", "12"), "-25");
     EXPECT_EQ(DL_CEVIR("abc", "MIRA", "12"), " 0");
@@ -120,9 +133,16 @@ TEST(HamdatacozDl100, JobHeaderAndRecordsThatCarryNothing) {
 
 TEST(StatusValue, BlocksZeroFourAndAboveButNotAnEmptyField) {
     LevellingRecord r;
-    for (const auto& [field, blocks] : std::vector<std::pair<std::string, bool>>{
-             {"12", false}, {"22", false}, {"32", false}, {"A2", false}, {"C2", false},
-             {"02", true}, {"42", true}, {"D2", true}, {"a2", true}, {"", false}}) {
+    for (const auto& [field, blocks] : std::vector<std::pair<std::string, bool>>{{"12", false},
+                                                                                 {"22", false},
+                                                                                 {"32", false},
+                                                                                 {"A2", false},
+                                                                                 {"C2", false},
+                                                                                 {"02", true},
+                                                                                 {"42", true},
+                                                                                 {"D2", true},
+                                                                                 {"a2", true},
+                                                                                 {"", false}}) {
         r.HAM_SATIR = "g," + field + ",1,1";
         DL_SATIR_AYIR(r);
         EXPECT_EQ(blocksStation(r), blocks) << "'" << field << "'";

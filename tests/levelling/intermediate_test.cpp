@@ -7,7 +7,8 @@ namespace velkar::levelling::test {
 namespace {
 
 struct Intermediate : LevellingFixture {
-    std::optional<IntermediateDifference> compute(const std::string& start, const std::string& end) {
+    std::optional<IntermediateDifference> compute(const std::string& start,
+                                                  const std::string& end) {
         return araKotFarki(dialogs, table, settings.values.readings, start, end);
     }
 };
@@ -50,11 +51,13 @@ TEST_F(Intermediate, SumsTheReadingsTheSelectionUses) {
 
 TEST_F(Intermediate, EmptyBoxesAreAskedFor) {
     EXPECT_FALSE(compute("", "T2"));
-    EXPECT_EQ(dialogs.messageLines(), std::vector<std::string>{toUtf8(cp1254(" Başlangıç Noktasını Giriniz.."))});
+    EXPECT_EQ(dialogs.messageLines(),
+              std::vector<std::string>{toUtf8(cp1254(" Başlangıç Noktasını Giriniz.."))});
     dialogs.clearShown();
     EXPECT_FALSE(compute("  ", ""));
-    EXPECT_EQ(dialogs.messageLines(), (std::vector<std::string>{toUtf8(cp1254(" Başlangıç Noktasını Giriniz..")),
-                                                                toUtf8(cp1254(" Son Noktayı Giriniz.."))}));
+    EXPECT_EQ(dialogs.messageLines(),
+              (std::vector<std::string>{toUtf8(cp1254(" Başlangıç Noktasını Giriniz..")),
+                                        toUtf8(cp1254(" Son Noktayı Giriniz.."))}));
 }
 
 }  // namespace

@@ -8,8 +8,8 @@
 
 #include "golden.h"
 #include "levelling/levelling.h"
-#include "platform/program_folder.h"
 #include "platform/cp1254.h"
+#include "platform/program_folder.h"
 #include "scripted_dialogs.h"
 
 namespace velkar::levelling::test {
@@ -23,7 +23,8 @@ struct LevellingFixture : ::testing::Test {
     velkar::test::ScriptedDialogs dialogs;
     NullEventPump pump;
     ResultTable table;
-    fs::path dir = velkar::test::tempDir(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::path dir =
+        velkar::test::tempDir(::testing::UnitTest::GetInstance()->current_test_info()->name());
     conversion::ConversionWindow w{dialogs, pump, table, dir / "prog"};
     PlainDlSettings settings;
     LevellingState state;
@@ -31,7 +32,9 @@ struct LevellingFixture : ::testing::Test {
 
     LevellingFixture() { settings.values.tolerance = "0.3"; }
 
-    static fs::path data(const std::string& name) { return velkar::test::dataDir() / "levelling" / name; }
+    static fs::path data(const std::string& name) {
+        return velkar::test::dataDir() / "levelling" / name;
+    }
 
     // A raw file of the test data, copied beside the test (its .HTA lands there).
     fs::path raw(const std::string& name) {
@@ -61,7 +64,9 @@ struct LevellingFixture : ::testing::Test {
         return readBytes(r.saved[0]);
     }
 
-    std::string report(const std::string& form, const std::string& rawName) { return run(form, raw(rawName)); }
+    std::string report(const std::string& form, const std::string& rawName) {
+        return run(form, raw(rawName));
+    }
 };
 
 }  // namespace velkar::levelling::test
