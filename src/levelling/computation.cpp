@@ -36,6 +36,13 @@ std::optional<Form> formOf(const std::string& text) {
 
 const std::string kNoReading = "    ------";  // a reading the selection does not use
 
+// Sums of distances are kept at their decimal value: a sight distance has three
+// decimals, the mean of two at most four, so the sum is rounded to four after
+// every station and a total of 70718.011 m never shows as 70718.0109999999.
+double addDistance(double sum, double d) {
+    return roundHalfEven(sum + d, 4);
+}
+
 // Plain number text: the standard form without its sign blank.
 std::string plainNumber(double v) {
     return trimBlanks(standardNumberText(v));
@@ -282,7 +289,7 @@ void Pass::station(const DlSettings& st) {
 
 void Pass::reportStation(const DlSettings& /*st*/, const StationValues& v, double before) {
     if (s_.HAT_BASI.empty()) s_.HAT_BASI = r_.GERI_NOKTA;
-    total_ += v.dB + v.dF;
+    total_ = addDistance(total_, v.dB + v.dF);
     s_.TOPLAM_GERI += v.B;
     s_.TOPLAM_ILERI += v.F;
     H_ += v.B - v.F;
@@ -343,8 +350,8 @@ void Pass::notebookStation(const DlSettings& st, const StationValues& v, double 
     sumB_ += v.B;
     s_.TOPLAM_ILERI += v.F;
     sumF_ += v.F;
-    total_ += d;
-    sumD_ += d;
+    total_ = addDistance(total_, d);
+    sumD_ = addDistance(sumD_, d);
     H_ += v.B - v.F;
     const std::string elevation = padLeft(fixedText(notebookPrevElevation_, 4), 15);
     line(r_.GERI_NOKTA + "     Geri :" + r_.GERI1_OKUMA + " m." + " " + r_.GERI2_OKUMA + " m.   " +

@@ -62,6 +62,21 @@ TEST_F(Notebook, SecondSectionEndCarriesTheTotalsFromTheStartOfTheFile) {
     EXPECT_EQ(out.substr(out.size() - 77), std::string(75, '-') + "\r\n");
 }
 
+TEST_F(Notebook, TotalDistanceIsTheDecimalSumOfTheStations) {
+    // 115 stations of 25.011 + 24.300 m: 5670.765 m, which a plain binary
+    // running sum would show as 5670.76499999999.
+    settings.values.readings = ReadingSelection::First;
+    std::vector<std::string> lines;
+    for (int i = 0; i < 115; ++i) {
+        lines.push_back("g,13,150000,25011,,,,P" + std::to_string(i) + ",");
+        lines.push_back("i,13,140000,24300,,,,P" + std::to_string(i + 1) + ",");
+    }
+    lines.push_back("w,13,,P115,");
+    const std::string out = run("iLLER BANKASI", rawLines("long.raw", lines));
+    EXPECT_NE(out.find("TOPLAM ORT. MESAFE.: 5670.765\r\n"), std::string::npos)
+        << out.substr(out.size() - 400);
+}
+
 TEST_F(Notebook, WithoutAJobHeaderTheSectionEndHasNoStartPoint) {
     settings.values.readings = ReadingSelection::First;
     run("iLLER BANKASI", raw("book.raw"));
