@@ -55,6 +55,25 @@ TEST_F(Computation, IntermediateSightsFollowTheirStationAndChangeNothingElse) {
     EXPECT_TRUE(matchesGolden(report("KOT HESABI-1", "line1k.raw"), data("short_both.KOT")));
 }
 
+TEST_F(Computation, IntermediateSightBeforeAnyBacksightHasNoRow) {
+    settings.values.printIntermediate = true;
+    settings.values.readings = ReadingSelection::First;
+    const std::vector<std::string> station = {"g,12,15000,2500,,,,A,", "i,12,8000,2400,,,,B,"};
+    const std::string plain = run("KOT HESABI", rawLines("plain.raw", station));
+    std::vector<std::string> lines = {"k,12,12000,1500,,,,K0,"};
+    lines.insert(lines.end(), station.begin(), station.end());
+    EXPECT_EQ(run("KOT HESABI", rawLines("early.raw", lines)), plain);
+}
+
+TEST_F(Computation, AFormThatIsNoLevellingComputationIsRefused) {
+    w.outputText = "KOT";
+    const LevellingRunResult r = levellingAction(w, state, settings);
+    EXPECT_TRUE(r.failed);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].title, cp1254("Hata Mesajı"));
+    EXPECT_EQ(dialogs.shown().size(), 1u);  // no file was asked for
+}
+
 TEST_F(Computation, ShortReportAndItsTotalsStartAfreshEachRun) {
     EXPECT_TRUE(matchesGolden(report("KOT HESABI-1", "line1.raw"), data("short_both.KOT")));
     EXPECT_TRUE(matchesGolden(report("KOT HESABI-1", "line1.raw"), data("short_both.KOT")));
