@@ -157,6 +157,19 @@ int cmdLevel(const std::vector<std::string>& argv, Context& ctx) {
             return kExitFailed;
         }
     }
+    // A result never replaces a file the run reads.
+    for (const char* option : {"-o", "--return-out", "--summary-out"}) {
+        const std::optional<std::string> target = args.value(option);
+        if (!target) continue;
+        for (const fs::path& input : {raw, returnFile ? fs::path(*returnFile) : raw}) {
+            std::error_code ec;
+            if (fs::equivalent(input, fs::path(*target), ec)) {
+                ConsoleDialogs(ctx.err).error(
+                    cp1254(*target + " bu işlemde okunan dosya: üzerine kayıt edilemez."));
+                return kExitFailed;
+            }
+        }
+    }
     PrivateFolder folder;
     if (folder.path.empty()) {
         std::fprintf(ctx.err, "velkar-cli level: cannot create a temporary folder\n");

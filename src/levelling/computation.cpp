@@ -452,7 +452,9 @@ void exchangeElevations(DlSettingsAccess& settings) {
 
 LevellingRunResult levellingAction(ConversionWindow& w, LevellingState& s,
                                    DlSettingsAccess& settings) {
-    if (settings.current().returnRun) w.DONUS_DOSYASI = 1;
+    // The notebook has no return run: ticking "Dönüş Dosyası  Var" for it must
+    // not leave the next elevation report waiting for a return file.
+    if (settings.current().returnRun && w.outputText != formNotebook()) w.DONUS_DOSYASI = 1;
     return DL_HESAP(w, s, settings);
 }
 

@@ -96,6 +96,11 @@ const CliCase kCases[] = {
      "nothing.raw: no such file",
      {},
      true},
+    {"result over the raw file",
+     {"{RAW}", "-o", "{RAW}"},
+     1,
+     "Hata Mesajı: {DIR}/line1.raw bu işlemde okunan dosya: üzerine kayıt edilemez.\n",
+     {}},
     {"help", {"--help"}, 0, "", {}},
 };
 

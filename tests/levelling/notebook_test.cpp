@@ -32,6 +32,16 @@ TEST_F(Notebook, MeanReadingsWithElevationsAndTraverseInformation) {
     EXPECT_EQ(table.rowCount(), 8);
 }
 
+TEST_F(Notebook, ReturnRunTickedLeavesNoPendingReturnRun) {
+    settings.values.returnRun = true;
+    run("iLLER BANKASI", raw("book.raw"));
+    EXPECT_EQ(w.DONUS_DOSYASI, 0);
+    settings.values.returnRun = false;
+    run("KOT HESABI", raw("line1.raw"));  // a single run: no return file is asked for
+    EXPECT_EQ(w.DONUS_DOSYASI, 3);
+    EXPECT_TRUE(dialogs.allAnswersUsed());
+}
+
 TEST_F(Notebook, FirstReadingsWithoutElevations) {
     settings.values.readings = ReadingSelection::First;
     EXPECT_TRUE(matchesGolden(run("iLLER BANKASI", raw("book.raw")), data("book_first.iLL")));
