@@ -1,6 +1,7 @@
 // The levelling passes: the elevation report, the short report and the
 // İller Bankası notebook, with the go-and-return run around them.
 #include <cmath>
+#include <cstdint>
 #include <optional>
 
 #include "levelling/levelling.h"
@@ -171,12 +172,13 @@ bool Pass::run() {
     if (!open()) return false;
     writeHeader();
     std::string text;
-    while (in_.readLine(text)) {
+    for (std::uint64_t lines = 0; in_.readLine(text); ++lines) {
         w_.pump.processPending();
-        w_.progress(in_.position(), in_.size());
+        if (lines % 1024 == 0) w_.progress(in_.position(), in_.size());
         if (trimBlanks(text).empty()) continue;  // every download ends with an empty line
         record(text);
     }
+    w_.progress(in_.size(), in_.size());
     finish();
     bool ok = out_.close();
     ok = errors_.close() && ok;

@@ -101,6 +101,12 @@ const CliCase kCases[] = {
      1,
      "Hata Mesajı: {DIR}/line1.raw bu işlemde okunan dosya: üzerine kayıt edilemez.\n",
      {}},
+    {"unwritable output",
+     {"{RAW}", "--tolerance", "0.3", "-o", "{DIR}/no/such/out.KOT"},
+     1,
+     "no/such/out.KOT: ",
+     {},
+     true},
     {"help", {"--help"}, 0, "", {}},
 };
 
