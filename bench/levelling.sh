@@ -16,10 +16,11 @@ measure() {
     local label=$1
     shift
     /usr/bin/time -v "$@" 2>"$work/time" >/dev/null || true
-    local wall rss
+    local wall cpu rss
     wall=$(grep 'Elapsed (wall clock)' "$work/time" | awk '{print $NF}')
+    cpu=$(awk -F': ' '/User time|System time/ {s += $2} END {printf "%.2f", s}' "$work/time")
     rss=$(grep 'Maximum resident set size' "$work/time" | awk '{print $NF}')
-    printf '%-34s %10s s %8d KiB\n' "$label" "$wall" "$rss"
+    printf '%-34s wall %8s  cpu %6s s  peak %7d KiB\n' "$label" "$wall" "$cpu" "$rss"
 }
 
 common=(--tolerance 0.3 --elevations --start 100.0000 --end 100.0000)
