@@ -27,13 +27,13 @@ TEST_F(Adjustment, MisclosureWithinTheLimitIsSpreadByDistance) {
     settings.values = {
         ReadingSelection::First, "0", false, false, true, false, "100.000", "100.000"};
     const std::string out = run("KOT HESABI", rawLines("km.raw", fourKilometres("100375")));
-    const std::string first = std::string("P0        ") + " " + " 500.00" + " " + "   0.00" + " " +
-                              "  1.00000" + "  " + " -------" + " " + "  0.00000" + "  " +
-                              "  0.0000" + "   100.0000";
-    const std::string second = std::string("P1        ") + " " + " 500.00" + " " + " 500.00" + " " +
-                               "  1.00000" + "  " + " -------" + " " + "  1.00375" + "  " +
-                               "  3.7500" + "   100.0000";
-    EXPECT_NE(out.find(first + "\r\n" + second + "\r\n"), std::string::npos) << out;
+    // P0 keeps the start elevation; P1 (1000 m after it) receives 3.75 mm.
+    EXPECT_NE(
+        out.find(
+            "\r\nP0          500.00    0.00   1.00000   -------   0.00000    0.0000   100.0000\r\n"
+            "P1          500.00  500.00   1.00000   -------   1.00375    3.7500   100.0000\r\n"),
+        std::string::npos)
+        << out;
     EXPECT_NE(
         out.find(cp1254("\r\n\r\nDüzeltme Değeri.: 15.0000 mm.     Sınır Değer.: 40.0000 mm.   "
                         "Toplam Mesafe.: 4000 m.\r\n")),
