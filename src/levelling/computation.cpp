@@ -126,7 +126,8 @@ bool Pass::open() {
         return false;
     }
     if (!conversion::openResultWorkFile(w_, out_)) return false;
-    const std::filesystem::path errorFile = textPath(pathText(rawFile_) + ".HTA");
+    std::filesystem::path errorFile = rawFile_;
+    errorFile += ".HTA";
     if (!errors_.create(errorFile)) {
         w_.dialogs.error(pathText(errorFile) + cp1254(" oluşturulamadı: ") + errors_.error());
         w_.setSaveEnabled(false);

@@ -83,7 +83,7 @@ TEST_F(Computation, ShortReportAndItsTotalsStartAfreshEachRun) {
 }
 
 TEST_F(Computation, ToleranceExceededGivesOneMessageAndOneErrorLine) {
-    const fs::path file = rawLines("tol.raw", {"g,13,150000,2500,,,,A,", "i,13,80000,2400,,,,B,",
+    const fs::path file = rawLines("ölçü 1.raw", {"g,13,150000,2500,,,,A,", "i,13,80000,2400,,,,B,",
                                                "j,13,80000,2400,,,,B,", "h,13,150040,2500,,,,A,"});
     const std::string out = run("KOT HESABI", file);
     const auto lines = dialogs.messageLines();
@@ -93,7 +93,7 @@ TEST_F(Computation, ToleranceExceededGivesOneMessageAndOneErrorLine) {
         toUtf8(cp1254("Toleransı Aşan Hata: A         noktasının geri mirası tolerans değerini "
                       "aşıyor !!!\n\n")) +
             file.string() + toUtf8(cp1254(".HTA  Hata dosyasına yazdırıldı.")));
-    EXPECT_EQ(readBytes(dir / "tol.raw.HTA"), std::string("A        ") +
+    EXPECT_EQ(readBytes(dir / "ölçü 1.raw.HTA"), std::string("A        ") +
                                                   "     Geri :" + "   1.50000" + " m." + " " +
                                                   "   1.50040" + " m.   " + "\r\n");
     // B = 1.50020, the station closes with the file: elevation 0.70020.
