@@ -121,6 +121,9 @@ std::filesystem::path ozet_cizelge(ConversionWindow& w, LevellingState& s, bool&
     failed = false;
     const std::filesystem::path returnFile = w.dialog.fileName;
     if (returnFile.empty() || s.GIDIS_DOSYASI.empty()) return {};
+    // Both results are read here: the summary is never saved over one of them.
+    w.noteInput(returnFile);
+    w.noteInput(s.GIDIS_DOSYASI);
 
     // The return rows by point, in file order: every outward point is looked up
     // in them (a point found twice in the return run is listed twice).

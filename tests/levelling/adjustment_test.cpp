@@ -192,6 +192,11 @@ TEST_F(Adjustment, SummaryListsUpperCaseNamesAndEveryMatch) {
                                                "   14.00000"
                                                "   13.99998"
                                                "   13.99999\r\n");
+    // The summary is never saved over one of the results it read.
+    writeBytes(w.resultWorkFile(), "x\r\n");
+    dialogs.answerFile(dir / "g.KOT");
+    EXPECT_TRUE(conversion::kayitEt(w).empty());
+    EXPECT_EQ(readBytes(dir / "g.KOT"), outward);
     // Without a saved outward result nothing happens.
     state.GIDIS_DOSYASI.clear();
     EXPECT_TRUE(ozet_cizelge(w, state, failed).empty());
