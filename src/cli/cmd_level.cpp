@@ -93,7 +93,7 @@ bool deliver(Context& ctx, const fs::path& saved, const std::optional<std::strin
 int cmdLevel(const std::vector<std::string>& argv, Context& ctx) {
     Args args;
     std::string error;
-    const std::vector<OptionSpec> specs = {
+    const std::vector<OptionSpec> options = {
         {"--help", false},
         {"-o"},
         {"--form"},
@@ -108,7 +108,7 @@ int cmdLevel(const std::vector<std::string>& argv, Context& ctx) {
         {"--return-out"},
         {"--summary-out"},
     };
-    if (!args.parse(argv, specs, error)) return usageError(ctx, error);
+    if (!args.parse(argv, options, error)) return usageError(ctx, error);
     if (args.has("--help")) {
         std::fprintf(ctx.out, "%s%s", kUsage, kHelp);
         return kExitOk;
