@@ -17,6 +17,7 @@ const CommandEntry kCommands[] = {
     {"ports", "list the usable serial ports", cmdPorts},
     {"xls", "TEXTFILE: write the workbook TEXTFILE.xls", cmdXls},
     {"gts720", "INFILE OUTNAME: write the GTS-720 / GPT-7000 file OUTNAME.txt", cmdGts720},
+    {"level", "DL-100 levelling: elevation report, notebook, adjustment", cmdLevel},
 };
 
 void usage(std::FILE* f) {

@@ -25,5 +25,6 @@ int run(const std::vector<std::string>& argv, Context& ctx);
 int cmdPorts(const std::vector<std::string>& argv, Context& ctx);
 int cmdXls(const std::vector<std::string>& argv, Context& ctx);
 int cmdGts720(const std::vector<std::string>& argv, Context& ctx);
+int cmdLevel(const std::vector<std::string>& argv, Context& ctx);
 
 }  // namespace velkar::cli

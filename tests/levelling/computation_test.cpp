@@ -1,0 +1,237 @@
+// The elevation report and the short report, golden files worked by hand.
+#include <random>
+
+#include "levelling_fixture.h"
+
+namespace velkar::levelling::test {
+namespace {
+
+using Computation = LevellingFixture;
+
+TEST_F(Computation, ElevationReportForEachReadingSelection) {
+    const std::pair<ReadingSelection, const char*> cases[] = {
+        {ReadingSelection::Both, "kot_both.KOT"},
+        {ReadingSelection::First, "kot_first.KOT"},
+        {ReadingSelection::Second, "kot_second.KOT"},
+    };
+    for (const auto& [readings, golden] : cases) {
+        settings.values.readings = readings;
+        settings.values.startElevation = "100.0000";
+        EXPECT_TRUE(matchesGolden(report("KOT HESABI", "line1.raw"), data(golden))) << golden;
+    }
+    EXPECT_EQ(dialogs.messages().size(), 0u);  // within the tolerance, no closure check
+}
+
+TEST_F(Computation, TableRowsOfTheElevationReport) {
+    settings.values.startElevation = "100.0000";
+    report("KOT HESABI", "line1.raw");
+    // header, three stations, the closing row, one empty row
+    ASSERT_EQ(table.rowCount(), 6);
+    EXPECT_EQ(table.cell(0, 1), cp1254("  İ.MESAFE"));
+    EXPECT_EQ(table.cell(0, 5), "   iLERi");
+    const ResultTable::Row first = {"A        ", "  25.00",   "  24.00",      "1.5001",
+                                    "",          "  0.80000", "   100.70010", ""};
+    for (int c = 0; c < 8; ++c) EXPECT_EQ(table.cell(1, c), first[static_cast<size_t>(c)]) << c;
+    const ResultTable::Row closing = {"B        ",    "", "", "  1.40000", "", "  22.00",
+                                      "   100.40000", ""};
+    for (int c = 0; c < 8; ++c) EXPECT_EQ(table.cell(4, c), closing[static_cast<size_t>(c)]) << c;
+    EXPECT_EQ(table.cell(5, 0), "");
+    EXPECT_EQ(w.DONUS_DOSYASI, 3);
+    EXPECT_EQ(state.HAT_BASI, "A        ");
+    EXPECT_EQ(state.HAT_SONU, "B        ");
+}
+
+TEST_F(Computation, IntermediateSightsFollowTheirStationAndChangeNothingElse) {
+    settings.values.printIntermediate = true;
+    settings.values.startElevation = "100.0000";
+    EXPECT_TRUE(matchesGolden(report("KOT HESABI", "line1k.raw"), data("kot_intermediate.KOT")));
+    EXPECT_EQ(table.cell(2, 0), "K1       ");
+    EXPECT_EQ(table.cell(2, 3), "1.5001");
+    EXPECT_EQ(table.cell(2, 4), " 1.20000");
+    // Not asked for: the same file gives the plain report.
+    settings.values.printIntermediate = false;
+    settings.values.startElevation = "100.0000";
+    EXPECT_TRUE(matchesGolden(report("KOT HESABI", "line1k.raw"), data("kot_both.KOT")));
+    // The short report never lists them.
+    settings.values.printIntermediate = true;
+    EXPECT_TRUE(matchesGolden(report("KOT HESABI-1", "line1k.raw"), data("short_both.KOT")));
+}
+
+TEST_F(Computation, IntermediateSightBeforeAnyBacksightHasNoRow) {
+    settings.values.printIntermediate = true;
+    settings.values.readings = ReadingSelection::First;
+    const std::vector<std::string> station = {"g,12,15000,2500,,,,A,", "i,12,8000,2400,,,,B,"};
+    const std::string plain = run("KOT HESABI", rawLines("plain.raw", station));
+    std::vector<std::string> lines = {"k,12,12000,1500,,,,K0,"};
+    lines.insert(lines.end(), station.begin(), station.end());
+    EXPECT_EQ(run("KOT HESABI", rawLines("early.raw", lines)), plain);
+}
+
+TEST_F(Computation, AFormThatIsNoLevellingComputationIsRefused) {
+    w.outputText = "KOT";
+    const LevellingRunResult r = levellingAction(w, state, settings);
+    EXPECT_TRUE(r.failed);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].title, cp1254("Hata Mesajı"));
+    EXPECT_EQ(dialogs.shown().size(), 1u);  // no file was asked for
+}
+
+TEST_F(Computation, ShortReportAndItsTotalsStartAfreshEachRun) {
+    EXPECT_TRUE(matchesGolden(report("KOT HESABI-1", "line1.raw"), data("short_both.KOT")));
+    EXPECT_TRUE(matchesGolden(report("KOT HESABI-1", "line1.raw"), data("short_both.KOT")));
+    EXPECT_EQ(table.cell(0, 2), "   iLERi");
+    EXPECT_EQ(table.cell(1, 1), "1.5001");
+    EXPECT_EQ(table.cell(4, 3), "  1.40000");
+}
+
+TEST_F(Computation, ToleranceExceededGivesOneMessageAndOneErrorLine) {
+    const fs::path file =
+        rawLines("ölçü 1.raw", {"g,13,150000,2500,,,,A,", "i,13,80000,2400,,,,B,",
+                                "j,13,80000,2400,,,,B,", "h,13,150040,2500,,,,A,"});
+    const std::string out = run("KOT HESABI", file);
+    const auto lines = dialogs.messageLines();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(
+        lines[0],
+        toUtf8(cp1254("Toleransı Aşan Hata: A         noktasının geri mirası tolerans değerini "
+                      "aşıyor !!!\n\n")) +
+            file.string() + toUtf8(cp1254(".HTA  Hata dosyasına yazdırıldı.")));
+    EXPECT_EQ(readBytes(dir / "ölçü 1.raw.HTA"), std::string("A        ") +
+                                                     "     Geri :" + "   1.50000" + " m." + " " +
+                                                     "   1.50040" + " m.   " + "\r\n");
+    // B = 1.50020, the station closes with the file: elevation 0.70020.
+    EXPECT_EQ(table.cell(1, 3), "1.5002");
+    EXPECT_EQ(table.cell(2, 6), "     0.70020");
+    EXPECT_NE(out.find("     0.70020\r\n\r\nToplam Mesafe..:  4.90\r\n"), std::string::npos) << out;
+}
+
+TEST_F(Computation, ForesightToleranceAndADifferenceEqualToTheTolerance) {
+    // backsight 0.3 mm apart: passes; foresight 0.4 mm apart: reported.
+    const fs::path file = rawLines("tol2.raw", {"g,13,150000,2500,,,,A,", "i,13,80000,2400,,,,B,",
+                                                "j,13,80040,2400,,,,B,", "h,13,150030,2500,,,,A,"});
+    run("KOT HESABI", file);
+    const auto boxes = dialogs.messages();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].title, cp1254("Toleransı Aşan Hata"));
+    EXPECT_EQ(boxes[0].text,
+              cp1254("B         noktasının ileri mirası tolerans değerini aşıyor !!!\r\r") +
+                  pathText(file) + cp1254(".HTA Hata dosyasına yazdırıldı."));
+    EXPECT_EQ(readBytes(dir / "tol2.raw.HTA"), "B        " + cp1254("    İleri :") + "   0.80000" +
+                                                   " m. " + "   0.80040" + " m." + "\r\n");
+}
+
+TEST_F(Computation, StationClosesOnTheLineEndRecord) {
+    settings.values.readings = ReadingSelection::First;
+    const std::string out =
+        run("KOT HESABI",
+            rawLines("v.raw", {"g,12,15000,2500,,,,A,", "i,12,8000,2400,,,,B,", "v,12,,,", ""}));
+    EXPECT_NE(out.find("           0\r\n \r\nToplam Mesafe..:    49.00\r\n \r\n"),
+              std::string::npos)
+        << out;
+}
+
+TEST_F(Computation, BlockedStatusDelaysTheStationAndAnEmptyStatusDoesNot) {
+    settings.values.readings = ReadingSelection::First;
+    // Status "0" on the line end: the station is not computed there, so the
+    // total printed on it is still 0; it closes with the file instead.
+    std::string out =
+        run("KOT HESABI",
+            rawLines("blocked.raw", {"g,12,15000,2500,,,,A,", "i,12,8000,2400,,,,B,", "v,02,,,"}));
+    EXPECT_NE(
+        out.find(
+            "ORTA(m.) ILERI(m.) HATA(mm.)    KOT\r\n"
+            "---------- ---------------  --------- --------- --------- --------- ----------\r\n"
+            " \r\nToplam Mesafe..:     0.00\r\n \r\nA  "),
+        std::string::npos)
+        << out;
+    EXPECT_NE(out.find("Toplam Mesafe..:  49.00"), std::string::npos);
+    out = run("KOT HESABI",
+              rawLines("open.raw", {"g,12,15000,2500,,,,A,", "i,12,8000,2400,,,,B,", "v,,,"}));
+    EXPECT_NE(out.find("Toplam Mesafe..:    49.00"), std::string::npos) << out;
+}
+
+TEST_F(Computation, NoStationAtAll) {
+    settings.values.startElevation = "12.5";
+    state.record.ILERI_NOKTA = "OLD      ";
+    const std::string out = run("KOT HESABI", rawLines("none.raw", {"c,12,J,", "", "v,12,,,"}));
+    EXPECT_EQ(out,
+              " Nokta N.      MESAFE(m.)    GERI(m.)  ORTA(m.) ILERI(m.) HATA(mm.)    KOT\r\n"
+              "---------- ---------------  --------- --------- --------- --------- ----------\r\n"
+              " \r\nToplam Mesafe..:     0.00\r\n \r\n"
+              "OLD           ----   -----   -------   -------    ------   ------        12.5\r\n"
+              "\r\nToplam Mesafe..:  0.00\r\n");
+}
+
+TEST_F(Computation, ElevationBoxesAreExchangedAfterEachSingleRun) {
+    settings.values.startElevation = "100.0000";
+    settings.values.endElevation = "100.4030";
+    report("KOT HESABI", "line1.raw");
+    EXPECT_EQ(settings.values.startElevation, "100.4030");
+    EXPECT_EQ(settings.values.endElevation, "100.0000");
+    report("KOT HESABI-1", "line1.raw");
+    EXPECT_EQ(settings.values.startElevation, "100.0000");
+    EXPECT_EQ(settings.values.endElevation, "100.4030");
+}
+
+TEST_F(Computation, EachPassStartsWithNoReadingsLeftOver) {
+    const fs::path second =
+        rawLines("second.raw", {"h,12,15000,2500,,,,X,", "g,12,15000,2500,,,,X,",
+                                "i,12,8000,2400,,,,Y,", "j,12,8000,2400,,,,Y,"});
+    const std::string fresh = run("KOT HESABI", second, "fresh.txt");
+    // An outward file that ends inside a station (first reading and both foresights).
+    run("KOT HESABI", rawLines("open.raw", {"g,12,15000,2500,,,,A,", "i,12,8000,2400,,,,B,",
+                                            "j,12,8000,2400,,,,B,"}));
+    EXPECT_EQ(run("KOT HESABI", second, "again.txt"), fresh);
+}
+
+TEST_F(Computation, NoFileChosenWritesNothing) {
+    w.outputText = "KOT HESABI";
+    dialogs.answerFile({});
+    const LevellingRunResult r = levellingAction(w, state, settings);
+    EXPECT_FALSE(r.failed);
+    EXPECT_TRUE(r.saved.empty());
+    EXPECT_FALSE(fs::exists(w.resultWorkFile()));
+    EXPECT_EQ(dialogs.shown().size(), 1u);
+}
+
+TEST_F(Computation, AnyInputRunsToItsEndWithoutNanOrInfinity) {
+    std::string junk;
+    for (int i = 0; i < 4000; ++i) junk.push_back(static_cast<char>((i * 7919) % 256));
+    writeBytes(dir / "junk.raw", junk +
+                                     "\r\ng,\r\ng,1\r\ni,9,1e308,1e308,,,,\r\nj,9,-1e308,,\r\nh,9,"
+                                     "1e308,1e308\r\ng,9,1e308,1e308\r\ni,9,1e308,1e308\r\nj,9,"
+                                     "1e308,1e308\r\nh,9,1e308,1e308\r\nk\r\nw\r\nv\r\n,,,,\r\n");
+    // Records put together at random from the parts a level writes, odd ones included.
+    std::mt19937 random(8);
+    const auto pick = [&](std::initializer_list<const char*> items) {
+        return std::string(items.begin()[random() % items.size()]);
+    };
+    std::string records;
+    for (int i = 0; i < 3000; ++i) {
+        records += pick({"c", "g", "h", "i", "j", "k", "v", "w", "g", "i", "x", ""}) + "," +
+                   pick({"12", "13", "", "0", "A8", "4", "1"}) + "," +
+                   pick({"15000", "-3", "", "1e300", "99999999999", "0", "abc"}) + "," +
+                   pick({"2500", "0", "", "-100", "1e300"}) + ",,,," +
+                   pick({"P1", "", "Q 2", "ÇOK UZUN NOKTA ADI", "Toplam"}) +
+                   pick({",", "", ",,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,x"}) +
+                   "\r\n";
+    }
+    writeBytes(dir / "random.raw", records);
+    settings.values.addElevations = true;
+    settings.values.printIntermediate = true;
+    settings.values.addTraverseInfo = true;
+    for (const auto readings :
+         {ReadingSelection::Both, ReadingSelection::First, ReadingSelection::Second}) {
+        settings.values.readings = readings;
+        for (const char* form : {"KOT HESABI", "KOT HESABI-1", "iLLER BANKASI"}) {
+            for (const char* file : {"junk.raw", "random.raw"}) {
+                const std::string out = run(form, dir / file);
+                EXPECT_EQ(out.find("nan"), std::string::npos) << form << " " << file;
+                EXPECT_EQ(out.find("inf"), std::string::npos) << form << " " << file;
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace velkar::levelling::test

@@ -1,0 +1,153 @@
+#include "levelling/dl_record.h"
+
+#include <gtest/gtest.h>
+
+namespace velkar::levelling {
+namespace {
+
+LevellingRecord decoded(const std::string& line, LevellingRecord r = {}) {
+    r.HAM_SATIR = line;
+    DL_SATIR_AYIR(r);
+    r.KAYIT_KODU = r.ALANLAR[0];
+    HAMDATACOZ_DL100(r);
+    return r;
+}
+
+TEST(DlSatirAyir, SplitsAtCommasOnlyAndKeepsTheLastField) {
+    LevellingRecord r;
+    r.HAM_SATIR = "g,12, 1 2 ,,x";
+    DL_SATIR_AYIR(r);
+    EXPECT_EQ(r.ALANLAR[0], "g");
+    EXPECT_EQ(r.ALANLAR[2], " 1 2 ");  // untrimmed, blanks are no separator
+    EXPECT_EQ(r.ALANLAR[3], "");
+    EXPECT_EQ(r.ALANLAR[4], "x");
+    // A shorter line leaves nothing of the earlier one behind.
+    r.HAM_SATIR = "v,12,";
+    DL_SATIR_AYIR(r);
+    EXPECT_EQ(r.ALANLAR[1], "12");
+    EXPECT_EQ(r.ALANLAR[2], "");
+    EXPECT_EQ(r.ALANLAR[4], "");
+    // More than 51 fields: the rest is dropped, nothing written out of range.
+    r.HAM_SATIR = std::string(80, ',') + "end";
+    DL_SATIR_AYIR(r);
+    EXPECT_EQ(r.ALANLAR[50], "");
+}
+
+TEST(DlCevir, UnitDigitChoosesTheDivisor) {
+    struct Case {
+        const char *mode, *parameter, *expected;
+    } cases[] = {
+        {"MIRA", "11", " 123.456"},
+        {"KOT", "11", " 123.456"},
+        {"MESAFE", "11", " 1234.56"},
+        {"MIRA", "12", " 12.3456"},
+        {"KOT", "12", " 123.456"},
+        {"MESAFE", "12", " 1234.56"},
+        {"MIRA", "13", " 1.23456"},
+        {"KOT", "13", " 12.3456"},
+        {"MESAFE", "13", " 123.456"},
+        {"MIRA", "17", " 12.3456"},
+        {"KOT", "17", " 12.3456"},
+        {"MESAFE", "17", " 1234.56"},
+        {"MIRA", "18", " 1.23456"},
+        {"KOT", "18", " 1.23456"},
+        {"MESAFE", "18", " 123.456"},
+        // digits and modes the instrument does not define leave the value as it is
+        {"MIRA", "14", " 123456"},
+        {"MIRA", "1", " 123456"},
+        {"HIZ", "12", " 123456"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DL_CEVIR("123456", c.mode, c.parameter), c.expected)
+            << c.mode << " " << c.parameter;
+    }
+    EXPECT_EQ(DL_CEVIR("-2500", "MESAFE", "12"), "-25");
+    EXPECT_EQ(DL_CEVIR("abc", "MIRA", "12"), " 0");
+    EXPECT_EQ(DL_CEVIR("50", "MIRA", "13"), " .0005");
+}
+
+TEST(HamdatacozDl100, SightRecordsGivePaddedMetres) {
+    LevellingRecord r = decoded("g,12,123456,2500,,,,P1,");
+    EXPECT_EQ(r.GERI1_OKUMA, "  12.34560");
+    EXPECT_EQ(r.GERI1_MESAFE, "    25.000");
+    EXPECT_EQ(r.GERI_NOKTA, "P1       ");
+    EXPECT_EQ(r.GERI1_VAR, 1);
+
+    r = decoded("g,13,123456,2500,,,,P1,");
+    EXPECT_EQ(r.GERI1_OKUMA, "   1.23456");
+    EXPECT_EQ(r.GERI1_MESAFE, "     2.500");
+
+    r = decoded("k,11,1234,987,,,,K1,");
+    EXPECT_EQ(r.ORTA_OKUMA, " 1.23400");
+    EXPECT_EQ(r.ORTA_MESAFE, "  9.870");
+    EXPECT_EQ(r.ORTA_NOKTA, "K1       ");
+
+    // The point name without a comma after it is still the point.
+    r = decoded("i,12,8000,,,,,P9");
+    EXPECT_EQ(r.ILERI_NOKTA, "P9       ");
+    EXPECT_EQ(r.ILERI1_MESAFE, "     0.000");  // empty distance
+    EXPECT_EQ(r.ILERI1_VAR, 1);
+    EXPECT_EQ(r.GERI1_VAR, 0);
+
+    r = decoded("j,12,8001,2400,,,,P9,");
+    EXPECT_EQ(r.ILERI2_OKUMA, "   0.80010");
+    r = decoded("h,12,15000,2400,,,,P8,");
+    EXPECT_EQ(r.GERI2_OKUMA, "   1.50000");
+    EXPECT_EQ(r.GERI_NOKTA, "P8       ");
+    // A name wider than its column is kept whole.
+    r = decoded("g,12,1,1,,,,NOKTA12345,");
+    EXPECT_EQ(r.GERI_NOKTA, "NOKTA12345");
+}
+
+TEST(HamdatacozDl100, FirstBacksightOfThePassIsKept) {
+    LevellingRecord r = decoded("g,12,1,1,,,,P1,");
+    EXPECT_EQ(r.ILK_NOKTA, "P1");
+    EXPECT_EQ(r.ILK_NOKTA_ALINDI, "1");
+    r = decoded("g,12,1,1,,,,P2,", r);
+    EXPECT_EQ(r.ILK_NOKTA, "P1");
+    EXPECT_EQ(r.GERI_NOKTA, "P2       ");
+}
+
+TEST(HamdatacozDl100, JobHeaderAndRecordsThatCarryNothing) {
+    LevellingRecord r = decoded("c,12,HAT1," + std::string(15, ',') + "A1,,050711,");
+    EXPECT_EQ(r.IS_ISMI, "HAT1");
+    EXPECT_EQ(r.BASLANGIC_NOKTA, "A1");
+    EXPECT_EQ(r.TARIH_YIL, "05");
+    EXPECT_EQ(r.TARIH_AY, "07");
+    EXPECT_EQ(r.TARIH_GUN, "11");
+    const LevellingRecord before = decoded("g,12,15000,2500,,,,A,");
+    for (const char* line : {"v,12,,,", "w,12,,T2,", "x,12,99999,99,,,,Q,", "c"}) {
+        r = decoded(line, before);
+        EXPECT_EQ(r.GERI1_OKUMA, before.GERI1_OKUMA) << line;
+        EXPECT_EQ(r.GERI_NOKTA, before.GERI_NOKTA) << line;
+    }
+    // A code blanked by the reading selection is not decoded.
+    r = before;
+    r.HAM_SATIR = "h,12,1,1,,,,Z,";
+    DL_SATIR_AYIR(r);
+    r.KAYIT_KODU = " ";
+    HAMDATACOZ_DL100(r);
+    EXPECT_EQ(r.GERI2_VAR, 0);
+    EXPECT_EQ(r.GERI_NOKTA, "A        ");
+}
+
+TEST(StatusValue, BlocksZeroFourAndAboveButNotAnEmptyField) {
+    LevellingRecord r;
+    for (const auto& [field, blocks] : std::vector<std::pair<std::string, bool>>{{"12", false},
+                                                                                 {"22", false},
+                                                                                 {"32", false},
+                                                                                 {"A2", false},
+                                                                                 {"C2", false},
+                                                                                 {"02", true},
+                                                                                 {"42", true},
+                                                                                 {"D2", true},
+                                                                                 {"a2", true},
+                                                                                 {"", false}}) {
+        r.HAM_SATIR = "g," + field + ",1,1";
+        DL_SATIR_AYIR(r);
+        EXPECT_EQ(blocksStation(r), blocks) << "'" << field << "'";
+    }
+}
+
+}  // namespace
+}  // namespace velkar::levelling
