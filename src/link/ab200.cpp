@@ -65,12 +65,12 @@ TransferOutcome AB200(TransferContext& ctx) {
     if (ctx.instrument == "GTS-6") {
         ok = showInstructions(ctx, {"   [ MENU   ]", "   2 KERE [F4 ]   ", "  [ F1 : COMPUTER COM ]",
                                     "   [ F1 : SEND DATA  ]", "   [ F4 :   START ] ",
-                                    " Bilgisayardan Tamamı Seç", ""});
+                                    " Bilgisayardan Tamamı Seç"});
     } else {
         ok = showInstructions(ctx, {"   [MENU ]", "  [ F3 : HAFIZA KONTROL ]", "   2 KERE [F4 ]   ",
                                     "   [F1 : DATA AKTARMA ]", "   [F1 : DATA GONDER ]",
                                     "   DOSYAYI SEÇ ", "  Bilgisayardan Tamamı seç ",
-                                    "  Cihazdan [F3] EVET ", ""});
+                                    "  Cihazdan [F3] EVET "});
     }
     if (!ok) {
         tell(ctx, stoppedText());

@@ -18,7 +18,7 @@ TransferOutcome AB700(TransferContext& ctx) {
         out.close();
         return TransferOutcome::Failed;
     }
-    if (!showInstructions(ctx, {"   [ AKTAR ]", "   [ GONDER ]", "   [ BILGISAYAR ]", ""})) {
+    if (!showInstructions(ctx, {"   [ AKTAR ]", "   [ GONDER ]", "   [ BILGISAYAR ]"})) {
         closeDownloadFile(ctx, out);
         return TransferOutcome::Cancelled;
     }

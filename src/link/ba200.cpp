@@ -148,11 +148,12 @@ struct Upload {
         if (!lost && !send(ctx, bytes)) lost = true;
     }
 
-    // The request frame is repeated, 1 s apart, at most five more times until
-    // the instrument answers NAK (ready to receive).  Then the upload goes on
+    // With "ACK / NAK" the request frame is repeated, 1 s apart, at most five
+    // more times until the instrument answers NAK (ready to receive).  Then the upload goes on
     // regardless, as the instrument may simply not answer requests.
-    void request() {
+    void request(bool acknowledged) {
         write(requestFrame());
+        if (!acknowledged) return;
         for (int repeat = 0; !lost && ctx.fields.AKTARMA_DEVAM; ++repeat) {
             const std::int64_t start = ctx.clock.milliseconds();
             while (!lost && ctx.fields.AKTARMA_DEVAM &&
@@ -191,7 +192,7 @@ struct Upload {
 
     void run(TextReader& work, bool acknowledged) {
         TransferFields& f = ctx.fields;
-        if (acknowledged) request();
+        request(acknowledged);
         write(checkedFrame(f, headerBody(recordCount)));
         std::string data = "_";
         int counter = 0;
@@ -253,12 +254,12 @@ TransferOutcome BA200(TransferContext& ctx) {
     if (ctx.instrument == "GTS-6") {
         ok = showInstructions(ctx, {"   [ MENU   ]", "   2 KERE [F4 ]   ", "  [ F1 : COMPUTER COM ]",
                                     "   [ F1 : LOAD DATA  ]", "   [ F4 :   START ] ",
-                                    " Bilgisayardan Tamamı Seç", ""});
+                                    " Bilgisayardan Tamamı Seç"});
     } else {
         ok = showInstructions(ctx, {"   [MENU ]", "  [ F3 : HAFIZA KONTROL ]", "   2 KERE [F4 ]   ",
                                     "   [F1 : DATA AKTARMA ]", "   [F2 : DATA YUKLE ]",
                                     "   [F1 : KOORD DATA ]", "  Dosya Adı Giriniz.. ", "   [F4]  KABUL ",
-                                    " [F3] ", " Bilgisayardan Tamamı Seç", ""});
+                                    " [F3] ", " Bilgisayardan Tamamı Seç"});
     }
     Upload upload{ctx};
     upload.recordCount = records.size();
