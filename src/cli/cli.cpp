@@ -15,6 +15,8 @@ struct CommandEntry {
 
 const CommandEntry kCommands[] = {
     {"ports", "list the usable serial ports", cmdPorts},
+    {"download", "receive a file from an instrument", cmdDownload},
+    {"upload", "send a file to an instrument", cmdUpload},
 };
 
 void usage(std::FILE* f) {
