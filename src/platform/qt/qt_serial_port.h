@@ -33,6 +33,7 @@ private:
     QSerialPort port_;
     FlowControl flow_ = FlowControl::None;
     bool lost_ = false;
+    std::string pending_;  // received before a lost port was closed
 };
 
 }  // namespace velkar
