@@ -276,6 +276,36 @@ TEST(EndToEnd, Gts700Upload) {
     EXPECT_EQ(r.file, "A\r\n1\r\n2\r\nB,x\r\n3\r\n");
 }
 
+TEST(EndToEnd, LargeUploadsLoseNothingWhenTheInstrumentReadsLate) {
+    // Far more than the system's buffer holds: the rest waits for the line.
+    std::string items, expected;
+    for (int i = 0; i < 20000; ++i) {
+        items += "PT" + std::to_string(i) + ",1.5\r\n";
+        expected += "PT" + std::to_string(i) + "\r\n1.5\r\n";
+    }
+    Transfer t;
+    t.upload = true;
+    t.sim = {"gts700-receive", "--start-delay", "1500"};
+    t.cli = {"upload", "--instrument", "GTS-600 / 700"};
+    t.data = items;
+    const Outcome r = run(t);
+    EXPECT_EQ(r.cli, 0) << r.cliErr;
+    EXPECT_EQ(r.sim, 0) << r.simErr;
+    EXPECT_TRUE(velkar::test::sameBytes(r.file, expected));
+
+    std::string points;
+    for (int i = 0; i < 3000; ++i) points += "N" + std::to_string(i) + ",1,2,3\r\n";
+    Transfer g;
+    g.upload = true;
+    g.sim = {"gts200-receive", "--start-delay", "1500"};
+    g.cli = {"upload", "--instrument", "GTS-210 / 220", "--protocol", "ONE WAY"};
+    g.data = points;
+    const Outcome gr = run(g);
+    EXPECT_EQ(gr.cli, 0) << gr.cliErr;
+    EXPECT_EQ(gr.sim, 0) << gr.simErr;
+    EXPECT_EQ(std::count(gr.file.begin(), gr.file.end(), '\n'), 3000);
+}
+
 TEST(EndToEnd, NoEotThenCtrlCKeepsTheLines) {
     Transfer t;
     t.sim = {"gts700-send", "--no-eot", "--timeout", "3000"};

@@ -85,6 +85,7 @@ bool QtSerialPort::open(const PortId& port, const SerialSettings& s, std::string
 }
 
 void QtSerialPort::close() {
+    drain(2000);
     if (port_.isOpen()) port_.close();
 }
 
@@ -100,8 +101,19 @@ void QtSerialPort::setFlowControl(FlowControl flow) {
 bool QtSerialPort::write(std::string_view bytes) {
     if (!port_.isOpen() || lost_) return false;
     const qint64 n = port_.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    port_.flush();
-    return n == static_cast<qint64>(bytes.size());
+    // Hand the bytes to the system at once.  QSerialPort::flush() would try
+    // even when the system's buffer is full and take the refusal (EAGAIN) for
+    // a lost device; waiting for room writes only when the line can take it.
+    // So a long upload goes out at the pace of the line, and a close never
+    // drops bytes still queued inside Qt.
+    drain(1000);
+    return n == static_cast<qint64>(bytes.size()) && !lost_;
+}
+
+void QtSerialPort::drain(int timeoutMs) {
+    while (port_.isOpen() && !lost_ && port_.bytesToWrite() > 0) {
+        if (!port_.waitForBytesWritten(timeoutMs)) break;  // flow control holds the line
+    }
 }
 
 std::string QtSerialPort::readAll() {
