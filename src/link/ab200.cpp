@@ -22,7 +22,7 @@ constexpr std::size_t kDataLength = 128;
 // Cuts the data characters of the blocks into records.  The record and the
 // character before carry over from one block to the next.
 class RecordCutter {
-public:
+  public:
     RecordCutter(TextWriter& out, TransferLog& log) : out_(out), log_(log) {}
 
     void takeBlock(std::string_view block) {
@@ -43,7 +43,7 @@ public:
     // The record still being assembled, written as the last line.
     void finish() { out_.writeLine(record_); }
 
-private:
+  private:
     TextWriter& out_;
     TransferLog& log_;
     std::string record_;
@@ -63,14 +63,14 @@ TransferOutcome AB200(TransferContext& ctx) {
     }
     bool ok;
     if (ctx.instrument == "GTS-6") {
-        ok = showInstructions(ctx, {"   [ MENU   ]", "   2 KERE [F4 ]   ", "  [ F1 : COMPUTER COM ]",
-                                    "   [ F1 : SEND DATA  ]", "   [ F4 :   START ] ",
-                                    " Bilgisayardan Tamamı Seç"});
+        ok = showInstructions(
+            ctx, {"   [ MENU   ]", "   2 KERE [F4 ]   ", "  [ F1 : COMPUTER COM ]",
+                  "   [ F1 : SEND DATA  ]", "   [ F4 :   START ] ", " Bilgisayardan Tamamı Seç"});
     } else {
-        ok = showInstructions(ctx, {"   [MENU ]", "  [ F3 : HAFIZA KONTROL ]", "   2 KERE [F4 ]   ",
-                                    "   [F1 : DATA AKTARMA ]", "   [F1 : DATA GONDER ]",
-                                    "   DOSYAYI SEÇ ", "  Bilgisayardan Tamamı seç ",
-                                    "  Cihazdan [F3] EVET "});
+        ok = showInstructions(
+            ctx, {"   [MENU ]", "  [ F3 : HAFIZA KONTROL ]", "   2 KERE [F4 ]   ",
+                  "   [F1 : DATA AKTARMA ]", "   [F1 : DATA GONDER ]", "   DOSYAYI SEÇ ",
+                  "  Bilgisayardan Tamamı seç ", "  Cihazdan [F3] EVET "});
     }
     if (!ok) {
         tell(ctx, stoppedText());

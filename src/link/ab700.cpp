@@ -26,8 +26,8 @@ TransferOutcome AB700(TransferContext& ctx) {
     bool more = true;
     bool lost = false;
     ctx.fields.AKTARMA_DEVAM = true;
-    std::string line;             // text since the last line end
-    bool dropNextLf = false;      // a CR ended the last line: its LF may still come
+    std::string line;         // text since the last line end
+    bool dropNextLf = false;  // a CR ended the last line: its LF may still come
     auto endLine = [&] {
         ctx.log.setText(line);
         out.writeLine(line);

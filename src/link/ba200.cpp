@@ -20,19 +20,22 @@ namespace velkar::link {
 namespace {
 
 constexpr std::size_t kFrameData = 128;
-constexpr std::int64_t kTickMs = 100;      // one tick of the acknowledgement wait
+constexpr std::int64_t kTickMs = 100;         // one tick of the acknowledgement wait
 constexpr std::int64_t kAckLimitTicks = 100;  // 10 s per data frame
 constexpr std::int64_t kRequestSpacingMs = 1000;
 constexpr int kRequestRepeats = 5;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // -?digits[.digits] or -?.digits
 bool isNumberText(std::string_view t) {
     if (!t.empty() && t.front() == '-') t.remove_prefix(1);
     const auto dot = t.find('.');
     const std::string_view whole = t.substr(0, dot);
-    const std::string_view frac = dot == std::string_view::npos ? std::string_view{} : t.substr(dot + 1);
+    const std::string_view frac =
+        dot == std::string_view::npos ? std::string_view{} : t.substr(dot + 1);
     for (char c : whole) {
         if (!isDigit(c)) return false;
     }
@@ -72,7 +75,8 @@ std::optional<std::string> coordinatePart(char axis, const std::string& text, st
     return part + whole + decimals;
 }
 
-std::optional<std::string> pointRecord(const TransferFields& f, int fieldCount, std::string& reason) {
+std::optional<std::string> pointRecord(const TransferFields& f, int fieldCount,
+                                       std::string& reason) {
     if (fieldCount < 4) {
         reason = cp1254("alan sayısı 4'ten az");
         return std::nullopt;
@@ -85,7 +89,8 @@ std::optional<std::string> pointRecord(const TransferFields& f, int fieldCount, 
     std::string record = "+" + name + std::string(10 - name.size(), ' ');
     const std::pair<char, int> parts[] = {{'x', 2}, {'y', 1}, {'z', 3}};
     for (const auto& [axis, index] : parts) {
-        const auto part = coordinatePart(axis, f.SATIR_ALANLARI[static_cast<std::size_t>(index)], reason);
+        const auto part =
+            coordinatePart(axis, f.SATIR_ALANLARI[static_cast<std::size_t>(index)], reason);
         if (!part) return std::nullopt;
         record += *part;
     }
@@ -118,7 +123,9 @@ bool buildPointRecords(const std::filesystem::path& source, TransferFields& f,
     return true;
 }
 
-std::string requestFrame() { return std::string{STX} + "F00F000" + ETX + CR + LF; }
+std::string requestFrame() {
+    return std::string{STX} + "F00F000" + ETX + CR + LF;
+}
 
 std::string headerBody(std::size_t recordCount) {
     char count[32];
@@ -133,7 +140,9 @@ std::string checkedFrame(TransferFields& f, const std::string& body) {
     return f.BLOK;
 }
 
-std::string endFrame() { return std::string{STX, EOT, ETX, CR, LF}; }
+std::string endFrame() {
+    return std::string{STX, EOT, ETX, CR, LF};
+}
 
 namespace {
 
@@ -188,7 +197,9 @@ struct Upload {
         }
     }
 
-    static std::string blockDigit(int counter) { return std::string(1, static_cast<char>('0' + counter % 10)); }
+    static std::string blockDigit(int counter) {
+        return std::string(1, static_cast<char>('0' + counter % 10));
+    }
 
     void run(TextReader& work, bool acknowledged) {
         TransferFields& f = ctx.fields;
@@ -205,7 +216,8 @@ struct Upload {
                 data += item;
             }
             if (data.size() < kFrameData) break;
-            const std::string frame = checkedFrame(f, data.substr(0, kFrameData) + blockDigit(counter));
+            const std::string frame =
+                checkedFrame(f, data.substr(0, kFrameData) + blockDigit(counter));
             data.erase(0, kFrameData);
             write(frame);
             if (acknowledged) {
@@ -240,7 +252,8 @@ TransferOutcome BA200(TransferContext& ctx) {
             for (const std::string& r : records) work.writeLine(r);
         }
         if (!work.close()) {
-            ctx.dialogs.error(pathText(workFile) + cp1254(" dosyası oluşturulamadı: ") + work.error());
+            ctx.dialogs.error(pathText(workFile) + cp1254(" dosyası oluşturulamadı: ") +
+                              work.error());
             return TransferOutcome::Failed;
         }
     }
@@ -252,14 +265,14 @@ TransferOutcome BA200(TransferContext& ctx) {
     }
     bool ok;
     if (ctx.instrument == "GTS-6") {
-        ok = showInstructions(ctx, {"   [ MENU   ]", "   2 KERE [F4 ]   ", "  [ F1 : COMPUTER COM ]",
-                                    "   [ F1 : LOAD DATA  ]", "   [ F4 :   START ] ",
-                                    " Bilgisayardan Tamamı Seç"});
+        ok = showInstructions(
+            ctx, {"   [ MENU   ]", "   2 KERE [F4 ]   ", "  [ F1 : COMPUTER COM ]",
+                  "   [ F1 : LOAD DATA  ]", "   [ F4 :   START ] ", " Bilgisayardan Tamamı Seç"});
     } else {
         ok = showInstructions(ctx, {"   [MENU ]", "  [ F3 : HAFIZA KONTROL ]", "   2 KERE [F4 ]   ",
                                     "   [F1 : DATA AKTARMA ]", "   [F2 : DATA YUKLE ]",
-                                    "   [F1 : KOORD DATA ]", "  Dosya Adı Giriniz.. ", "   [F4]  KABUL ",
-                                    " [F3] ", " Bilgisayardan Tamamı Seç"});
+                                    "   [F1 : KOORD DATA ]", "  Dosya Adı Giriniz.. ",
+                                    "   [F4]  KABUL ", " [F3] ", " Bilgisayardan Tamamı Seç"});
     }
     Upload upload{ctx};
     upload.recordCount = records.size();

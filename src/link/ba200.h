@@ -19,7 +19,8 @@ std::optional<std::string> coordinatePart(char axis, const std::string& text, st
 
 // The 51-character point record of a source line already split into the
 // fields (name, Y, X, Z); std::nullopt and the reason when it cannot be built.
-std::optional<std::string> pointRecord(const TransferFields& f, int fieldCount, std::string& reason);
+std::optional<std::string> pointRecord(const TransferFields& f, int fieldCount,
+                                       std::string& reason);
 
 // Stage 1 of the upload: every line of the source file becomes a point
 // record; empty lines are skipped.  The first line that cannot become one

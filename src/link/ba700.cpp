@@ -57,8 +57,8 @@ TransferOutcome BA700(TransferContext& ctx) {
     }
     if (!openPortAndShow(ctx)) return TransferOutcome::Failed;
     bool lost = false;
-    bool ok = showInstructions(ctx, {"   [AKTAR ]", "   [ AL  ]", "   [ Dosya Türü ]",
-                                     "   [BILGISAYAR]"});
+    bool ok = showInstructions(
+        ctx, {"   [AKTAR ]", "   [ AL  ]", "   [ Dosya Türü ]", "   [BILGISAYAR]"});
     if (ok) {
         ctx.fields.AKTARMA_DEVAM = true;
         std::string line;

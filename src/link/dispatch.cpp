@@ -7,8 +7,8 @@
 namespace velkar::link {
 namespace {
 
-const std::array<const char*, 5> kGts200Family = {"GTS-210 / 220", "GTS-230N", "GPT-3000 / GPT-3000LN",
-                                                  "GPT-1000 / 2000", "GTS-6"};
+const std::array<const char*, 5> kGts200Family = {
+    "GTS-210 / 220", "GTS-230N", "GPT-3000 / GPT-3000LN", "GPT-1000 / 2000", "GTS-6"};
 
 }  // namespace
 
@@ -23,7 +23,9 @@ bool hasDownload(const std::string& text) {
     return text == "GTS-600 / 700" || isGts200Family(text) || text == "DL-100" || text == "USIKATA";
 }
 
-bool hasUpload(const std::string& text) { return text == "GTS-600 / 700" || isGts200Family(text); }
+bool hasUpload(const std::string& text) {
+    return text == "GTS-600 / 700" || isGts200Family(text);
+}
 
 TransferOutcome runDownload(const std::string& instrumentText, TransferContext& ctx) {
     ctx.instrument = instrumentText;

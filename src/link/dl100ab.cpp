@@ -42,9 +42,9 @@ TransferOutcome DL100AB(TransferContext& ctx) {
         out.close();
         return leave(TransferOutcome::Failed);
     }
-    const MessageResult answer =
-        ctx.dialogs.message({dl100InstructionText(), cp1254("    CİHAZDA AŞAĞIDAKİ MENÜLERİ SEÇİN      "),
-                             MessageIcon::Information, MessageButtons::OkCancel});
+    const MessageResult answer = ctx.dialogs.message(
+        {dl100InstructionText(), cp1254("    CİHAZDA AŞAĞIDAKİ MENÜLERİ SEÇİN      "),
+         MessageIcon::Information, MessageButtons::OkCancel});
     if (answer != MessageResult::Ok) {
         tell(ctx, stoppedText());
         closeDownloadFile(ctx, out);

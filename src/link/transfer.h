@@ -29,13 +29,13 @@ namespace velkar::link {
 
 // The transfer log: one line, the record or line just written or sent.
 class TransferLog {
-public:
+  public:
     virtual ~TransferLog() = default;
     virtual void setText(const std::string& text) = 0;  // Windows-1254
 };
 
 class NullTransferLog : public TransferLog {
-public:
+  public:
     void setText(const std::string&) override {}
 };
 
@@ -48,9 +48,9 @@ struct TransferContext {
     TransferFields& fields;  // AKTARMA_DEVAM is the stop flag
     std::string portText;    // the port choice: "COM 2", "/dev/pts/4"
     shell::PortSettingsTexts settings;
-    std::string instrument;           // the instrument choice text
-    std::filesystem::path file;       // the file chosen; empty: the box was cancelled
-    std::filesystem::path workFolder; // where the upload keeps its work file
+    std::string instrument;            // the instrument choice text
+    std::filesystem::path file;        // the file chosen; empty: the box was cancelled
+    std::filesystem::path workFolder;  // where the upload keeps its work file
 };
 
 enum class TransferOutcome {
@@ -84,6 +84,8 @@ bool hasUpload(const std::string& instrumentText);
 
 // The stop button: clears the continue flag, nothing else (the caller also
 // wakes the pump so that a waiting loop sees it at once).
-inline void stopTransfer(TransferFields& f) { f.AKTARMA_DEVAM = false; }
+inline void stopTransfer(TransferFields& f) {
+    f.AKTARMA_DEVAM = false;
+}
 
 }  // namespace velkar::link

@@ -6,13 +6,25 @@
 
 namespace velkar::link::detail {
 
-std::string finishedText() { return "Aktarma Islemi Bitti"; }
-std::string finishedFramedText() { return "     Aktarma Islemi Bitti     "; }
-std::string stoppedText() { return cp1254("Aktarma İşlemi Durduruldu"); }
-std::string stoppedSmallText() { return cp1254("Aktarma işlemi durduruldu"); }
-std::string noDeviceText() { return cp1254("Cihaz Bağlantısı Yok veya Cihaz Hazır değil"); }
+std::string finishedText() {
+    return "Aktarma Islemi Bitti";
+}
+std::string finishedFramedText() {
+    return "     Aktarma Islemi Bitti     ";
+}
+std::string stoppedText() {
+    return cp1254("Aktarma İşlemi Durduruldu");
+}
+std::string stoppedSmallText() {
+    return cp1254("Aktarma işlemi durduruldu");
+}
+std::string noDeviceText() {
+    return cp1254("Cihaz Bağlantısı Yok veya Cihaz Hazır değil");
+}
 
-std::string instructionTitle() { return " ASAGIDAKI SENECEKLERI SECINIZ.!!!"; }
+std::string instructionTitle() {
+    return " ASAGIDAKI SENECEKLERI SECINIZ.!!!";
+}
 
 std::string instructionText(std::initializer_list<const char*> utf8Lines) {
     std::string text;
@@ -70,6 +82,8 @@ std::string waitAndRead(TransferContext& ctx, bool& lost) {
     return chunk;
 }
 
-bool send(TransferContext& ctx, std::string_view bytes) { return ctx.port.write(bytes); }
+bool send(TransferContext& ctx, std::string_view bytes) {
+    return ctx.port.write(bytes);
+}
 
 }  // namespace velkar::link::detail

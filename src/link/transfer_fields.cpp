@@ -37,6 +37,8 @@ std::string blockCheck(std::string_view block) {
     return digits;
 }
 
-void BCC_HESAP(TransferFields& f) { f.BCC = blockCheck(f.BLOK); }
+void BCC_HESAP(TransferFields& f) {
+    f.BCC = blockCheck(f.BLOK);
+}
 
 }  // namespace velkar::link

@@ -41,8 +41,9 @@ std::string lines(const std::vector<std::string>& ls) {
 // with two points spanning the first block end, filled to two whole blocks.
 const std::string kRecords = "_+" + std::string(98, 'Q') + "_'S1_)1.5__+P1_X__+P2_Y__'S2_)1.4_";
 const std::string kData = kRecords + std::string(256 - kRecords.size(), 'Z');
-const std::string kRecordLines = lines({std::string(98, 'Q') + "_'", "_'S1_)1.5__+", "P1_X__+", "P2_Y__'",
-                                        "_'S2_)1.4_" + std::string(256 - kRecords.size(), 'Z')});
+const std::string kRecordLines =
+    lines({std::string(98, 'Q') + "_'", "_'S1_)1.5__+", "P1_X__+", "P2_Y__'",
+           "_'S2_)1.4_" + std::string(256 - kRecords.size(), 'Z')});
 
 TEST(Ab200, CutsRecordsAtTheMarkersHoweverTheStreamIsRead) {
     const std::string stream = gtsStream(kData) + kEot;
@@ -60,8 +61,10 @@ TEST(Ab200, CutsRecordsAtTheMarkersHoweverTheStreamIsRead) {
                 EXPECT_EQ(rig.port.written(), kEnq) << "nothing after the ENQ";
             } else {
                 EXPECT_EQ(rig.port.written().substr(0, 3), kEnq);
-                EXPECT_GE(rig.port.writes().size(), 2u) << describe(cs);  // ENQ and at least one ACK
-                for (std::size_t i = 1; i < rig.port.writes().size(); ++i) EXPECT_EQ(rig.port.writes()[i], kAck);
+                EXPECT_GE(rig.port.writes().size(), 2u)
+                    << describe(cs);  // ENQ and at least one ACK
+                for (std::size_t i = 1; i < rig.port.writes().size(); ++i)
+                    EXPECT_EQ(rig.port.writes()[i], kAck);
             }
         }
     }
@@ -81,8 +84,11 @@ TEST(Ab200, AcknowledgesEachBlockOnceWhenBlocksComeOneByOne) {
     EXPECT_EQ(rig.log.texts.back(), "P2_Y__'");
     const auto box = rig.dialogs.messages()[1];
     EXPECT_EQ(box.title, " ASAGIDAKI SENECEKLERI SECINIZ.!!!");
-    EXPECT_EQ(box.text, cp1254("\r   [ MENU   ]\r   2 KERE [F4 ]   \r  [ F1 : COMPUTER COM ]\r   [ F1 : SEND DATA  ]"
-                               "\r   [ F4 :   START ] \r Bilgisayardan Tamamı Seç\r\r   Seceneklerini seciniz."));
+    EXPECT_EQ(
+        box.text,
+        cp1254(
+            "\r   [ MENU   ]\r   2 KERE [F4 ]   \r  [ F1 : COMPUTER COM ]\r   [ F1 : SEND DATA  ]"
+            "\r   [ F4 :   START ] \r Bilgisayardan Tamamı Seç\r\r   Seceneklerini seciniz."));
     EXPECT_EQ(box.buttons, MessageButtons::OkCancel);
 }
 
@@ -157,7 +163,8 @@ TEST(Ab700, TheLinesOfThePartsExamples) {
     EXPECT_EQ(runDownload("GTS-600 / 700", rig.ctx), TransferOutcome::Finished);
     EXPECT_EQ(rig.fileBytes(), "A1,2,3\r\nB4,5,6\r\n");
     EXPECT_EQ(rig.log.texts, (std::vector<std::string>{"A1,2,3", "B4,5,6"}));
-    EXPECT_EQ(rig.dialogs.messages()[1].text, "\r   [ AKTAR ]\r   [ GONDER ]\r   [ BILGISAYAR ]\r\r   Seceneklerini seciniz.");
+    EXPECT_EQ(rig.dialogs.messages()[1].text,
+              "\r   [ AKTAR ]\r   [ GONDER ]\r   [ BILGISAYAR ]\r\r   Seceneklerini seciniz.");
 }
 
 TEST(Ab700, StopClosesThePortAndKeepsWhatArrived) {
@@ -199,19 +206,23 @@ TEST(Dl100ab, AcknowledgesEveryLineDropsTheHeaderAndEndsAtZ) {
     Rig rig;
     rig.dialogs.answerMessage(MessageResult::Ok);
     rig.dialogs.answerMessage(MessageResult::Ok);
-    rig.chunks({"A,JOB1,\r\n", "g,P1,1.2345,\r\n", "", "h,P2,1.0000,\r\n", "  Z,END\r\n", "ignored"});
+    rig.chunks(
+        {"A,JOB1,\r\n", "g,P1,1.2345,\r\n", "", "h,P2,1.0000,\r\n", "  Z,END\r\n", "ignored"});
     rig.ctx.settings = shell::dl100PortPreset();
     EXPECT_EQ(runDownload("DL-100", rig.ctx), TransferOutcome::Finished);
     EXPECT_EQ(rig.fileBytes(), "g,P1,1.2345,\r\nh,P2,1.0000,\r\n\r\n");
     EXPECT_EQ(rig.port.written(), kAckR + kAckR + kAckR + kAckR + std::string({ACK, CR, LF}));
-    EXPECT_EQ(rig.port.flowHistory(), (std::vector<FlowControl>{FlowControl::RtsCts, FlowControl::XonXoff}));
+    EXPECT_EQ(rig.port.flowHistory(),
+              (std::vector<FlowControl>{FlowControl::RtsCts, FlowControl::XonXoff}));
     EXPECT_EQ(rig.port.settings(), (SerialSettings{9600, Parity::Even, 7, 1}));
     EXPECT_EQ(rig.messagesAfterSettings().back(), "     Aktarma Islemi Bitti     ");
     const auto box = rig.dialogs.messages()[1];
     EXPECT_EQ(toUtf8(box.title), "    CİHAZDA AŞAĞIDAKİ MENÜLERİ SEÇİN      ");
-    EXPECT_EQ(box.text,
-              "[ DISPLAY\t]   [ TUS ]\r[ Menu Utility\t]   [  8  ]SET\r[ File Out    \t]   [ ENT ]\r"
-              "[ JobType Level\t]   [ ENT ]\r[ Job         \t]   [ ENT ]\r[ Out? RECorESC \t]   [  7  ]REC");
+    EXPECT_EQ(
+        box.text,
+        "[ DISPLAY\t]   [ TUS ]\r[ Menu Utility\t]   [  8  ]SET\r[ File Out    \t]   [ ENT ]\r"
+        "[ JobType Level\t]   [ ENT ]\r[ Job         \t]   [ ENT ]\r[ Out? RECorESC \t]   [  7  "
+        "]REC");
 }
 
 TEST(Dl100ab, TheFileIsTheReceivedTextHoweverItIsRead) {
@@ -271,7 +282,8 @@ TEST(Usikata, EveryLfEndsANumberedLineWhereverItArrives) {
         EXPECT_TRUE(velkar::test::sameBytes(rig.fileBytes(), expected)) << describe(cs);
         EXPECT_EQ(rig.dialogs.messages().size(), 1u) << "no message at the end";
         EXPECT_EQ(rig.port.written(), "");
-        EXPECT_EQ(rig.port.flowHistory(), (std::vector<FlowControl>{FlowControl::RtsCts, FlowControl::XonXoff}));
+        EXPECT_EQ(rig.port.flowHistory(),
+                  (std::vector<FlowControl>{FlowControl::RtsCts, FlowControl::XonXoff}));
     }
 }
 
@@ -289,7 +301,8 @@ TEST(Usikata, LostPortKeepsTheCollectedText) {
     rig.port.loseDevice();
     EXPECT_EQ(USIKATA(rig.ctx), TransferOutcome::Failed);
     EXPECT_EQ(rig.fileBytes(), "          1  L1\r\n          2  L2\r\n");
-    EXPECT_EQ(rig.dialogs.messageLines().back(), "Hata Mesajı: COM2 portunun bağlantısı koptu; aktarma durduruldu.");
+    EXPECT_EQ(rig.dialogs.messageLines().back(),
+              "Hata Mesajı: COM2 portunun bağlantısı koptu; aktarma durduruldu.");
 }
 
 TEST(Downloads, APortThatDoesNotOpenStopsBeforeAnyByte) {
@@ -297,7 +310,8 @@ TEST(Downloads, APortThatDoesNotOpenStopsBeforeAnyByte) {
         Rig rig;
         rig.port.failOpenWith("busy");
         EXPECT_EQ(runDownload(instrument, rig.ctx), TransferOutcome::Failed) << instrument;
-        EXPECT_EQ(rig.dialogs.messageLines(), (std::vector<std::string>{"Hata Mesajı: COM2 portu açılamadı: busy"}));
+        EXPECT_EQ(rig.dialogs.messageLines(),
+                  (std::vector<std::string>{"Hata Mesajı: COM2 portu açılamadı: busy"}));
         EXPECT_EQ(rig.port.written(), "");
     }
     Rig rig;

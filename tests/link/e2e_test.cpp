@@ -86,9 +86,9 @@ struct Outcome {
 };
 
 struct Transfer {
-    std::vector<std::string> sim;       // mode, options, data file
-    std::vector<std::string> cli;       // command and options, without --port and the file
-    std::string data;                   // the simulator's data file, or the upload file
+    std::vector<std::string> sim;  // mode, options, data file
+    std::vector<std::string> cli;  // command and options, without --port and the file
+    std::string data;              // the simulator's data file, or the upload file
     bool upload = false;
     std::size_t interruptAfterLines = 0;  // Ctrl-C once the file holds this many lines
     std::chrono::milliseconds timeout = 20s;
@@ -147,7 +147,8 @@ struct Gts200Memory {
     std::string lines;
     explicit Gts200Memory(int points) {
         for (int i = 1; i <= points; ++i) {
-            const std::string record = "P" + std::to_string(i) + "_X" + std::to_string(i * 7919) + "__+";
+            const std::string record =
+                "P" + std::to_string(i) + "_X" + std::to_string(i * 7919) + "__+";
             data += record;
             lines += record + "\r\n";
         }
@@ -232,7 +233,9 @@ TEST(EndToEnd, UsikataLogsUntilCtrlC) {
         t.interruptAfterLines = 3;
         const Outcome r = run(t);
         EXPECT_EQ(r.cli, 0) << "a stop is the logger's normal end" << r.cliErr;
-        EXPECT_EQ(r.file, "          1  first\tline\r\n          2  second\r\n          3  \r\n          4  last\r\n");
+        EXPECT_EQ(r.file,
+                  "          1  first\tline\r\n          2  second\r\n          3  \r\n          4 "
+                  " last\r\n");
     }
 }
 
@@ -351,7 +354,8 @@ TEST(EndToEnd, HangUpMidTransferNamesThePortAndKeepsTheLines) {
     g.data = Gts200Memory(40).data;
     const Outcome gr = run(g);
     EXPECT_EQ(gr.cli, 1) << gr.cliErr;
-    EXPECT_NE(gr.file.find("P1_X7919__+\r\n"), std::string::npos) << "the first two blocks are kept";
+    EXPECT_NE(gr.file.find("P1_X7919__+\r\n"), std::string::npos)
+        << "the first two blocks are kept";
 }
 
 TEST(EndToEnd, ADroppedByteIsWrittenAsReceived) {

@@ -13,7 +13,8 @@ std::vector<std::string> split(const std::string& line, TransferFields& f) {
 
 TEST(SatirAyir, ARunOfSeparatorsEndsOneField) {
     TransferFields f;
-    EXPECT_EQ(split("P1,100.5 200.25\t300", f), (std::vector<std::string>{"P1", "100.5", "200.25", "300"}));
+    EXPECT_EQ(split("P1,100.5 200.25\t300", f),
+              (std::vector<std::string>{"P1", "100.5", "200.25", "300"}));
     EXPECT_EQ(split("  A,,B,", f), (std::vector<std::string>{"A", "B", ""}));
     EXPECT_EQ(split(",A", f), (std::vector<std::string>{"", "A"}));
     EXPECT_EQ(split("\tA", f), (std::vector<std::string>{"", "A"}));  // a leading TAB stays

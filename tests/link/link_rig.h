@@ -25,7 +25,7 @@ using velkar::test::ScriptedSerialPort;
 // presses the stop button, unless the test says the instrument keeps quiet
 // on purpose.  A transfer that never ends fails the test instead of hanging.
 class ScriptPump : public EventPump {
-public:
+  public:
     ScriptPump(ScriptedSerialPort& port, TransferFields& fields) : port_(port), fields_(fields) {}
     void processPending() override {}
     void waitForActivity(int) override {
@@ -41,7 +41,7 @@ public:
     void setStopWhenIdle(bool stop) { stopWhenIdle_ = stop; }
     int waits() const { return waits_; }
 
-private:
+  private:
     ScriptedSerialPort& port_;
     TransferFields& fields_;
     std::function<void(int)> hook_;
@@ -50,7 +50,7 @@ private:
 };
 
 class RecordingLog : public TransferLog {
-public:
+  public:
     void setText(const std::string& text) override { texts.push_back(text); }
     std::vector<std::string> texts;
 };
@@ -62,7 +62,8 @@ struct Rig {
     TransferFields fields;
     ScriptPump pump{port, fields};
     RecordingLog log;
-    TransferContext ctx{port, dialogs, pump, clock, log, fields, "COM2", {}, "GTS-210 / 220", {}, {}};
+    TransferContext ctx{port, dialogs,         pump, clock, log, fields, "COM2",
+                        {},   "GTS-210 / 220", {},   {}};
 
     explicit Rig(const std::string& fileName = "out.txt") {
         ctx.file = velkar::test::tempDir("link") / fileName;

@@ -51,16 +51,20 @@ std::string convert(const std::string& source, std::vector<std::string>& records
 TEST(Ba200Records, SourceLinesBecomeRecordsOrAreRefusedWithTheirNumber) {
     std::vector<std::string> records;
     ASSERT_EQ(convert("P1,4512.345,-12.3,100\r\n\r\n  \r\nP2 1 2\t3\r\n", records), "ok");
-    EXPECT_EQ(records, (std::vector<std::string>{"+P1        _ x-000012300_ y+004512345_ z+000100000_",
-                                                 "+P2        _ x+000002000_ y+000001000_ z+000003000_"}));
+    EXPECT_EQ(records,
+              (std::vector<std::string>{"+P1        _ x-000012300_ y+004512345_ z+000100000_",
+                                        "+P2        _ x+000002000_ y+000001000_ z+000003000_"}));
     EXPECT_EQ(records[0].size(), 51u);
     // A short line never inherits the fields of the line before.
-    EXPECT_EQ(convert("P1,1,2,3\nP2,1,2\n", records), "2. satır gönderilemez: alan sayısı 4'ten az");
-    EXPECT_EQ(convert("\nPOINT567890A,1,2,3\n", records), "2. satır gönderilemez: nokta adı 10 karakterden uzun");
+    EXPECT_EQ(convert("P1,1,2,3\nP2,1,2\n", records),
+              "2. satır gönderilemez: alan sayısı 4'ten az");
+    EXPECT_EQ(convert("\nPOINT567890A,1,2,3\n", records),
+              "2. satır gönderilemez: nokta adı 10 karakterden uzun");
     EXPECT_EQ(convert("P1,1,x2,3\n", records), "1. satır gönderilemez: koordinat sayı değil: x2");
     EXPECT_EQ(convert("P1,1,2,3,\n", records), "ok");  // a fifth, empty field does not matter
     EXPECT_EQ(convert("P1,1,2,\n", records), "1. satır gönderilemez: koordinat sayı değil: ");
-    EXPECT_EQ(convert("P1,99999999,2,3\n", records), "1. satır gönderilemez: koordinat kayda sığmıyor: 99999999");
+    EXPECT_EQ(convert("P1,99999999,2,3\n", records),
+              "1. satır gönderilemez: koordinat kayda sığmıyor: 99999999");
     EXPECT_EQ(convert("POINT67890,1,2,3\n", records), "ok");
 }
 
@@ -80,7 +84,8 @@ const std::string kThreePoints = "A,1,2,3\r\nB,4,5,6\r\nC,-7,-8.5,9.25\r\n";
 // The 154 data characters of three points: one frame of 128 and a final
 // frame of 26 padded with blanks.
 std::string threePointData() {
-    return "_+A         _ x+000002000_ y+000001000_ z+000003000_+B         _ x+000005000_ y+000004000_ z+000006000_"
+    return "_+A         _ x+000002000_ y+000001000_ z+000003000_+B         _ x+000005000_ "
+           "y+000004000_ z+000006000_"
            "+C         _ x-000008500_ y-000007000_ z+000009250_";
 }
 
@@ -97,8 +102,9 @@ TEST(Ba200, OneWaySendsEachFrameOnceAndReadsNothing) {
     EXPECT_EQ(runUpload("GTS-210 / 220", rig.ctx), TransferOutcome::Finished);
     const std::string data = threePointData();
     ASSERT_EQ(data.size(), 154u);
-    const std::string expected = kRequest + frame(headerBody(3)) + frame(data.substr(0, 128) + "0") +
-                                 frame(data.substr(128) + std::string(102, ' ') + "1") + kEnd + kEnd;
+    const std::string expected =
+        kRequest + frame(headerBody(3)) + frame(data.substr(0, 128) + "0") +
+        frame(data.substr(128) + std::string(102, ' ') + "1") + kEnd + kEnd;
     EXPECT_TRUE(velkar::test::sameBytes(rig.port.written(), expected));
     EXPECT_EQ(rig.port.reads(), 0);
     EXPECT_EQ(rig.messagesAfterSettings().back(), "Aktarma Islemi Bitti");
@@ -110,7 +116,8 @@ TEST(Ba200, OneWaySendsEachFrameOnceAndReadsNothing) {
 TEST(Ba200, AckNakWaitsForNakThenForEachAck) {
     Rig rig;
     std::string points;
-    for (int i = 0; i < 12; ++i) points += "P" + std::to_string(i) + ",1,2,3\r\n";  // 613 characters: 5 frames
+    for (int i = 0; i < 12; ++i)
+        points += "P" + std::to_string(i) + ",1,2,3\r\n";  // 613 characters: 5 frames
     rig.ctx.file = sourceFile(points);
     rig.dialogs.answerMessage(MessageResult::Ok);
     rig.dialogs.answerMessage(MessageResult::Ok);
@@ -118,7 +125,8 @@ TEST(Ba200, AckNakWaitsForNakThenForEachAck) {
     rig.clock = test::ScriptedClock(1);
     int requests = 0;
     rig.port.onWrite([&](const std::string& w) {
-        if (w == kRequest && ++requests == 3) rig.port.queueChunk(std::string(1, NAK));  // a slow instrument
+        if (w == kRequest && ++requests == 3)
+            rig.port.queueChunk(std::string(1, NAK));  // a slow instrument
         // The instrument acknowledges the first copy of each data frame.
         if (w.size() == 136 && w[129] != 'x' && count(rig.port.writes(), w) == 1) {
             rig.port.queueChunk(std::string{ACK});
@@ -196,7 +204,8 @@ TEST(Ba200, StopSendsTheFinalFrameAndTheEndFrames) {
         if (w == kRequest) rig.port.queueChunk(std::string(1, NAK));
     });
     rig.pump.onWait([&](int) {
-        if (count(rig.port.writes(), rig.port.writes().back()) == 3) stopTransfer(rig.fields);  // in the first wait
+        if (count(rig.port.writes(), rig.port.writes().back()) == 3)
+            stopTransfer(rig.fields);  // in the first wait
     });
     EXPECT_EQ(BA200(rig.ctx), TransferOutcome::Stopped);
     const auto& writes = rig.port.writes();
@@ -211,8 +220,9 @@ TEST(Ba200, ARefusedLineStopsBeforeThePortIsTouched) {
     rig.ctx.file = sourceFile("A,1,2,3\r\nB,1\r\n");
     EXPECT_EQ(BA200(rig.ctx), TransferOutcome::Failed);
     EXPECT_EQ(rig.port.openCount(), 0);
-    EXPECT_EQ(rig.dialogs.messageLines(),
-              (std::vector<std::string>{"Hata Mesajı: 2. satır gönderilemez: alan sayısı 4'ten az"}));
+    EXPECT_EQ(
+        rig.dialogs.messageLines(),
+        (std::vector<std::string>{"Hata Mesajı: 2. satır gönderilemez: alan sayısı 4'ten az"}));
 }
 
 TEST(Ba200, CancelSendsOnlyTheEndFrameAndTheMessageFollowsTheLeftoverFlag) {
@@ -234,10 +244,11 @@ TEST(Ba200, TheInstructionBoxOfTheFamily) {
     rig.dialogs.answerMessage(MessageResult::Ok);
     rig.dialogs.answerMessage(MessageResult::Cancel);
     BA200(rig.ctx);
-    EXPECT_EQ(toUtf8(rig.dialogs.messages()[1].text),
-              "\r   [MENU ]\r  [ F3 : HAFIZA KONTROL ]\r   2 KERE [F4 ]   \r   [F1 : DATA AKTARMA ]"
-              "\r   [F2 : DATA YUKLE ]\r   [F1 : KOORD DATA ]\r  Dosya Adı Giriniz.. \r   [F4]  KABUL "
-              "\r [F3] \r Bilgisayardan Tamamı Seç\r\r   Seceneklerini seciniz.");
+    EXPECT_EQ(
+        toUtf8(rig.dialogs.messages()[1].text),
+        "\r   [MENU ]\r  [ F3 : HAFIZA KONTROL ]\r   2 KERE [F4 ]   \r   [F1 : DATA AKTARMA ]"
+        "\r   [F2 : DATA YUKLE ]\r   [F1 : KOORD DATA ]\r  Dosya Adı Giriniz.. \r   [F4]  KABUL "
+        "\r [F3] \r Bilgisayardan Tamamı Seç\r\r   Seceneklerini seciniz.");
 }
 
 TEST(Ba700Items, ListItems) {

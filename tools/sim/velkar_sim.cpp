@@ -24,7 +24,8 @@
 
 namespace {
 
-constexpr char STX = 0x02, ETX = 0x03, EOT = 0x04, ENQ = 0x05, ACK = 0x06, LF = 0x0A, CR = 0x0D, NAK = 0x15;
+constexpr char STX = 0x02, ETX = 0x03, EOT = 0x04, ENQ = 0x05, ACK = 0x06, LF = 0x0A, CR = 0x0D,
+               NAK = 0x15;
 
 using Clock = std::chrono::steady_clock;
 
@@ -34,14 +35,14 @@ struct Options {
     std::string outFile;
     std::string link;
     bool oneWay = false;
-    long baud = 0;           // 0: as fast as the pty takes it
-    std::size_t chunk = 64;  // bytes per write
-    long delayMs = 0;        // pause after each chunk
-    long startDelayMs = 200; // after the program opened the port
-    long drop = -1;          // offset of a byte never sent
+    long baud = 0;            // 0: as fast as the pty takes it
+    std::size_t chunk = 64;   // bytes per write
+    long delayMs = 0;         // pause after each chunk
+    long startDelayMs = 200;  // after the program opened the port
+    long drop = -1;           // offset of a byte never sent
     bool noEot = false;
     bool neverAck = false;
-    long hangupAfter = -1;   // bytes
+    long hangupAfter = -1;  // bytes
     long lingerMs = 1000;
     long timeoutMs = 60000;
 };
@@ -103,7 +104,7 @@ std::vector<std::string> fileLines(const std::string& path) {
 
 // ---- the line -------------------------------------------------------------
 
-long sentTotal = 0;      // bytes of the stream handled so far (dropped one included)
+long sentTotal = 0;  // bytes of the stream handled so far (dropped one included)
 long receivedTotal = 0;
 Clock::time_point paceStart;
 
@@ -156,7 +157,8 @@ void sendBytes(const std::string& bytes) {
         }
         sentTotal += static_cast<long>(n);
         if (opt.baud > 0) {
-            const auto due = paceStart + std::chrono::microseconds(sentTotal * 10'000'000LL / opt.baud);
+            const auto due =
+                paceStart + std::chrono::microseconds(sentTotal * 10'000'000LL / opt.baud);
             std::this_thread::sleep_until(due);
         }
         writeAll(piece.data(), piece.size());
@@ -170,7 +172,8 @@ void sendBytes(const std::string& bytes) {
 char awaitByte(const std::string& wanted, long ms) {
     const auto end = Clock::now() + std::chrono::milliseconds(ms);
     while (Clock::now() < end) {
-        const long left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
+        const long left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
         for (char c : receive(std::max(1L, left))) {
             if (wanted.find(c) != std::string::npos) return c;
         }
@@ -204,7 +207,8 @@ void awaitOpen() {
 void linger() {
     const auto end = Clock::now() + std::chrono::milliseconds(opt.lingerMs);
     while (Clock::now() < end) {
-        const long left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
+        const long left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
         receive(std::max(1L, left));
     }
 }
@@ -266,7 +270,8 @@ int gts200Receive() {
     while (true) {
         const std::string got = receive(100);
         if (got.empty()) {
-            if (Clock::now() - lastByte > std::chrono::milliseconds(opt.timeoutMs)) fail("the upload stopped");
+            if (Clock::now() - lastByte > std::chrono::milliseconds(opt.timeoutMs))
+                fail("the upload stopped");
             continue;
         }
         lastByte = Clock::now();
@@ -285,20 +290,23 @@ int gts200Receive() {
             if (body == std::string(1, EOT)) {
                 // The point records: "_" and 51-character records, blank padding after.
                 std::vector<std::string> records;
-                for (std::size_t i = stream.empty() ? 0 : 1; i + 51 <= stream.size() && stream[i] == '+'; i += 51) {
+                for (std::size_t i = stream.empty() ? 0 : 1;
+                     i + 51 <= stream.size() && stream[i] == '+'; i += 51) {
                     records.push_back(stream.substr(i, 51));
                 }
                 if (!opt.outFile.empty()) {
                     std::ofstream out(opt.outFile, std::ios::binary);
                     for (const auto& r : records) out << r << "\r\n";
                 }
-                say("received " + std::to_string(records.size()) + " records (header: " +
-                    std::to_string(headerCount) + "), " + std::to_string(frames) + " data frames, " +
-                    std::to_string(requests) + " requests, " + std::to_string(errors) + " check errors");
+                say("received " + std::to_string(records.size()) +
+                    " records (header: " + std::to_string(headerCount) + "), " +
+                    std::to_string(frames) + " data frames, " + std::to_string(requests) +
+                    " requests, " + std::to_string(errors) + " check errors");
                 linger();
                 return errors == 0 && static_cast<long>(records.size()) == headerCount ? 0 : 1;
             }
-            if (body.size() < 4 || bcc(body.substr(0, body.size() - 3)) != body.substr(body.size() - 3)) {
+            if (body.size() < 4 ||
+                bcc(body.substr(0, body.size() - 3)) != body.substr(body.size() - 3)) {
                 ++errors;
                 say("check digits wrong in a frame");
                 sendBytes(std::string(1, NAK));
@@ -345,7 +353,8 @@ int gts700Receive() {
     while (true) {
         const std::string got = receive(100);
         if (got.empty()) {
-            if (Clock::now() - lastByte > std::chrono::milliseconds(opt.timeoutMs)) fail("the upload stopped");
+            if (Clock::now() - lastByte > std::chrono::milliseconds(opt.timeoutMs))
+                fail("the upload stopped");
             continue;
         }
         lastByte = Clock::now();
@@ -382,7 +391,8 @@ int dl100() {
         std::string answer;
         const auto end = Clock::now() + std::chrono::milliseconds(10000);
         while (answer.find(LF) == std::string::npos && Clock::now() < end) answer += receive(100);
-        if (answer.find(ACK) == std::string::npos) fail("no acknowledgement for line " + std::to_string(sent));
+        if (answer.find(ACK) == std::string::npos)
+            fail("no acknowledgement for line " + std::to_string(sent));
     }
     say("sent " + std::to_string(sent) + " lines");
     if (opt.noEot) opt.lingerMs = std::max(opt.lingerMs, opt.timeoutMs);
@@ -401,22 +411,27 @@ int text() {
 }
 
 void usage(std::FILE* f) {
-    std::fprintf(f,
+    std::fprintf(
+        f,
         "usage: velkar-sim MODE [options] [DATAFILE]\n\n"
         "Plays an instrument on a pseudo-terminal.  The first output line is the\n"
         "device to give to velkar's port box or to velkar-cli --port.\n\n"
         "modes:\n"
-        "  gts200-send FILE   GTS-210/220 family sending its memory (velkar download \"GTS-210 / 220\"):\n"
+        "  gts200-send FILE   GTS-210/220 family sending its memory (velkar download \"GTS-210 / "
+        "220\"):\n"
         "                     waits for ENQ, sends FILE's characters (line ends left out) in\n"
         "                     136-character blocks, then EOT\n"
-        "  gts200-receive     GTS-210/220 family receiving coordinates (velkar upload \"GTS-210 / 220\")\n"
+        "  gts200-receive     GTS-210/220 family receiving coordinates (velkar upload \"GTS-210 / "
+        "220\")\n"
         "  gts700-send FILE   GTS-600/700 sending FILE's lines, then EOT\n"
         "  gts700-receive     GTS-600/700 receiving items until STX EOT ETX\n"
-        "  dl100 FILE         DL-100 level sending FILE's lines, each after the last was acknowledged\n"
+        "  dl100 FILE         DL-100 level sending FILE's lines, each after the last was "
+        "acknowledged\n"
         "  text FILE          a device sending FILE as it stands (velkar download \"USIKATA\")\n\n"
         "options:\n"
         "  --protocol ack|oneway  GTS-210/220 protocol, as the port settings (default ack)\n"
-        "  --baud N           pace the stream at N baud, 10 bit times a character (default: unpaced)\n"
+        "  --baud N           pace the stream at N baud, 10 bit times a character (default: "
+        "unpaced)\n"
         "  --chunk N          bytes per write (default 64)\n"
         "  --delay MS         pause after each chunk\n"
         "  --start-delay MS   pause after the program opened the port (default 200)\n"
@@ -499,21 +514,23 @@ int main(int argc, char** argv) {
         return 2;
     }
     opt.mode = positional[0];
-    const bool sends = opt.mode == "gts200-send" || opt.mode == "gts700-send" || opt.mode == "dl100" ||
-                       opt.mode == "text";
+    const bool sends = opt.mode == "gts200-send" || opt.mode == "gts700-send" ||
+                       opt.mode == "dl100" || opt.mode == "text";
     const bool receives = opt.mode == "gts200-receive" || opt.mode == "gts700-receive";
     if (!sends && !receives) {
         std::fprintf(stderr, "velkar-sim: unknown mode %s\n", opt.mode.c_str());
         return 2;
     }
     if (sends != (positional.size() == 2) || positional.size() > 2) {
-        std::fprintf(stderr, "velkar-sim: %s %s\n", opt.mode.c_str(), sends ? "needs one DATAFILE" : "takes no DATAFILE");
+        std::fprintf(stderr, "velkar-sim: %s %s\n", opt.mode.c_str(),
+                     sends ? "needs one DATAFILE" : "takes no DATAFILE");
         return 2;
     }
     if (sends) opt.dataFile = positional[1];
 
     char name[256] = {};
-    if (::openpty(&master, &slave, name, nullptr, nullptr) != 0) fail(std::string("openpty: ") + std::strerror(errno));
+    if (::openpty(&master, &slave, name, nullptr, nullptr) != 0)
+        fail(std::string("openpty: ") + std::strerror(errno));
     termios t{};
     ::tcgetattr(slave, &t);
     ::cfmakeraw(&t);
