@@ -3,6 +3,7 @@
 #include <string>
 
 #include "link/transfer.h"
+#include "platform/cp1254.h"
 
 namespace velkar::link {
 namespace {
@@ -25,6 +26,24 @@ bool hasDownload(const std::string& text) {
 
 bool hasUpload(const std::string& text) {
     return text == "GTS-600 / 700" || isGts200Family(text);
+}
+
+FileDialogRequest downloadFileRequest(const std::filesystem::path& initialFolder) {
+    FileDialogRequest r;
+    r.title = cp1254("Bilgisayar Ortamında Oluşturulacak Dosya Adı Yazınız");
+    r.flags = kAskBeforeOverwrite;
+    r.initialFolder = initialFolder;
+    r.mode = FileDialogMode::Save;
+    return r;
+}
+
+FileDialogRequest uploadFileRequest(const std::filesystem::path& initialFolder) {
+    FileDialogRequest r;
+    r.title = cp1254("Cihaza Aktarılacak Dosyayı Seçiniz");
+    r.flags = kFileMustExist;
+    r.initialFolder = initialFolder;
+    r.mode = FileDialogMode::Open;
+    return r;
 }
 
 TransferOutcome runDownload(const std::string& instrumentText, TransferContext& ctx) {

@@ -77,6 +77,11 @@ TransferOutcome BA700(TransferContext& ctx);
 TransferOutcome runDownload(const std::string& instrumentText, TransferContext& ctx);
 TransferOutcome runUpload(const std::string& instrumentText, TransferContext& ctx);
 
+// The launchers' file boxes: a save box that asks before overwriting (the
+// download file), an open box for an existing file (the upload file).
+FileDialogRequest downloadFileRequest(const std::filesystem::path& initialFolder);
+FileDialogRequest uploadFileRequest(const std::filesystem::path& initialFolder);
+
 // The instrument texts, as the instrument choice lists them.
 bool isGts200Family(const std::string& instrumentText);
 bool hasDownload(const std::string& instrumentText);

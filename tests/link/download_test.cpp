@@ -305,6 +305,24 @@ TEST(Usikata, LostPortKeepsTheCollectedText) {
               "Hata Mesajı: COM2 portunun bağlantısı koptu; aktarma durduruldu.");
 }
 
+TEST(Launchers, FileBoxesAndDispatchTables) {
+    const auto save = downloadFileRequest("/data");
+    EXPECT_EQ(toUtf8(save.title), "Bilgisayar Ortamında Oluşturulacak Dosya Adı Yazınız");
+    EXPECT_EQ(save.flags, 2);
+    EXPECT_EQ(save.mode, FileDialogMode::Save);
+    EXPECT_EQ(save.fileName, "");
+    const auto open = uploadFileRequest("/data");
+    EXPECT_EQ(toUtf8(open.title), "Cihaza Aktarılacak Dosyayı Seçiniz");
+    EXPECT_EQ(open.flags, 4096);
+    EXPECT_EQ(open.mode, FileDialogMode::Open);
+    for (const char* name : {"GTS-210 / 220", "GTS-230N", "GPT-3000 / GPT-3000LN",
+                             "GPT-1000 / 2000", "GTS-6", "GTS-600 / 700"}) {
+        EXPECT_TRUE(hasDownload(name) && hasUpload(name)) << name;
+    }
+    EXPECT_TRUE(hasDownload("DL-100") && hasDownload("USIKATA"));
+    EXPECT_FALSE(hasUpload("DL-100") || hasUpload("USIKATA") || hasDownload("GTS-210 / 220 / 6"));
+}
+
 TEST(Downloads, APortThatDoesNotOpenStopsBeforeAnyByte) {
     for (const char* instrument : {"GTS-210 / 220", "GTS-600 / 700", "DL-100", "USIKATA"}) {
         Rig rig;
