@@ -18,6 +18,8 @@ const CommandEntry kCommands[] = {
     {"xls", "TEXTFILE: write the workbook TEXTFILE.xls", cmdXls},
     {"gts720", "INFILE OUTNAME: write the GTS-720 / GPT-7000 file OUTNAME.txt", cmdGts720},
     {"level", "DL-100 levelling: elevation report, notebook, adjustment", cmdLevel},
+    {"download", "receive a file from an instrument", cmdDownload},
+    {"upload", "send a file to an instrument", cmdUpload},
 };
 
 void usage(std::FILE* f) {

@@ -7,6 +7,7 @@
 
 namespace velkar {
 class SerialPort;
+class EventPump;
 }
 
 namespace velkar::cli {
@@ -16,6 +17,8 @@ struct Context {
     std::FILE* err = stderr;
     // The port the transfer and port commands use (a real one in velkar-cli).
     SerialPort* port = nullptr;
+    // Waits for port data between the passes of a transfer (woken by the port).
+    EventPump* pump = nullptr;
 };
 
 // argv without the program name.  Returns the exit code.
@@ -26,5 +29,7 @@ int cmdPorts(const std::vector<std::string>& argv, Context& ctx);
 int cmdXls(const std::vector<std::string>& argv, Context& ctx);
 int cmdGts720(const std::vector<std::string>& argv, Context& ctx);
 int cmdLevel(const std::vector<std::string>& argv, Context& ctx);
+int cmdDownload(const std::vector<std::string>& argv, Context& ctx);
+int cmdUpload(const std::vector<std::string>& argv, Context& ctx);
 
 }  // namespace velkar::cli

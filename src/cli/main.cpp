@@ -3,6 +3,7 @@
 #include <clocale>
 
 #include "cli/cli.h"
+#include "platform/qt/qt_event_pump.h"
 #include "platform/qt/qt_serial_port.h"
 
 int main(int argc, char** argv) {
@@ -11,8 +12,12 @@ int main(int argc, char** argv) {
     // forms never depend on it, but keep the C library's own output neutral too.
     std::setlocale(LC_NUMERIC, "C");
     velkar::QtSerialPort port;
+    velkar::QtEventPump pump;
+    // A transfer waiting for the instrument sleeps in the pump until the port has data.
+    QObject::connect(&port, &velkar::QtSerialPort::activity, &pump, &velkar::QtEventPump::wake);
     velkar::cli::Context ctx;
     ctx.port = &port;
+    ctx.pump = &pump;
     std::vector<std::string> args(argv + 1, argv + argc);
     return velkar::cli::run(args, ctx);
 }

@@ -41,8 +41,24 @@ std::string reasonFor(QSerialPort::SerialPortError e, const QString& text) {
 QtSerialPort::QtSerialPort(QObject* parent) : QObject(parent) {
     connect(&port_, &QSerialPort::readyRead, this, &QtSerialPort::activity);
     connect(&port_, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
-        if (e == QSerialPort::ResourceError) {
-            lost_ = true;
+        // A device pulled out gives ResourceError.  A line that was hung up (a
+        // pseudo-terminal whose other side closed) reads end-of-file, which
+        // QSerialPort reports as ReadError and would report again at every
+        // turn of the event loop: the port is closed (later, not inside
+        // QSerialPort's own notification), keeping what it had received.
+        if (e == QSerialPort::ResourceError || e == QSerialPort::ReadError) {
+            if (!lost_) {
+                lost_ = true;
+                QMetaObject::invokeMethod(
+                    this,
+                    [this] {
+                        if (!port_.isOpen()) return;
+                        const QByteArray rest = port_.readAll();
+                        pending_.append(rest.constData(), static_cast<size_t>(rest.size()));
+                        port_.close();
+                    },
+                    Qt::QueuedConnection);
+            }
             emit activity();
         }
     });
@@ -51,6 +67,7 @@ QtSerialPort::QtSerialPort(QObject* parent) : QObject(parent) {
 bool QtSerialPort::open(const PortId& port, const SerialSettings& s, std::string& error) {
     if (port_.isOpen()) port_.close();
     lost_ = false;
+    pending_.clear();
     port_.setPortName(nativeName(port));
     port_.setBaudRate(s.baud);
     port_.setParity(s.parity == Parity::Odd    ? QSerialPort::OddParity
@@ -68,6 +85,7 @@ bool QtSerialPort::open(const PortId& port, const SerialSettings& s, std::string
 }
 
 void QtSerialPort::close() {
+    drain(2000);
     if (port_.isOpen()) port_.close();
 }
 
@@ -83,14 +101,28 @@ void QtSerialPort::setFlowControl(FlowControl flow) {
 bool QtSerialPort::write(std::string_view bytes) {
     if (!port_.isOpen() || lost_) return false;
     const qint64 n = port_.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    port_.flush();
-    return n == static_cast<qint64>(bytes.size());
+    // Hand the bytes to the system at once.  QSerialPort::flush() would try
+    // even when the system's buffer is full and take the refusal (EAGAIN) for
+    // a lost device; waiting for room writes only when the line can take it.
+    // So a long upload goes out at the pace of the line, and a close never
+    // drops bytes still queued inside Qt.
+    drain(1000);
+    return n == static_cast<qint64>(bytes.size()) && !lost_;
+}
+
+void QtSerialPort::drain(int timeoutMs) {
+    while (port_.isOpen() && !lost_ && port_.bytesToWrite() > 0) {
+        if (!port_.waitForBytesWritten(timeoutMs)) break;  // flow control holds the line
+    }
 }
 
 std::string QtSerialPort::readAll() {
-    if (!port_.isOpen()) return {};
+    std::string out = std::move(pending_);
+    pending_.clear();
+    if (!port_.isOpen()) return out;
     const QByteArray b = port_.readAll();
-    return std::string(b.constData(), static_cast<size_t>(b.size()));
+    out.append(b.constData(), static_cast<size_t>(b.size()));
+    return out;
 }
 
 std::string QtSerialPort::errorText() const {

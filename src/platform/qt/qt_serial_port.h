@@ -30,9 +30,11 @@ signals:
     void activity();  // data arrived or the device went away
 
 private:
+    void drain(int timeoutMs);  // waits until Qt has handed every byte to the system
     QSerialPort port_;
     FlowControl flow_ = FlowControl::None;
     bool lost_ = false;
+    std::string pending_;  // received before a lost port was closed
 };
 
 }  // namespace velkar

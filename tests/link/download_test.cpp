@@ -1,0 +1,342 @@
+// Byte transcripts of the downloads against the scripted port.
+#include <gtest/gtest.h>
+
+#include "link/transfer_common.h"
+#include "link_rig.h"
+#include "platform/cp1254.h"
+
+namespace velkar::link {
+namespace {
+
+using test::cuttings;
+using test::describe;
+using test::Rig;
+
+const std::string kEnq{ENQ, CR, LF};
+const std::string kAck{ACK, CR, LF};
+const std::string kEot(1, EOT);
+
+// One block as the instrument sends it: framing character, 128 data
+// characters (padded with blanks), block digit, check digits, ETX, CR, LF.
+std::string gtsBlock(const std::string& data, int digit) {
+    std::string body = data + std::string(128 - data.size(), ' ') + std::to_string(digit % 10);
+    return std::string(1, STX) + body + blockCheck(body) + ETX + CR + LF;
+}
+
+std::string gtsStream(const std::string& data) {
+    std::string s;
+    for (std::size_t i = 0, n = 0; i < data.size(); i += 128, ++n) {
+        s += gtsBlock(data.substr(i, 128), static_cast<int>(n));
+    }
+    return s;
+}
+
+std::string lines(const std::vector<std::string>& ls) {
+    std::string s;
+    for (const auto& l : ls) s += l + "\r\n";
+    return s;
+}
+
+// The records of the data "_+", 98 characters, then the records of a station
+// with two points spanning the first block end, filled to two whole blocks.
+const std::string kRecords = "_+" + std::string(98, 'Q') + "_'S1_)1.5__+P1_X__+P2_Y__'S2_)1.4_";
+const std::string kData = kRecords + std::string(256 - kRecords.size(), 'Z');
+const std::string kRecordLines =
+    lines({std::string(98, 'Q') + "_'", "_'S1_)1.5__+", "P1_X__+", "P2_Y__'",
+           "_'S2_)1.4_" + std::string(256 - kRecords.size(), 'Z')});
+
+TEST(Ab200, CutsRecordsAtTheMarkersHoweverTheStreamIsRead) {
+    const std::string stream = gtsStream(kData) + kEot;
+    for (const auto& cs : cuttings(stream)) {
+        for (const char* protocol : {"ACK / NAK", "ONE WAY"}) {
+            Rig rig;
+            rig.ctx.settings.protocol = protocol;
+            rig.dialogs.answerMessage(MessageResult::Ok);  // port settings
+            rig.dialogs.answerMessage(MessageResult::Ok);  // instructions
+            rig.chunks(cs);
+            EXPECT_EQ(AB200(rig.ctx), TransferOutcome::Finished) << describe(cs);
+            EXPECT_TRUE(velkar::test::sameBytes(rig.fileBytes(), kRecordLines)) << describe(cs);
+            EXPECT_EQ(rig.messagesAfterSettings().back(), "     Aktarma Islemi Bitti     ");
+            if (std::string(protocol) == "ONE WAY") {
+                EXPECT_EQ(rig.port.written(), kEnq) << "nothing after the ENQ";
+            } else {
+                EXPECT_EQ(rig.port.written().substr(0, 3), kEnq);
+                EXPECT_GE(rig.port.writes().size(), 2u)
+                    << describe(cs);  // ENQ and at least one ACK
+                for (std::size_t i = 1; i < rig.port.writes().size(); ++i)
+                    EXPECT_EQ(rig.port.writes()[i], kAck);
+            }
+        }
+    }
+}
+
+TEST(Ab200, AcknowledgesEachBlockOnceWhenBlocksComeOneByOne) {
+    Rig rig;
+    rig.ctx.instrument = "GTS-6";
+    rig.dialogs.answerMessage(MessageResult::Ok);
+    rig.dialogs.answerMessage(MessageResult::Ok);
+    const std::string stream = gtsStream(kData);
+    rig.chunks({stream.substr(0, 136), stream.substr(136), kEot});
+    EXPECT_EQ(AB200(rig.ctx), TransferOutcome::Finished);
+    EXPECT_EQ(rig.port.written(), kEnq + kAck + kAck);
+    EXPECT_EQ(rig.fileBytes(), kRecordLines);
+    // The log shows each record as it is written; the GTS-6 has its own keys.
+    EXPECT_EQ(rig.log.texts.back(), "P2_Y__'");
+    const auto box = rig.dialogs.messages()[1];
+    EXPECT_EQ(box.title, " ASAGIDAKI SENECEKLERI SECINIZ.!!!");
+    EXPECT_EQ(
+        box.text,
+        cp1254(
+            "\r   [ MENU   ]\r   2 KERE [F4 ]   \r  [ F1 : COMPUTER COM ]\r   [ F1 : SEND DATA  ]"
+            "\r   [ F4 :   START ] \r Bilgisayardan Tamamı Seç\r\r   Seceneklerini seciniz."));
+    EXPECT_EQ(box.buttons, MessageButtons::OkCancel);
+}
+
+TEST(Ab200, StopKeepsTheRecordsAndTheRecordBeingAssembled) {
+    Rig rig;
+    rig.dialogs.answerMessage(MessageResult::Ok);
+    rig.dialogs.answerMessage(MessageResult::Ok);
+    rig.chunks({gtsStream(kData)});  // no EOT: the user presses the stop button
+    EXPECT_EQ(AB200(rig.ctx), TransferOutcome::Stopped);
+    EXPECT_EQ(rig.fileBytes(), kRecordLines);
+    EXPECT_EQ(rig.messagesAfterSettings().size(), 1u) << "no message after a stop";
+    EXPECT_FALSE(rig.fields.AKTARMA_DEVAM);
+}
+
+TEST(Ab200, CancelEmptiesTheFileAndSendsNothing) {
+    Rig rig;
+    velkar::test::writeBytes(rig.ctx.file, "old contents\r\n");
+    rig.dialogs.answerMessage(MessageResult::Ok);
+    rig.dialogs.answerMessage(MessageResult::Cancel);
+    EXPECT_EQ(AB200(rig.ctx), TransferOutcome::Cancelled);
+    EXPECT_EQ(rig.fileBytes(), "");
+    EXPECT_EQ(rig.port.written(), "");
+    EXPECT_EQ(rig.messagesAfterSettings().back(), "Aktarma İşlemi Durduruldu");
+}
+
+TEST(Ab200, LostPortEndsAtOnceNamingThePortAndKeepsTheRecords) {
+    Rig rig;
+    rig.dialogs.answerMessage(MessageResult::Ok);
+    rig.dialogs.answerMessage(MessageResult::Ok);
+    rig.chunks({gtsStream(kData)});
+    rig.pump.setStopWhenIdle(false);
+    rig.pump.onWait([&](int n) {
+        if (n == 2) rig.port.loseDevice();
+    });
+    EXPECT_EQ(AB200(rig.ctx), TransferOutcome::Failed);
+    EXPECT_EQ(rig.fileBytes(), kRecordLines);
+    EXPECT_EQ(rig.messagesAfterSettings().back(),
+              "Hata Mesajı: COM2 portunun bağlantısı koptu; aktarma durduruldu.");
+}
+
+TEST(Ab200, NothingHappensWithoutAFileName) {
+    Rig rig;
+    rig.ctx.file.clear();
+    EXPECT_EQ(runDownload("GTS-230N", rig.ctx), TransferOutcome::NotStarted);
+    EXPECT_EQ(rig.port.openCount(), 0);
+    EXPECT_TRUE(rig.dialogs.shown().empty());
+}
+
+TEST(Ab700, WritesEveryLineHoweverTheStreamIsRead) {
+    // A CR LF split across reads, lines before the EOT in the same read, and
+    // text before the EOT without a line end.
+    const std::string stream = "A1,2,3\r\nB4,5,6\r\n\r\nC7\r\nlast" + kEot + "after";
+    const std::string expected = "A1,2,3\r\nB4,5,6\r\n\r\nC7\r\nlast\r\n";
+    for (const auto& cs : cuttings(stream)) {
+        Rig rig;
+        rig.dialogs.answerMessage(MessageResult::Ok);
+        rig.dialogs.answerMessage(MessageResult::Ok);
+        rig.chunks(cs);
+        EXPECT_EQ(AB700(rig.ctx), TransferOutcome::Finished) << describe(cs);
+        EXPECT_TRUE(velkar::test::sameBytes(rig.fileBytes(), expected)) << describe(cs);
+        EXPECT_EQ(rig.port.written(), "");
+        EXPECT_FALSE(rig.port.isOpen());
+        EXPECT_EQ(rig.messagesAfterSettings().back(), "Aktarma Islemi Bitti");
+    }
+}
+
+TEST(Ab700, TheLinesOfThePartsExamples) {
+    Rig rig;
+    rig.dialogs.answerMessage(MessageResult::Ok);
+    rig.dialogs.answerMessage(MessageResult::Ok);
+    rig.chunks({"A1,2,3\r\n", "B4,5,6\r", "\n", kEot + "\r\n"});
+    EXPECT_EQ(runDownload("GTS-600 / 700", rig.ctx), TransferOutcome::Finished);
+    EXPECT_EQ(rig.fileBytes(), "A1,2,3\r\nB4,5,6\r\n");
+    EXPECT_EQ(rig.log.texts, (std::vector<std::string>{"A1,2,3", "B4,5,6"}));
+    EXPECT_EQ(rig.dialogs.messages()[1].text,
+              "\r   [ AKTAR ]\r   [ GONDER ]\r   [ BILGISAYAR ]\r\r   Seceneklerini seciniz.");
+}
+
+TEST(Ab700, StopClosesThePortAndKeepsWhatArrived) {
+    Rig rig;
+    rig.dialogs.answerMessage(MessageResult::Ok);
+    rig.dialogs.answerMessage(MessageResult::Ok);
+    rig.chunks({"A1\r\nB2\r\npart"});
+    EXPECT_EQ(AB700(rig.ctx), TransferOutcome::Stopped);
+    EXPECT_EQ(rig.fileBytes(), "A1\r\nB2\r\npart\r\n");
+    EXPECT_FALSE(rig.port.isOpen());
+    EXPECT_EQ(rig.messagesAfterSettings().back(), "Aktarma işlemi durduruldu");
+}
+
+TEST(Ab700, CancelLeavesThePortOpenWithoutMessage) {
+    Rig rig;
+    rig.dialogs.answerMessage(MessageResult::Ok);
+    rig.dialogs.answerMessage(MessageResult::Cancel);
+    EXPECT_EQ(AB700(rig.ctx), TransferOutcome::Cancelled);
+    EXPECT_TRUE(rig.port.isOpen());
+    EXPECT_EQ(rig.messagesAfterSettings().size(), 1u);
+    EXPECT_EQ(rig.fileBytes(), "");
+}
+
+TEST(Ab700, LostPortKeepsEveryLine) {
+    Rig rig;
+    rig.dialogs.answerMessage(MessageResult::Ok);
+    rig.dialogs.answerMessage(MessageResult::Ok);
+    rig.chunks({"A1\r\nB2"});
+    rig.port.loseDevice();
+    EXPECT_EQ(AB700(rig.ctx), TransferOutcome::Failed);
+    EXPECT_EQ(rig.fileBytes(), "A1\r\nB2\r\n");
+    EXPECT_EQ(rig.messagesAfterSettings().back(),
+              "Hata Mesajı: COM2 portunun bağlantısı koptu; aktarma durduruldu.");
+}
+
+const std::string kAckR{ACK, ',', 'R', ',', CR, LF};
+
+TEST(Dl100ab, AcknowledgesEveryLineDropsTheHeaderAndEndsAtZ) {
+    Rig rig;
+    rig.dialogs.answerMessage(MessageResult::Ok);
+    rig.dialogs.answerMessage(MessageResult::Ok);
+    rig.chunks(
+        {"A,JOB1,\r\n", "g,P1,1.2345,\r\n", "", "h,P2,1.0000,\r\n", "  Z,END\r\n", "ignored"});
+    rig.ctx.settings = shell::dl100PortPreset();
+    EXPECT_EQ(runDownload("DL-100", rig.ctx), TransferOutcome::Finished);
+    EXPECT_EQ(rig.fileBytes(), "g,P1,1.2345,\r\nh,P2,1.0000,\r\n\r\n");
+    EXPECT_EQ(rig.port.written(), kAckR + kAckR + kAckR + kAckR + std::string({ACK, CR, LF}));
+    EXPECT_EQ(rig.port.flowHistory(),
+              (std::vector<FlowControl>{FlowControl::RtsCts, FlowControl::XonXoff}));
+    EXPECT_EQ(rig.port.settings(), (SerialSettings{9600, Parity::Even, 7, 1}));
+    EXPECT_EQ(rig.messagesAfterSettings().back(), "     Aktarma Islemi Bitti     ");
+    const auto box = rig.dialogs.messages()[1];
+    EXPECT_EQ(toUtf8(box.title), "    CİHAZDA AŞAĞIDAKİ MENÜLERİ SEÇİN      ");
+    EXPECT_EQ(
+        box.text,
+        "[ DISPLAY\t]   [ TUS ]\r[ Menu Utility\t]   [  8  ]SET\r[ File Out    \t]   [ ENT ]\r"
+        "[ JobType Level\t]   [ ENT ]\r[ Job         \t]   [ ENT ]\r[ Out? RECorESC \t]   [  7  "
+        "]REC");
+}
+
+TEST(Dl100ab, TheFileIsTheReceivedTextHoweverItIsRead) {
+    const std::string stream = "A,JOB\r\ng,P1,1.2,\r\nk,P2,0.5,\r\ni,P3,2.0,\r\nZ\r\n";
+    for (const auto& cs : cuttings(stream)) {
+        Rig rig;
+        rig.dialogs.answerMessage(MessageResult::Ok);
+        rig.dialogs.answerMessage(MessageResult::Ok);
+        rig.chunks(cs);
+        EXPECT_EQ(DL100AB(rig.ctx), TransferOutcome::Finished) << describe(cs);
+        EXPECT_EQ(rig.fileBytes(), "g,P1,1.2,\r\nk,P2,0.5,\r\ni,P3,2.0,\r\n\r\n") << describe(cs);
+    }
+}
+
+TEST(Dl100ab, CancelClosesTheFileAndStopKeepsThePartialLine) {
+    {
+        Rig rig;
+        rig.dialogs.answerMessage(MessageResult::Ok);
+        rig.dialogs.answerMessage(MessageResult::Cancel);
+        EXPECT_EQ(DL100AB(rig.ctx), TransferOutcome::Cancelled);
+        EXPECT_EQ(rig.messagesAfterSettings().back(), "Aktarma İşlemi Durduruldu");
+        EXPECT_EQ(rig.port.flowControl(), FlowControl::XonXoff);
+        // The file is closed: it can be removed and read back empty at once.
+        EXPECT_EQ(rig.fileBytes(), "");
+        EXPECT_EQ(rig.port.written(), "");
+    }
+    {
+        Rig rig;
+        rig.dialogs.answerMessage(MessageResult::Ok);
+        rig.dialogs.answerMessage(MessageResult::Ok);
+        rig.chunks({"g,P1,1.2,\r\n", "h,P2"});
+        EXPECT_EQ(DL100AB(rig.ctx), TransferOutcome::Stopped);
+        EXPECT_EQ(rig.fileBytes(), "g,P1,1.2,\r\nh,P2\r\n");
+        EXPECT_EQ(rig.port.written(), kAckR + std::string({ACK, CR, LF}));
+        EXPECT_EQ(rig.messagesAfterSettings().size(), 1u);
+    }
+}
+
+TEST(Usikata, EveryLfEndsANumberedLineWhereverItArrives) {
+    std::string stream;
+    std::string expected;
+    for (int i = 1; i <= 12; ++i) {
+        stream += "P" + std::to_string(i) + "\t1.5 X\rY\x01\xfe\n";
+        char num[16];
+        std::snprintf(num, sizeof num, "%11d", i);
+        expected += std::string(num) + "  P" + std::to_string(i) + "\t1.5 XY\xfe\r\n";
+    }
+    stream += "\n";
+    expected += "         13  \r\n";  // a lone LF: an empty line
+    stream += "tail";
+    expected += "         14  tail\r\n";  // collected at the stop
+    for (const auto& cs : cuttings(stream)) {
+        Rig rig;
+        rig.dialogs.answerMessage(MessageResult::Ok);  // port settings; no instruction box
+        rig.chunks(cs);
+        EXPECT_EQ(runDownload("USIKATA", rig.ctx), TransferOutcome::Stopped);
+        EXPECT_TRUE(velkar::test::sameBytes(rig.fileBytes(), expected)) << describe(cs);
+        EXPECT_EQ(rig.dialogs.messages().size(), 1u) << "no message at the end";
+        EXPECT_EQ(rig.port.written(), "");
+        EXPECT_EQ(rig.port.flowHistory(),
+                  (std::vector<FlowControl>{FlowControl::RtsCts, FlowControl::XonXoff}));
+    }
+}
+
+TEST(Usikata, ThePartsChunkExamples) {
+    Rig rig;
+    rig.chunks({"1", "2", "3", "\r", "\n", "A", "X", "B", "\n"});
+    EXPECT_EQ(USIKATA(rig.ctx), TransferOutcome::Stopped);
+    EXPECT_EQ(rig.fileBytes(), "          1  123\r\n          2  AXB\r\n");
+    EXPECT_EQ(rig.log.texts.back(), "          2  AXB");
+}
+
+TEST(Usikata, LostPortKeepsTheCollectedText) {
+    Rig rig;
+    rig.chunks({"L1\nL2"});
+    rig.port.loseDevice();
+    EXPECT_EQ(USIKATA(rig.ctx), TransferOutcome::Failed);
+    EXPECT_EQ(rig.fileBytes(), "          1  L1\r\n          2  L2\r\n");
+    EXPECT_EQ(rig.dialogs.messageLines().back(),
+              "Hata Mesajı: COM2 portunun bağlantısı koptu; aktarma durduruldu.");
+}
+
+TEST(Launchers, FileBoxesAndDispatchTables) {
+    const auto save = downloadFileRequest("/data");
+    EXPECT_EQ(toUtf8(save.title), "Bilgisayar Ortamında Oluşturulacak Dosya Adı Yazınız");
+    EXPECT_EQ(save.flags, 2);
+    EXPECT_EQ(save.mode, FileDialogMode::Save);
+    EXPECT_EQ(save.fileName, "");
+    const auto open = uploadFileRequest("/data");
+    EXPECT_EQ(toUtf8(open.title), "Cihaza Aktarılacak Dosyayı Seçiniz");
+    EXPECT_EQ(open.flags, 4096);
+    EXPECT_EQ(open.mode, FileDialogMode::Open);
+    for (const char* name : {"GTS-210 / 220", "GTS-230N", "GPT-3000 / GPT-3000LN",
+                             "GPT-1000 / 2000", "GTS-6", "GTS-600 / 700"}) {
+        EXPECT_TRUE(hasDownload(name) && hasUpload(name)) << name;
+    }
+    EXPECT_TRUE(hasDownload("DL-100") && hasDownload("USIKATA"));
+    EXPECT_FALSE(hasUpload("DL-100") || hasUpload("USIKATA") || hasDownload("GTS-210 / 220 / 6"));
+}
+
+TEST(Downloads, APortThatDoesNotOpenStopsBeforeAnyByte) {
+    for (const char* instrument : {"GTS-210 / 220", "GTS-600 / 700", "DL-100", "USIKATA"}) {
+        Rig rig;
+        rig.port.failOpenWith("busy");
+        EXPECT_EQ(runDownload(instrument, rig.ctx), TransferOutcome::Failed) << instrument;
+        EXPECT_EQ(rig.dialogs.messageLines(),
+                  (std::vector<std::string>{"Hata Mesajı: COM2 portu açılamadı: busy"}));
+        EXPECT_EQ(rig.port.written(), "");
+    }
+    Rig rig;
+    EXPECT_EQ(runDownload("GTS-999", rig.ctx), TransferOutcome::NotStarted);
+    EXPECT_EQ(runUpload("DL-100", rig.ctx), TransferOutcome::NotStarted);
+    EXPECT_EQ(runUpload("USIKATA", rig.ctx), TransferOutcome::NotStarted);
+}
+
+}  // namespace
+}  // namespace velkar::link

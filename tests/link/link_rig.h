@@ -1,0 +1,117 @@
+// A transfer wired to scripted parts: port, boxes, clock, pump and log.
+#pragma once
+
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "golden.h"
+#include "link/transfer.h"
+#include "scripted_clock.h"
+#include "scripted_dialogs.h"
+#include "scripted_serial_port.h"
+
+namespace velkar::link::test {
+
+using velkar::test::ScriptedClock;
+using velkar::test::ScriptedDialogs;
+using velkar::test::ScriptedSerialPort;
+
+// The pump of a scripted transfer.  Each wait may run a hook (to lose the
+// device, queue an answer...); once the script has no chunk left, the user
+// presses the stop button, unless the test says the instrument keeps quiet
+// on purpose.  A transfer that never ends fails the test instead of hanging.
+class ScriptPump : public EventPump {
+  public:
+    ScriptPump(ScriptedSerialPort& port, TransferFields& fields) : port_(port), fields_(fields) {}
+    void processPending() override {}
+    void waitForActivity(int) override {
+        ++waits_;
+        if (hook_) hook_(waits_);
+        if (stopWhenIdle_ && !port_.chunksLeft()) stopTransfer(fields_);
+        if (waits_ > 2'000'000) {
+            ADD_FAILURE() << "the transfer does not end";
+            stopTransfer(fields_);
+        }
+    }
+    void onWait(std::function<void(int)> hook) { hook_ = std::move(hook); }
+    void setStopWhenIdle(bool stop) { stopWhenIdle_ = stop; }
+    int waits() const { return waits_; }
+
+  private:
+    ScriptedSerialPort& port_;
+    TransferFields& fields_;
+    std::function<void(int)> hook_;
+    bool stopWhenIdle_ = true;
+    int waits_ = 0;
+};
+
+class RecordingLog : public TransferLog {
+  public:
+    void setText(const std::string& text) override { texts.push_back(text); }
+    std::vector<std::string> texts;
+};
+
+struct Rig {
+    ScriptedSerialPort port;
+    ScriptedDialogs dialogs;
+    ScriptedClock clock{0};
+    TransferFields fields;
+    ScriptPump pump{port, fields};
+    RecordingLog log;
+    TransferContext ctx{port, dialogs,         pump, clock, log, fields, "COM2",
+                        {},   "GTS-210 / 220", {},   {}};
+
+    explicit Rig(const std::string& fileName = "out.txt") {
+        ctx.file = velkar::test::tempDir("link") / fileName;
+        ctx.workFolder = velkar::test::tempDir("link-work");
+    }
+    void chunks(const std::vector<std::string>& cs) {
+        for (const auto& c : cs) port.queueChunk(c);
+    }
+    std::string fileBytes() const { return velkar::test::readBytes(ctx.file); }
+    // The message boxes after the port settings box, as "TITLE: TEXT" (UTF-8).
+    std::vector<std::string> messagesAfterSettings() const {
+        auto lines = dialogs.messageLines();
+        if (!lines.empty() && lines.front().find("PORT AYARLARINI") != std::string::npos) {
+            lines.erase(lines.begin());
+        }
+        return lines;
+    }
+};
+
+// The ways a stream can be cut into reads: whole, byte by byte, in pieces of
+// fixed sizes, and at random places.
+inline std::vector<std::vector<std::string>> cuttings(const std::string& stream) {
+    std::vector<std::vector<std::string>> all;
+    all.push_back({stream});
+    for (std::size_t size : {1u, 2u, 3u, 7u, 64u, 135u, 136u, 137u, 300u}) {
+        std::vector<std::string> cs;
+        for (std::size_t i = 0; i < stream.size(); i += size) cs.push_back(stream.substr(i, size));
+        all.push_back(cs);
+    }
+    std::mt19937 random(5);
+    for (int round = 0; round < 8; ++round) {
+        std::vector<std::string> cs;
+        std::size_t i = 0;
+        while (i < stream.size()) {
+            const std::size_t n = std::uniform_int_distribution<std::size_t>(1, 400)(random);
+            cs.push_back(stream.substr(i, n));
+            if (round % 2 == 0) cs.emplace_back();  // reads that find nothing in between
+            i += n;
+        }
+        all.push_back(cs);
+    }
+    return all;
+}
+
+inline std::string describe(const std::vector<std::string>& cs) {
+    std::string d = std::to_string(cs.size()) + " reads:";
+    for (std::size_t i = 0; i < cs.size() && i < 12; ++i) d += " " + std::to_string(cs[i].size());
+    return d;
+}
+
+}  // namespace velkar::link::test
