@@ -15,6 +15,7 @@ struct CommandEntry {
 
 const CommandEntry kCommands[] = {
     {"ports", "list the usable serial ports", cmdPorts},
+    {"convert", "convert a total-station raw file (NETCAD, EGHAS, GEOCAD, coordinates)", cmdConvert},
 };
 
 void usage(std::FILE* f) {

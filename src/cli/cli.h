@@ -23,5 +23,6 @@ int run(const std::vector<std::string>& argv, Context& ctx);
 
 // The commands, each in its own file.
 int cmdPorts(const std::vector<std::string>& argv, Context& ctx);
+int cmdConvert(const std::vector<std::string>& argv, Context& ctx);
 
 }  // namespace velkar::cli
