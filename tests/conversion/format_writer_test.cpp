@@ -220,5 +220,29 @@ TEST_F(Convert, AnyInputGivesOutputAndNoCrash) {
     EXPECT_EQ(dialogs.messageLines().back(), "İşlem Sonu: Format Dönüştürme İşlemi Tamamlandı");
 }
 
+
+TEST(ConvertProgress, ThePumpRunsOncePerLineAndProgressReachesTheEnd) {
+    struct CountingPump : NullEventPump {
+        int calls = 0;
+        void processPending() override { ++calls; }
+    } pump;
+    struct Hooks : WindowHooks {
+        std::uint64_t done = 0, total = 0;
+        void progress(std::uint64_t d, std::uint64_t t) override { done = d, total = t; }
+    } hooks;
+    test::ScriptedDialogs dialogs;
+    ResultTable table;
+    const fs::path dir = test::tempDir("progress");
+    ConversionWindow w{dialogs, pump, table, dir / "prog", &hooks};
+    ConversionState state;
+    w.instrumentText = "GTS-600 / 700";
+    w.outputText = "YMK-NETCAD";
+    dialogs.answerFile(kSamples / "gts700_ornek.txt");
+    EXPECT_EQ(runAction(w, state), ActionOutcome::Converted);
+    EXPECT_EQ(pump.calls, 14);
+    EXPECT_EQ(hooks.total, fs::file_size(kSamples / "gts700_ornek.txt"));
+    EXPECT_EQ(hooks.done, hooks.total);
+}
+
 }  // namespace
 }  // namespace velkar::conversion
