@@ -1,5 +1,7 @@
 #include "conversion/format_writer.h"
 
+#include <cmath>
+
 #include "conversion/decoders.h"
 #include "conversion/splitter.h"
 #include "platform/cp1254.h"
@@ -10,9 +12,9 @@ namespace velkar::conversion {
 namespace {
 
 const char* const kOutputs[] = {"YXZ",        "XYZ",       "YDE-NETCAD", "YDE-EGHAS", "YDE-GEOCAD",
-                                "YMK-NETCAD", "YMK-EGHAS", "YMK-GEOCAD"};
+                                "YMK-NETCAD", "YMK-EGHAS", "YMK-GEOCAD", "RASAT KARNESi"};
 
-enum class Output { XYZ, YXZ, YdeNetcad, YdeEghas, YmkNetcad, YmkEghas, None };
+enum class Output { XYZ, YXZ, YdeNetcad, YdeEghas, YmkNetcad, YmkEghas, Book, None };
 
 Output outputOf(const std::string& text) {
     if (text == "YDE-NETCAD" || text == "YDE-GEOCAD") return Output::YdeNetcad;
@@ -21,6 +23,7 @@ Output outputOf(const std::string& text) {
     if (text == "YDE-EGHAS") return Output::YdeEghas;
     if (text == "YMK-NETCAD" || text == "YMK-GEOCAD") return Output::YmkNetcad;
     if (text == "YMK-EGHAS") return Output::YmkEghas;
+    if (text == "RASAT KARNESi") return Output::Book;
     return Output::None;
 }
 
@@ -46,8 +49,29 @@ void header(ConversionWindow& w, Output out) {
             row("  Nokta  ", " Dur. Nokta ", " Bak. Nokta ", " Cihaz Yük. ", " Bakış Açı ", " Yatay Açı ",
                 "Yatay Mes.", " Kot Farkı ");
             break;
+        case Output::Book:
+            row(" Dur. Nokta ", " Bak. Nokta ", " I. Durum ", " II. Durum ", "Düşey Açı", " Eğik Mes.", "  Ortalama ",
+                " Kenar");
+            break;
         case Output::None: break;
     }
+}
+
+// Brings an angle in gon into [low, low + 400).
+double intoRange(double gon, double low) {
+    while (gon < low) gon += 400.0;
+    while (gon >= low + 400.0) gon -= 400.0;
+    return gon;
+}
+
+// The mean direction of a point seen in both faces: face II is 200 gon off
+// face I, so the mean is face I plus half of the (small) face difference.
+// Both faces may lie on either side of the zero direction.
+double meanDirection(const std::string& faceOne, const std::string& faceTwo) {
+    const double one = leadingNumber(faceOne);
+    if (trimBlanks(faceTwo).empty()) return one;
+    const double difference = intoRange(leadingNumber(faceTwo) - one - 200.0, -200.0);
+    return intoRange(one + difference / 2.0, 0.0);
 }
 
 // EGHAS files have fixed 9-character name columns.
@@ -58,8 +82,22 @@ std::string eghasHeight(const std::string& height) { return padLeft(trimBlanks(h
 
 class Writer {
 public:
-    Writer(ConversionWindow& w, DecodedRecord& r, TextWriter& out, Output kind)
-        : w_(w), r_(r), out_(out), kind_(kind) {}
+    Writer(ConversionWindow& w, ConversionState& state, TextWriter& out, Output kind)
+        : w_(w), s_(state), r_(state.record), out_(out), kind_(kind) {}
+
+    // rasat_yaz: the book of the station whose points were collected.
+    void rasat_yaz() {
+        for (const BookEntry& e : s_.book) {
+            const std::string mean = padLeft(KSIL(standardNumberText(meanDirection(e.RASAT_ACI1, e.RASAT_ACI2)), 4), 12);
+            const double pi = 4.0 * std::atan(1.0);
+            const double side = leadingNumber(e.RASAT_EGIK) * std::sin(leadingNumber(e.RASAT_DUSEY) * pi / 200.0);
+            const std::string sideText = KSIL(standardNumberText(side), 4);
+            out_.writeLine(" " + s_.ONCEKI_DURAK + " " + e.RASAT_NOKTA + " " + e.RASAT_ACI1 + " " + e.RASAT_ACI2 + " " +
+                           e.RASAT_DUSEY + " " + e.RASAT_EGIK + " " + mean + " " + sideText);
+            HUCREYAZ(w_, s_.ONCEKI_DURAK, e.RASAT_NOKTA, e.RASAT_ACI1, e.RASAT_ACI2, e.RASAT_DUSEY, e.RASAT_EGIK, mean,
+                     sideText);
+        }
+    }
 
     void line() {
         switch (kind_) {
@@ -69,6 +107,7 @@ public:
             case Output::YdeEghas: decode(); ydeEghas(); break;
             case Output::YmkNetcad: decode(); ymkNetcad(); break;
             case Output::YmkEghas: decode(); ymkEghas(); break;
+            case Output::Book: decode(); book(); break;
             case Output::None: break;
         }
     }
@@ -117,6 +156,29 @@ private:
         r_.YENI_DURAK = 0;
         for (std::string* f : {&r_.NOKTA, &r_.YATAY_ACI, &r_.YATAY_MES, &r_.KOT_FARKI, &r_.REFLEKTOR, &r_.ACIKLAMA}) {
             f->clear();
+        }
+    }
+
+    // Observation book: the SD records of a station, each point once; a later
+    // line about a stored point gives its second face.
+    void book() {
+        r_.YAZ_DURUMU = 0;
+        r_.OLCU_TURU = 0;
+        if (r_.KAYIT_KODU == "STN") {
+            if (!s_.ONCEKI_DURAK.empty()) rasat_yaz();
+            s_.ONCEKI_DURAK = r_.DUR_NOKTA;
+            s_.book.clear();
+            return;
+        }
+        const std::string name = trimBlanks(r_.NOKTA);
+        for (auto it = s_.book.rbegin(); it != s_.book.rend(); ++it) {
+            if (trimBlanks(it->RASAT_NOKTA) == name) {
+                it->RASAT_ACI2 = r_.YATAY_ACI;
+                return;
+            }
+        }
+        if (trimBlanks(r_.KAYIT_KODU) == "SD") {
+            s_.book.push_back({r_.NOKTA, r_.YATAY_ACI, "", r_.DUSEY_ACI, r_.EGIK_MES});
         }
     }
 
@@ -186,6 +248,7 @@ private:
     }
 
     ConversionWindow& w_;
+    ConversionState& s_;
     DecodedRecord& r_;
     TextWriter& out_;
     Output kind_;
@@ -229,7 +292,8 @@ bool FORMAT_CEVIR(ConversionWindow& w, ConversionState& state) {
     const Output kind = outputOf(w.outputText);
     if (kind != Output::None) {
         header(w, kind);
-        Writer writer(w, r, out, kind);
+        Writer writer(w, state, out, kind);
+        state.book.clear();
         std::string line;
         std::uint64_t lines = 0;
         w.progress(0, in.size());
@@ -241,6 +305,7 @@ bool FORMAT_CEVIR(ConversionWindow& w, ConversionState& state) {
             if ((++lines & 4095) == 0) w.progress(in.position(), in.size());
         }
         w.progress(in.position(), in.size());
+        if (kind == Output::Book) writer.rasat_yaz();
     }
     in.close();
     if (!out.close()) {

@@ -10,7 +10,8 @@ namespace velkar::conversion {
 
 // FORMAT_CEVIR: asks for the raw file, decodes it line by line by w.CIHAZ_TIPI
 // and writes the output named by w.outputText ("XYZ", "YXZ", "YDE-NETCAD",
-// "YDE-EGHAS", "YDE-GEOCAD", "YMK-NETCAD", "YMK-EGHAS", "YMK-GEOCAD") into the
+// "YDE-EGHAS", "YDE-GEOCAD", "YMK-NETCAD", "YMK-EGHAS", "YMK-GEOCAD", and the
+// observation book "RASAT KARNESi") into the
 // result work file and the result table, then shows "Format Dönüştürme
 // İşlemi Tamamlandı" (title "İşlem Sonu").  An unknown output writes nothing
 // and still ends with that message.  Returns true when the run reached that

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace velkar::conversion {
 
@@ -57,9 +58,21 @@ struct DecodedRecord {
     void clearTextFields();
 };
 
+// One point of the observation book of the current station.
+struct BookEntry {
+    std::string RASAT_NOKTA;  // point name
+    std::string RASAT_ACI1;   // horizontal angle, face I
+    std::string RASAT_ACI2;   // horizontal angle, face II (empty until observed)
+    std::string RASAT_DUSEY;  // vertical angle
+    std::string RASAT_EGIK;   // slope distance
+};
+
 // What persists between runs of the conversion window's action button.
 struct ConversionState {
     DecodedRecord record;
+    // Observation book: the station whose points are being collected and its points.
+    std::string ONCEKI_DURAK;
+    std::vector<BookEntry> book;
     bool running = false;  // a run is in progress: a second press is refused
 };
 

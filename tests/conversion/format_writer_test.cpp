@@ -70,6 +70,7 @@ const GoldenCase kGoldenCases[] = {
     {"GTS-600 / 700", "gts700_ornek.txt", "YMK-EGHAS", "gts700_ymk_eghas.gold"},
     {"GTS-600 / 700", "gts700_koordinat.txt", "XYZ", "gts700_xyz.gold"},
     {"GTS-600 / 700", "gts700_koordinat.txt", "YXZ", "gts700_yxz.gold"},
+    {"GTS-600 / 700", "gts700_rasat.txt", "RASAT KARNESi", "gts700_rasat.gold"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Samples, Golden, ::testing::ValuesIn(kGoldenCases));
@@ -98,6 +99,27 @@ TEST_F(Convert, EghasTableRowsAndHeader) {
     EXPECT_EQ(row(2), (std::vector<std::string>{"       P2", "       S1", "       B1", " 1.550", "  45.3000",
                                                 " 210.1234", "    38.215", "    -1.184"}));
     EXPECT_EQ(table.rowCount(), 4 + 2);
+}
+
+TEST_F(Convert, ObservationBookOfAGts210FileIsEmpty) {
+    EXPECT_EQ(run("GTS-210 / 220 / 6", "RASAT KARNESi", kSamples / "gts210_ornek.txt"), "");
+    EXPECT_EQ(table.rowCount(), 2);
+    EXPECT_EQ(toUtf8(table.cell(0, 4)), "Düşey Açı");
+}
+
+TEST_F(Convert, ObservationBookHasNoPointLimitAndNoLeftoverFaces) {
+    std::string raw = "STN,S1,1.5\r\n";
+    for (int i = 0; i < 150; ++i) raw += "SS,P" + std::to_string(i) + "\r\nSD,1,100,10\r\n";
+    raw += "SS,P149\r\nSD,201.0002,300,10\r\nSTN,S2,1.5\r\nSS,P0\r\nSD,5,100,10\r\n";
+    const fs::path file = dir / "book.txt";
+    test::writeBytes(file, raw);
+    run("GTS-600 / 700", "RASAT KARNESi", file);
+    ASSERT_EQ(table.rowCount(), 150 + 1 + 2);
+    EXPECT_EQ(row(150)[3], " 201.0002");
+    EXPECT_EQ(row(150)[6], "      1.0001");
+    // P0 of S2 was seen in one face: no face II from S1's book, its face I is the mean.
+    EXPECT_EQ(row(151), (std::vector<std::string>{"S2        ", "P0        ", "   5.0000", "", " 100.0000",
+                                                  "    10.000", "      5.0000", " 10.0000"}));
 }
 
 TEST_F(Convert, GroundToGroundHeightDifference) {
