@@ -73,6 +73,13 @@ struct ConversionState {
     // Observation book: the station whose points are being collected and its points.
     std::string ONCEKI_DURAK;
     std::vector<BookEntry> book;
+    // Coordinate computation: the current station and backsight coordinates,
+    // kept from one station record to the next and from run to run.
+    std::string DUR_X, DUR_Y, DUR_Z;
+    std::string BAK_X, BAK_Y, BAK_Z;
+    // Set by a front end that cannot answer a coordinate question (velkar-cli
+    // without the point's --point): the computation stops after that question.
+    bool stopRequested = false;
     bool running = false;  // a run is in progress: a second press is refused
 };
 

@@ -38,6 +38,8 @@ CliResult runCli(const std::vector<std::string>& args) {
 }
 
 const std::string kEnd = "İşlem Sonu: Format Dönüştürme İşlemi Tamamlandı\n";
+const std::string kComputed = "Hesaplama İşlemi Tamamlandı..Kayıt Etmeyi Unutmayınız.!!!\n";
+const std::string kSections = " Kesit Hesabı Tamamlandı ....!!\n\n";
 
 struct CliCase {
     std::vector<std::string> args;  // "@OUT" stands for the output file of the case
@@ -58,10 +60,10 @@ TEST_P(ConvertCli, Table) {
     EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
     EXPECT_EQ(r.err.substr(0, c.errStart.size()), c.errStart) << r.err;
     if (c.golden && c.toStdout) {
-        EXPECT_TRUE(velkar::test::matchesGolden(r.out, dataDir() / "conversion" / c.golden));
+        EXPECT_TRUE(velkar::test::matchesGolden(r.out, dataDir() / c.golden));
     }
     if (c.golden && !c.toStdout) {
-        EXPECT_TRUE(velkar::test::matchesGolden(readBytes(out), dataDir() / "conversion" / c.golden));
+        EXPECT_TRUE(velkar::test::matchesGolden(readBytes(out), dataDir() / c.golden));
         EXPECT_EQ(r.out, "");
     }
     if (!c.golden) {
@@ -72,23 +74,28 @@ TEST_P(ConvertCli, Table) {
 const std::string s210 = (kSamples / "gts210_ornek.txt").string();
 const std::string s700 = (kSamples / "gts700_ornek.txt").string();
 const std::string k700 = (kSamples / "gts700_koordinat.txt").string();
+const std::string r700 = (kSamples / "gts700_rasat.txt").string();
+const std::string raw210 = (kSamples / "gts210_koordinat_ham.txt").string();
+const std::string polygon = (kSamples / "poligon.txt").string();
+const std::string kesit210 = (kSamples / "gts210_kesit.txt").string();
+const std::string kesit700 = (kSamples / "gts700_kesit.txt").string();
 
 INSTANTIATE_TEST_SUITE_P(
     Convert, ConvertCli,
     ::testing::Values(
         CliCase{{"convert", "--instrument", "GTS-210 / 220 / 6", "--output", "YDE-NETCAD", s210, "-o", "@OUT"},
-                "gts210_yde_netcad.gold", false, kEnd, 0},
+                "conversion/gts210_yde_netcad.gold", false, kEnd, 0},
         CliCase{{"convert", "--instrument", "GTS-230N", "--output", "YMK-EGHAS", s210, "-o", "@OUT"},
-                "gts210_ymk_eghas.gold", false, kEnd, 0},
-        CliCase{{"convert", "--instrument=GTS-600 / 700", "--output=YDE-EGHAS", s700}, "gts700_yde_eghas.gold",
+                "conversion/gts210_ymk_eghas.gold", false, kEnd, 0},
+        CliCase{{"convert", "--instrument=GTS-600 / 700", "--output=YDE-EGHAS", s700}, "conversion/gts700_yde_eghas.gold",
                 true, kEnd, 0},
-        CliCase{{"convert", "--output", "XYZ", "--instrument", "GTS-600 / 700", k700}, "gts700_xyz.gold", true,
+        CliCase{{"convert", "--output", "XYZ", "--instrument", "GTS-600 / 700", k700}, "conversion/gts700_xyz.gold", true,
                 kEnd, 0},
         CliCase{{"convert", "--instrument", "DL-100", "--output", "XYZ", s700, "-o", "@OUT"}, nullptr, false,
                 "velkar-cli convert: unknown instrument \"DL-100\"; the instrument names are: \"GTS-210 / 220 / 6\"",
                 2},
         CliCase{{"convert", "--instrument", "GTS-600 / 700", "--output", "xyz", s700, "-o", "@OUT"}, nullptr, false,
-                "velkar-cli convert: unknown output \"xyz\"; the output names are: \"YXZ\", \"XYZ\"", 2},
+                "velkar-cli convert: unknown output \"xyz\"; the output names are: \"XYZ\", \"YXZ\"", 2},
         CliCase{{"convert", "--instrument", "GTS-600 / 700", "--output", "XYZ"}, nullptr, false,
                 "velkar-cli convert: --instrument, --output and RAWFILE are needed", 2},
         CliCase{{"convert", "--instrument", "GTS-600 / 700", "--output", "XYZ", "--bogus", s700}, nullptr, false,
@@ -98,7 +105,27 @@ INSTANTIATE_TEST_SUITE_P(
         CliCase{{"convert", "--instrument", "GTS-600 / 700", "--output", "XYZ", k700, "-o", "/yok/klasor/x.txt"},
                 nullptr, false, kEnd + "velkar-cli convert: /yok/klasor/x.txt:", 1},
         CliCase{{"convert", "--instrument", "GTS-600 / 700", "--output", "XYZ", k700, "-o", k700}, nullptr, false,
-                "velkar-cli convert: " + k700 + " is the input; it is never replaced\n", 1}));
+                "velkar-cli convert: " + k700 + " is the input; it is never replaced\n", 1},
+        CliCase{{"convert", "--instrument", "GTS-600 / 700", "--output", "RASAT KARNESi", r700},
+                "conversion/gts700_rasat.gold", true, kEnd, 0},
+        CliCase{{"convert", "--instrument", "GTS-210 / 220 / 6", "--output", "KOORDINAT", "--polygon", polygon,
+                 raw210, "-o", "@OUT"},
+                "survey/gts210_koordinat.gold", false, "Mesafesi olmayan 1 nokta hesaplanmadı.\n" + kComputed, 0},
+        CliCase{{"convert", "--instrument", "GTS-210 / 220 / 6", "--output", "KOORDINAT", "--point",
+                 "S1=1000,1000,100", "--point=B1=1100,1100,101", raw210},
+                "survey/gts210_koordinat_points.gold", true,
+                "Mesafesi olmayan 1 nokta hesaplanmadı.\n" + kComputed, 0},
+        CliCase{{"convert", "--instrument", "GTS-210 / 220 / 6", "--output", "KOORDINAT", "--point",
+                 "S1=1000,1000,100", raw210, "-o", "@OUT"},
+                "survey/gts210_koordinat_stopped.gold", false,
+                "velkar-cli convert: no coordinates for point B1 (give --point B1=X,Y,Z)\n", 1},
+        CliCase{{"convert", "--instrument", "GTS-600 / 700", "--output", "KOORDINAT", "--point", "S1", raw210},
+                nullptr, false, "velkar-cli convert: --point S1: give NAME=X,Y,Z", 2},
+        CliCase{{"convert", "--instrument", "GTS-210 / 220 / 6", "--output", "KESIT-KLISE", kesit210},
+                "survey/gts210_kesit_klise.gold", true,
+                "İlk kesit noktasından önce gelen 1 nokta yazılmadı.\n" + kSections + kComputed, 0},
+        CliCase{{"convert", "--instrument", "GTS-600 / 700", "--output", "KESIT-NETCAD", kesit700, "-o", "@OUT"},
+                "survey/gts700_kesit_netcad.gold", false, kSections + kComputed, 0}));
 
 TEST(ConvertCliWarnings, HeightWarningsGoToStandardErrorAndTheRunGoesOn) {
     const fs::path raw = velkar::test::tempDir("cli-warn") / "ham.txt";
