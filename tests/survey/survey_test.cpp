@@ -1,5 +1,7 @@
 // Coordinate and cross-section computations: hand-derived golden files and
 // the worked geometry cases.
+#include <random>
+
 #include <gtest/gtest.h>
 
 #include "golden.h"
@@ -212,6 +214,42 @@ TEST_F(Compute, NoFileChosenStillEndsWithTheComputationMessage) {
     dialogs.answerFile({});
     EXPECT_EQ(runActionButton(w, state), ActionOutcome::NotConverted);
     EXPECT_EQ(dialogs.messageLines(), std::vector<std::string>{kDone});
+}
+
+
+// Garbage of both families through every computation: output for what
+// decodes, every question answered, no crash.
+TEST(ComputeRobustness, AnyInputGivesOutputAndNoCrash) {
+    struct AnsweringDialogs : test::ScriptedDialogs {
+        fs::path raw;
+        // The raw file, and the same garbage again as the polygon file.
+        FileDialogResult chooseFile(const FileDialogRequest&) override { return {raw, 1}; }
+        std::optional<std::string> input(const std::string&, const std::string&, const std::string&) override {
+            return std::string("1e300");
+        }
+    } dialogs;
+    std::mt19937 rng(7);
+    std::string junk;
+    const std::string alphabet = "_'R*<?W[(U/xLRC+-.,m g0123456789`\tSTNBKDFH\r\n";
+    for (int i = 0; i < 100000; ++i) {
+        junk.push_back(i % 4 ? alphabet[rng() % alphabet.size()] : static_cast<char>(rng() & 0xFF));
+    }
+    junk += "STN," + std::string(1 << 20, 'S') + "\r\nC1_ U" + std::string(1 << 20, '9') + "\r\n";
+    const fs::path dir = test::tempDir("robust");
+    dialogs.raw = dir / "junk.bin";
+    test::writeBytes(dialogs.raw, junk);
+    NullEventPump pump;
+    ResultTable table;
+    ConversionWindow w{dialogs, pump, table, dir / "prog"};
+    w.actionCaption = cp1254("&Hesapla");
+    ConversionState state;
+    for (const char* instrument : {"GTS-210 / 220 / 6", "GTS-600 / 700"}) {
+        for (const char* output : {"KOORDINAT", "KESIT-KLISE", "KESIT-NETCAD"}) {
+            w.instrumentText = instrument;
+            w.outputText = output;
+            EXPECT_EQ(runActionButton(w, state), ActionOutcome::Converted) << instrument << " " << output;
+        }
+    }
 }
 
 }  // namespace
