@@ -8,11 +8,11 @@
 #include <string>
 
 #include "conversion/format_writer.h"
-#include "survey/survey.h"
 #include "platform/dialogs.h"
 #include "platform/event_pump.h"
 #include "platform/result_table.h"
 #include "platform/textfile.h"
+#include "survey/survey.h"
 
 namespace {
 
@@ -20,15 +20,16 @@ namespace fs = std::filesystem;
 using namespace velkar;
 
 class BenchDialogs : public Dialogs {
-public:
+  public:
     explicit BenchDialogs(fs::path raw) : raw_(std::move(raw)) {}
     MessageResult message(const MessageRequest&) override { return MessageResult::Ok; }
     FileDialogResult chooseFile(const FileDialogRequest&) override { return {raw_, 1}; }
-    std::optional<std::string> input(const std::string&, const std::string&, const std::string&) override {
+    std::optional<std::string> input(const std::string&, const std::string&,
+                                     const std::string&) override {
         return std::nullopt;
     }
 
-private:
+  private:
     fs::path raw_;
 };
 
@@ -71,7 +72,8 @@ void BM_WindowConvert200kLines(benchmark::State& st) {
         benchmark::DoNotOptimize(table.rowCount());
         st.counters["rows"] = table.rowCount();
     }
-    st.SetBytesProcessed(static_cast<int64_t>(st.iterations()) * static_cast<int64_t>(fs::file_size(raw)));
+    st.SetBytesProcessed(static_cast<int64_t>(st.iterations()) *
+                         static_cast<int64_t>(fs::file_size(raw)));
     st.SetItemsProcessed(static_cast<int64_t>(st.iterations()) * 200000);
     fs::remove_all(dir);
 }
@@ -91,8 +93,8 @@ void BM_Koordinat100kWithPolygon10k(benchmark::State& st) {
         p.create(polygon);
         char buf[128];
         for (int i = 0; i < 10000; ++i) {
-            std::snprintf(buf, sizeof buf, "N%d %d.%03d %d.%03d %d.%03d", i, 400000 + i * 7, i % 1000,
-                          4500000 + i * 11, (i * 7) % 1000, 100 + i % 50, i % 1000);
+            std::snprintf(buf, sizeof buf, "N%d %d.%03d %d.%03d %d.%03d", i, 400000 + i * 7,
+                          i % 1000, 4500000 + i * 11, (i * 7) % 1000, 100 + i % 50, i % 1000);
             p.writeLine(buf);
         }
         TextWriter r;
@@ -105,7 +107,8 @@ void BM_Koordinat100kWithPolygon10k(benchmark::State& st) {
             for (int k = 0; k < 100; ++k) {
                 std::snprintf(buf, sizeof buf, "SS,P%d.%d,1.700,AGAC", s, k);
                 r.writeLine(buf);
-                std::snprintf(buf, sizeof buf, "SD,%d.%04d,98.7654,%d.%03d", (k * 37) % 400, k, 20 + k, k);
+                std::snprintf(buf, sizeof buf, "SD,%d.%04d,98.7654,%d.%03d", (k * 37) % 400, k,
+                              20 + k, k);
                 r.writeLine(buf);
             }
         }
@@ -116,7 +119,9 @@ void BM_Koordinat100kWithPolygon10k(benchmark::State& st) {
             std::vector<fs::path> files;
             size_t next = 0;
             Answers() : BenchDialogs({}) {}
-            FileDialogResult chooseFile(const FileDialogRequest&) override { return {files[next++ % files.size()], 1}; }
+            FileDialogResult chooseFile(const FileDialogRequest&) override {
+                return {files[next++ % files.size()], 1};
+            }
         } dialogs;
         dialogs.files = answers;
         NullEventPump pump;

@@ -9,25 +9,25 @@
 #include "cli/args.h"
 #include "cli/cli.h"
 #include "conversion/format_writer.h"
-#include "platform/cp1254.h"
-#include "platform/textfile.h"
-#include "survey/survey.h"
 #include "platform/console/console_dialogs.h"
+#include "platform/cp1254.h"
 #include "platform/event_pump.h"
 #include "platform/result_table.h"
+#include "platform/textfile.h"
+#include "survey/survey.h"
 
 namespace velkar::cli {
 namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kInstruments[] = {"GTS-210 / 220 / 6", "GTS-230N", "GTS-600 / 700", "GPT-1000 / 2000",
-                                    "GPT-3000 / GPT-3000LN"};
+const char* const kInstruments[] = {"GTS-210 / 220 / 6", "GTS-230N", "GTS-600 / 700",
+                                    "GPT-1000 / 2000", "GPT-3000 / GPT-3000LN"};
 
 // The output list texts of both modes of the conversion window.
-const char* const kOutputs[] = {"XYZ",        "YXZ",           "YDE-NETCAD", "YDE-EGHAS",   "YDE-GEOCAD",
-                                "YMK-NETCAD", "YMK-EGHAS",     "YMK-GEOCAD", "RASAT KARNESi", "KOORDINAT",
-                                "KESIT-KLISE", "KESIT-NETCAD"};
+const char* const kOutputs[] = {"XYZ",           "YXZ",        "YDE-NETCAD",  "YDE-EGHAS",
+                                "YDE-GEOCAD",    "YMK-NETCAD", "YMK-EGHAS",   "YMK-GEOCAD",
+                                "RASAT KARNESi", "KOORDINAT",  "KESIT-KLISE", "KESIT-NETCAD"};
 const int kFormatOutputs = 9;  // the first nine are conversions, the rest computations
 const int kOutputCount = 12;
 
@@ -98,7 +98,14 @@ bool sameFile(const fs::path& a, const fs::path& b) {
 int cmdConvert(const std::vector<std::string>& argv, Context& ctx) {
     Args args;
     std::string error;
-    if (!args.parse(argv, {{"--help", false}, {"--instrument"}, {"--output"}, {"-o"}, {"--polygon"}, {"--point", true, true}}, error)) {
+    if (!args.parse(argv,
+                    {{"--help", false},
+                     {"--instrument"},
+                     {"--output"},
+                     {"-o"},
+                     {"--polygon"},
+                     {"--point", true, true}},
+                    error)) {
         std::fprintf(ctx.err, "velkar-cli convert: %s\n%s", error.c_str(), kUsage);
         return kExitUsage;
     }
@@ -124,14 +131,16 @@ int cmdConvert(const std::vector<std::string>& argv, Context& ctx) {
     const auto output = args.value("--output");
     if (!instrument || !output || args.positional().size() != 1) {
         std::fprintf(ctx.err, "velkar-cli convert: %s\n%s",
-                     args.positional().size() > 1 ? "only one RAWFILE" : "--instrument, --output and RAWFILE are needed",
+                     args.positional().size() > 1 ? "only one RAWFILE"
+                                                  : "--instrument, --output and RAWFILE are needed",
                      kUsage);
         return kExitUsage;
     }
     bool knownInstrument = false;
     for (const char* i : kInstruments) knownInstrument = knownInstrument || *instrument == i;
     if (!knownInstrument) {
-        std::fprintf(ctx.err, "velkar-cli convert: unknown instrument \"%s\"; ", instrument->c_str());
+        std::fprintf(ctx.err, "velkar-cli convert: unknown instrument \"%s\"; ",
+                     instrument->c_str());
         listNames(ctx.err, "instrument", kInstruments, 5);
         return kExitUsage;
     }
@@ -149,7 +158,8 @@ int cmdConvert(const std::vector<std::string>& argv, Context& ctx) {
         std::string name;
         Point p;
         if (!parsePoint(text, name, p)) {
-            std::fprintf(ctx.err, "velkar-cli convert: --point %s: give NAME=X,Y,Z\n%s", text.c_str(), kUsage);
+            std::fprintf(ctx.err, "velkar-cli convert: --point %s: give NAME=X,Y,Z\n%s",
+                         text.c_str(), kUsage);
             return kExitUsage;
         }
         points[name] = p;
@@ -158,7 +168,8 @@ int cmdConvert(const std::vector<std::string>& argv, Context& ctx) {
     const fs::path raw = args.positional()[0];
     const auto outFile = args.value("-o");
     if (outFile && sameFile(raw, *outFile)) {
-        std::fprintf(ctx.err, "velkar-cli convert: %s is the input; it is never replaced\n", outFile->c_str());
+        std::fprintf(ctx.err, "velkar-cli convert: %s is the input; it is never replaced\n",
+                     outFile->c_str());
         return kExitFailed;
     }
 
@@ -200,7 +211,8 @@ int cmdConvert(const std::vector<std::string>& argv, Context& ctx) {
     if (outputIndex >= kFormatOutputs) w.actionCaption = cp1254("&Hesapla");
     const auto outcome = survey::runActionButton(w, state);
     if (!missing.empty()) {
-        std::fprintf(ctx.err, "velkar-cli convert: no coordinates for point %s (give --point %s=X,Y,Z)\n",
+        std::fprintf(ctx.err,
+                     "velkar-cli convert: no coordinates for point %s (give --point %s=X,Y,Z)\n",
                      toUtf8(missing).c_str(), toUtf8(missing).c_str());
     } else if (outcome != conversion::ActionOutcome::Converted) {
         return kExitFailed;
@@ -215,7 +227,8 @@ int cmdConvert(const std::vector<std::string>& argv, Context& ctx) {
         return code;
     }
     if (!moveFileReplacing(w.resultWorkFile(), *outFile, error)) {
-        std::fprintf(ctx.err, "velkar-cli convert: %s: %s\n", outFile->c_str(), toUtf8(error).c_str());
+        std::fprintf(ctx.err, "velkar-cli convert: %s: %s\n", outFile->c_str(),
+                     toUtf8(error).c_str());
         return kExitFailed;
     }
     return code;

@@ -40,7 +40,9 @@ std::optional<std::string> mid(const std::string& s, long start, long len) {
 }
 
 // Characters a to b (always a valid range here).
-std::string chars(const std::string& s, long a, long b) { return mid(s, a, b - a + 1).value_or(""); }
+std::string chars(const std::string& s, long a, long b) {
+    return mid(s, a, b - a + 1).value_or("");
+}
 
 // The value of the digit groups a–b and c–d: "a–b" + "." + "c–d".
 std::string value(const std::string& s, long a, long b, long c, long d) {

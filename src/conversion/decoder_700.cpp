@@ -66,7 +66,8 @@ void HAMDATACOZ_700(DecodedRecord& r, Dialogs& dialogs) {
         r.KOT_FARKI = padLeft(KSIL(f[3], 3), 9);
     }
     if (leadingNumber(trimBlanks(r.REFLEKTOR)) > r.REFLEKTOR_LIMIT) {
-        dialogs.error(cp1254(" Noktasında Reflektör Yüksekliği ") + r.REFLEKTOR + cp1254(" Limit değer..:"));
+        dialogs.error(cp1254(" Noktasında Reflektör Yüksekliği ") + r.REFLEKTOR +
+                      cp1254(" Limit değer..:"));
     }
 }
 

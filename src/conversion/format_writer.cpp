@@ -11,8 +11,9 @@
 namespace velkar::conversion {
 namespace {
 
-const char* const kOutputs[] = {"YXZ",        "XYZ",       "YDE-NETCAD", "YDE-EGHAS", "YDE-GEOCAD",
-                                "YMK-NETCAD", "YMK-EGHAS", "YMK-GEOCAD", "RASAT KARNESi"};
+const char* const kOutputs[] = {"YXZ",       "XYZ",        "YDE-NETCAD",
+                                "YDE-EGHAS", "YDE-GEOCAD", "YMK-NETCAD",
+                                "YMK-EGHAS", "YMK-GEOCAD", "RASAT KARNESi"};
 
 enum class Output { XYZ, YXZ, YdeNetcad, YdeEghas, YmkNetcad, YmkEghas, Book, None };
 
@@ -28,32 +29,40 @@ Output outputOf(const std::string& text) {
 }
 
 void header(ConversionWindow& w, Output out) {
-    auto row = [&](const char* a, const char* b, const char* c, const char* d, const char* e, const char* f,
-                   const char* g, const char* h) {
-        HUCREYAZ(w, cp1254(a), cp1254(b), cp1254(c), cp1254(d), cp1254(e), cp1254(f), cp1254(g), cp1254(h), "");
+    auto row = [&](const char* a, const char* b, const char* c, const char* d, const char* e,
+                   const char* f, const char* g, const char* h) {
+        HUCREYAZ(w, cp1254(a), cp1254(b), cp1254(c), cp1254(d), cp1254(e), cp1254(f), cp1254(g),
+                 cp1254(h), "");
     };
     switch (out) {
         case Output::YdeNetcad:
-            row("  Nokta  ", " Yatay Açı ", " Düşey Açı ", " Eğik Mes. ", " Prizma Yük.", " Cihaz Yük.", "", "");
+            row("  Nokta  ", " Yatay Açı ", " Düşey Açı ", " Eğik Mes. ", " Prizma Yük.",
+                " Cihaz Yük.", "", "");
             break;
-        case Output::YXZ: row("  Nokta  ", "   Y   ", "   X   ", "   Z ", " Acıklama ", "", "", ""); break;
-        case Output::XYZ: row("  Nokta  ", "   X   ", "   Y   ", "   Z ", " Acıklama ", "", "", ""); break;
+        case Output::YXZ:
+            row("  Nokta  ", "   Y   ", "   X   ", "   Z ", " Acıklama ", "", "", "");
+            break;
+        case Output::XYZ:
+            row("  Nokta  ", "   X   ", "   Y   ", "   Z ", " Acıklama ", "", "", "");
+            break;
         case Output::YdeEghas:
-            row("  Nokta  ", " Dur.Nokta ", " Bak.Nokta ", " Cihaz Yük.", " Bakış Açısı", " Yatay Açı", " Düşey Açı ",
-                " Eğik Mes. ");
+            row("  Nokta  ", " Dur.Nokta ", " Bak.Nokta ", " Cihaz Yük.", " Bakış Açısı",
+                " Yatay Açı", " Düşey Açı ", " Eğik Mes. ");
             break;
         case Output::YmkNetcad:
-            row(" Nokta Adı", "Yatay Acı", "Yatay Mes.", "Kot Farkı", "Reflektor", " Tanim", "", "");
+            row(" Nokta Adı", "Yatay Acı", "Yatay Mes.", "Kot Farkı", "Reflektor", " Tanim", "",
+                "");
             break;
         case Output::YmkEghas:
-            row("  Nokta  ", " Dur. Nokta ", " Bak. Nokta ", " Cihaz Yük. ", " Bakış Açı ", " Yatay Açı ",
-                "Yatay Mes.", " Kot Farkı ");
+            row("  Nokta  ", " Dur. Nokta ", " Bak. Nokta ", " Cihaz Yük. ", " Bakış Açı ",
+                " Yatay Açı ", "Yatay Mes.", " Kot Farkı ");
             break;
         case Output::Book:
-            row(" Dur. Nokta ", " Bak. Nokta ", " I. Durum ", " II. Durum ", "Düşey Açı", " Eğik Mes.", "  Ortalama ",
-                " Kenar");
+            row(" Dur. Nokta ", " Bak. Nokta ", " I. Durum ", " II. Durum ", "Düşey Açı",
+                " Eğik Mes.", "  Ortalama ", " Kenar");
             break;
-        case Output::None: break;
+        case Output::None:
+            break;
     }
 }
 
@@ -75,44 +84,69 @@ double meanDirection(const std::string& faceOne, const std::string& faceTwo) {
 }
 
 // EGHAS files have fixed 9-character name columns.
-std::string eghasName(const std::string& name) { return padLeft(trimBlanks(name).substr(0, 9), 9); }
+std::string eghasName(const std::string& name) {
+    return padLeft(trimBlanks(name).substr(0, 9), 9);
+}
 
 // The instrument height column of the EGHAS files: 4 characters.
-std::string eghasHeight(const std::string& height) { return padLeft(trimBlanks(height).substr(0, 4), 4); }
+std::string eghasHeight(const std::string& height) {
+    return padLeft(trimBlanks(height).substr(0, 4), 4);
+}
 
 class Writer {
-public:
+  public:
     Writer(ConversionWindow& w, ConversionState& state, TextWriter& out, Output kind)
         : w_(w), s_(state), r_(state.record), out_(out), kind_(kind) {}
 
     // rasat_yaz: the book of the station whose points were collected.
     void rasat_yaz() {
         for (const BookEntry& e : s_.book) {
-            const std::string mean = padLeft(KSIL(standardNumberText(meanDirection(e.RASAT_ACI1, e.RASAT_ACI2)), 4), 12);
+            const std::string mean =
+                padLeft(KSIL(standardNumberText(meanDirection(e.RASAT_ACI1, e.RASAT_ACI2)), 4), 12);
             const double pi = 4.0 * std::atan(1.0);
-            const double side = leadingNumber(e.RASAT_EGIK) * std::sin(leadingNumber(e.RASAT_DUSEY) * pi / 200.0);
+            const double side =
+                leadingNumber(e.RASAT_EGIK) * std::sin(leadingNumber(e.RASAT_DUSEY) * pi / 200.0);
             const std::string sideText = KSIL(standardNumberText(side), 4);
-            out_.writeLine(" " + s_.ONCEKI_DURAK + " " + e.RASAT_NOKTA + " " + e.RASAT_ACI1 + " " + e.RASAT_ACI2 + " " +
-                           e.RASAT_DUSEY + " " + e.RASAT_EGIK + " " + mean + " " + sideText);
-            HUCREYAZ(w_, s_.ONCEKI_DURAK, e.RASAT_NOKTA, e.RASAT_ACI1, e.RASAT_ACI2, e.RASAT_DUSEY, e.RASAT_EGIK, mean,
-                     sideText);
+            out_.writeLine(" " + s_.ONCEKI_DURAK + " " + e.RASAT_NOKTA + " " + e.RASAT_ACI1 + " " +
+                           e.RASAT_ACI2 + " " + e.RASAT_DUSEY + " " + e.RASAT_EGIK + " " + mean +
+                           " " + sideText);
+            HUCREYAZ(w_, s_.ONCEKI_DURAK, e.RASAT_NOKTA, e.RASAT_ACI1, e.RASAT_ACI2, e.RASAT_DUSEY,
+                     e.RASAT_EGIK, mean, sideText);
         }
     }
 
     void line() {
         switch (kind_) {
             case Output::XYZ:
-            case Output::YXZ: coordinateLine(); break;
-            case Output::YdeNetcad: decode(); ydeNetcad(); break;
-            case Output::YdeEghas: decode(); ydeEghas(); break;
-            case Output::YmkNetcad: decode(); ymkNetcad(); break;
-            case Output::YmkEghas: decode(); ymkEghas(); break;
-            case Output::Book: decode(); book(); break;
-            case Output::None: break;
+            case Output::YXZ:
+                coordinateLine();
+                break;
+            case Output::YdeNetcad:
+                decode();
+                ydeNetcad();
+                break;
+            case Output::YdeEghas:
+                decode();
+                ydeEghas();
+                break;
+            case Output::YmkNetcad:
+                decode();
+                ymkNetcad();
+                break;
+            case Output::YmkEghas:
+                decode();
+                ymkEghas();
+                break;
+            case Output::Book:
+                decode();
+                book();
+                break;
+            case Output::None:
+                break;
         }
     }
 
-private:
+  private:
     void decode() {
         if (w_.CIHAZ_TIPI == "700") {
             HAMDATACOZ_700(r_, w_.dialogs);
@@ -128,16 +162,19 @@ private:
         if (!polarReady()) return;
         r_.YAZ_DURUMU = 0;
         if (r_.YENI_DURAK == 1) {
-            out_.writeLine("   " + r_.DUR_NOKTA + "   0.0000    0.0000      0.000 " + r_.CIHAZ_YUK + " " +
-                           r_.ACIKLAMA);
-            HUCREYAZ(w_, r_.DUR_NOKTA, "0.0000", "0.0000", "0.0000", "0.0000", r_.CIHAZ_YUK, r_.ACIKLAMA);
+            out_.writeLine("   " + r_.DUR_NOKTA + "   0.0000    0.0000      0.000 " + r_.CIHAZ_YUK +
+                           " " + r_.ACIKLAMA);
+            HUCREYAZ(w_, r_.DUR_NOKTA, "0.0000", "0.0000", "0.0000", "0.0000", r_.CIHAZ_YUK,
+                     r_.ACIKLAMA);
         } else {
-            out_.writeLine("   " + r_.NOKTA + r_.YATAY_ACI + " " + r_.DUSEY_ACI + " " + r_.EGIK_MES + " " +
-                           r_.REFLEKTOR + " " + r_.ACIKLAMA);
-            HUCREYAZ(w_, r_.NOKTA, r_.YATAY_ACI, r_.DUSEY_ACI, r_.EGIK_MES, r_.REFLEKTOR, "", r_.ACIKLAMA);
+            out_.writeLine("   " + r_.NOKTA + r_.YATAY_ACI + " " + r_.DUSEY_ACI + " " +
+                           r_.EGIK_MES + " " + r_.REFLEKTOR + " " + r_.ACIKLAMA);
+            HUCREYAZ(w_, r_.NOKTA, r_.YATAY_ACI, r_.DUSEY_ACI, r_.EGIK_MES, r_.REFLEKTOR, "",
+                     r_.ACIKLAMA);
         }
         r_.YENI_DURAK = 0;
-        for (std::string* f : {&r_.NOKTA, &r_.YATAY_ACI, &r_.DUSEY_ACI, &r_.EGIK_MES, &r_.REFLEKTOR, &r_.ACIKLAMA}) {
+        for (std::string* f :
+             {&r_.NOKTA, &r_.YATAY_ACI, &r_.DUSEY_ACI, &r_.EGIK_MES, &r_.REFLEKTOR, &r_.ACIKLAMA}) {
             f->clear();
         }
     }
@@ -146,15 +183,18 @@ private:
         if (!polarReady()) return;
         r_.YAZ_DURUMU = 0;
         if (r_.YENI_DURAK == 1) {
-            out_.writeLine(" " + r_.DUR_NOKTA + "   0.0000      0.000     0.000 " + r_.CIHAZ_YUK + " " + r_.ACIKLAMA);
+            out_.writeLine(" " + r_.DUR_NOKTA + "   0.0000      0.000     0.000 " + r_.CIHAZ_YUK +
+                           " " + r_.ACIKLAMA);
             HUCREYAZ(w_, r_.DUR_NOKTA, " 0.000", "0.000", "0.000", r_.CIHAZ_YUK, r_.ACIKLAMA);
         } else {
-            out_.writeLine(" " + r_.NOKTA + r_.YATAY_ACI + " " + r_.YATAY_MES + " " + r_.KOT_FARKI + " " +
-                           r_.REFLEKTOR + " " + r_.ACIKLAMA);
-            HUCREYAZ(w_, r_.NOKTA, r_.YATAY_ACI, r_.YATAY_MES, r_.KOT_FARKI, r_.REFLEKTOR, r_.ACIKLAMA);
+            out_.writeLine(" " + r_.NOKTA + r_.YATAY_ACI + " " + r_.YATAY_MES + " " + r_.KOT_FARKI +
+                           " " + r_.REFLEKTOR + " " + r_.ACIKLAMA);
+            HUCREYAZ(w_, r_.NOKTA, r_.YATAY_ACI, r_.YATAY_MES, r_.KOT_FARKI, r_.REFLEKTOR,
+                     r_.ACIKLAMA);
         }
         r_.YENI_DURAK = 0;
-        for (std::string* f : {&r_.NOKTA, &r_.YATAY_ACI, &r_.YATAY_MES, &r_.KOT_FARKI, &r_.REFLEKTOR, &r_.ACIKLAMA}) {
+        for (std::string* f : {&r_.NOKTA, &r_.YATAY_ACI, &r_.YATAY_MES, &r_.KOT_FARKI,
+                               &r_.REFLEKTOR, &r_.ACIKLAMA}) {
             f->clear();
         }
     }
@@ -195,25 +235,31 @@ private:
     void ydeEghas() {
         if (!measuredReady()) return;
         eghasNames();
-        out_.writeLine(" " + r_.DUR_NOKTA + " " + r_.BAK_NOKTA + "     " + eghasHeight(r_.CIHAZ_YUK) + "  " +
-                       r_.BAKIS_ACISI + " " + r_.NOKTA + " " + r_.YATAY_ACI + " " + r_.DUSEY_ACI + r_.EGIK_MES +
-                       "    " + r_.REFLEKTOR + "  PP");
-        HUCREYAZ(w_, r_.NOKTA, r_.DUR_NOKTA, r_.BAK_NOKTA, r_.CIHAZ_YUK, r_.BAKIS_ACISI, r_.YATAY_ACI, r_.DUSEY_ACI,
-                 r_.EGIK_MES, r_.ACIKLAMA);
-        for (std::string* f : {&r_.NOKTA, &r_.YATAY_ACI, &r_.DUSEY_ACI, &r_.EGIK_MES, &r_.ACIKLAMA}) f->clear();
+        out_.writeLine(" " + r_.DUR_NOKTA + " " + r_.BAK_NOKTA + "     " +
+                       eghasHeight(r_.CIHAZ_YUK) + "  " + r_.BAKIS_ACISI + " " + r_.NOKTA + " " +
+                       r_.YATAY_ACI + " " + r_.DUSEY_ACI + r_.EGIK_MES + "    " + r_.REFLEKTOR +
+                       "  PP");
+        HUCREYAZ(w_, r_.NOKTA, r_.DUR_NOKTA, r_.BAK_NOKTA, r_.CIHAZ_YUK, r_.BAKIS_ACISI,
+                 r_.YATAY_ACI, r_.DUSEY_ACI, r_.EGIK_MES, r_.ACIKLAMA);
+        for (std::string* f : {&r_.NOKTA, &r_.YATAY_ACI, &r_.DUSEY_ACI, &r_.EGIK_MES, &r_.ACIKLAMA})
+            f->clear();
     }
 
     void ymkEghas() {
         if (!measuredReady()) return;
         eghasNames();
         // Ground to ground: instrument height - reflector height + measured difference.
-        const double dz = leadingNumber(r_.CIHAZ_YUK) - leadingNumber(r_.REFLEKTOR) + leadingNumber(r_.KOT_FARKI);
+        const double dz =
+            leadingNumber(r_.CIHAZ_YUK) - leadingNumber(r_.REFLEKTOR) + leadingNumber(r_.KOT_FARKI);
         r_.KOT_FARKI = padLeft(KSIL(standardNumberText(dz), 3), 10);
-        out_.writeLine(" " + r_.DUR_NOKTA + " " + r_.BAK_NOKTA + "     " + eghasHeight(r_.CIHAZ_YUK) + "  " +
-                       r_.BAKIS_ACISI + " " + r_.NOKTA + " " + r_.YATAY_ACI + r_.YATAY_MES + r_.KOT_FARKI + " PP");
-        HUCREYAZ(w_, r_.NOKTA, r_.DUR_NOKTA, r_.BAK_NOKTA, r_.CIHAZ_YUK, r_.BAKIS_ACISI, r_.YATAY_ACI, r_.YATAY_MES,
-                 r_.KOT_FARKI);
-        for (std::string* f : {&r_.NOKTA, &r_.YATAY_ACI, &r_.YATAY_MES, &r_.KOT_FARKI, &r_.ACIKLAMA}) f->clear();
+        out_.writeLine(" " + r_.DUR_NOKTA + " " + r_.BAK_NOKTA + "     " +
+                       eghasHeight(r_.CIHAZ_YUK) + "  " + r_.BAKIS_ACISI + " " + r_.NOKTA + " " +
+                       r_.YATAY_ACI + r_.YATAY_MES + r_.KOT_FARKI + " PP");
+        HUCREYAZ(w_, r_.NOKTA, r_.DUR_NOKTA, r_.BAK_NOKTA, r_.CIHAZ_YUK, r_.BAKIS_ACISI,
+                 r_.YATAY_ACI, r_.YATAY_MES, r_.KOT_FARKI);
+        for (std::string* f :
+             {&r_.NOKTA, &r_.YATAY_ACI, &r_.YATAY_MES, &r_.KOT_FARKI, &r_.ACIKLAMA})
+            f->clear();
     }
 
     // XYZ / YXZ.  A GTS-600/700 file is read as a coordinate list
@@ -236,15 +282,16 @@ private:
         r_.KOOR_HAZIR = 0;
         r_.YAZ_DURUMU = 0;
         if (kind_ == Output::XYZ) {
-            out_.writeLine(" " + r_.NOKTA + " " + r_.KOOR_X + " " + r_.KOOR_Y + " " + r_.KOOR_Z + "      " +
-                           r_.ACIKLAMA);
+            out_.writeLine(" " + r_.NOKTA + " " + r_.KOOR_X + " " + r_.KOOR_Y + " " + r_.KOOR_Z +
+                           "      " + r_.ACIKLAMA);
             HUCREYAZ(w_, r_.NOKTA, r_.KOOR_X, r_.KOOR_Y, r_.KOOR_Z, r_.ACIKLAMA);
         } else {
-            out_.writeLine(" " + r_.NOKTA + " " + r_.KOOR_Y + " " + r_.KOOR_X + " " + r_.KOOR_Z + "      " +
-                           r_.ACIKLAMA);
+            out_.writeLine(" " + r_.NOKTA + " " + r_.KOOR_Y + " " + r_.KOOR_X + " " + r_.KOOR_Z +
+                           "      " + r_.ACIKLAMA);
             HUCREYAZ(w_, r_.NOKTA, r_.KOOR_Y, r_.KOOR_X, r_.KOOR_Z, r_.ACIKLAMA);
         }
-        for (std::string* f : {&r_.NOKTA, &r_.KOOR_X, &r_.KOOR_Y, &r_.KOOR_Z, &r_.ACIKLAMA}) f->clear();
+        for (std::string* f : {&r_.NOKTA, &r_.KOOR_X, &r_.KOOR_Y, &r_.KOOR_Z, &r_.ACIKLAMA})
+            f->clear();
     }
 
     ConversionWindow& w_;

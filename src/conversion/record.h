@@ -44,12 +44,12 @@ struct DecodedRecord {
     double yValue = 0.0;
     double zValue = 0.0;
 
-    int YAZ_DURUMU = 0;  // 2: a polar record may be written.  Also the splitter's
-                         // after-a-separator state (0 or 1) between characters.
-    int KOOR_HAZIR = 0;  // 1: a coordinate record may be written
-    int YENI_DURAK = 0;  // 1: the line just decoded was a station line
-    int DURAK_VAR = 0;   // GTS-210/220: the next line is the station's backsight
-    int OLCU_TURU = 0;   // 0 station or backsight, 1 measured point
+    int YAZ_DURUMU = 0;             // 2: a polar record may be written.  Also the splitter's
+                                    // after-a-separator state (0 or 1) between characters.
+    int KOOR_HAZIR = 0;             // 1: a coordinate record may be written
+    int YENI_DURAK = 0;             // 1: the line just decoded was a station line
+    int DURAK_VAR = 0;              // GTS-210/220: the next line is the station's backsight
+    int OLCU_TURU = 0;              // 0 station or backsight, 1 measured point
     double CIHAZ_LIMIT = 10.0;      // instrument height warning limit (metres)
     double REFLEKTOR_LIMIT = 10.0;  // reflector height warning limit (metres)
 

@@ -5,9 +5,9 @@
 namespace velkar::conversion {
 
 void DecodedRecord::clearTextFields() {
-    for (std::string* f : {&ACIKLAMA, &DUR_NOKTA, &BAK_NOKTA, &CIHAZ_YUK, &REFLEKTOR, &NOKTA, &YATAY_ACI,
-                           &DUSEY_ACI, &KOT_FARKI, &BAKIS_ACISI, &YATAY_MES, &EGIK_MES, &KOOR_X, &KOOR_Y,
-                           &KOOR_Z}) {
+    for (std::string* f :
+         {&ACIKLAMA, &DUR_NOKTA, &BAK_NOKTA, &CIHAZ_YUK, &REFLEKTOR, &NOKTA, &YATAY_ACI, &DUSEY_ACI,
+          &KOT_FARKI, &BAKIS_ACISI, &YATAY_MES, &EGIK_MES, &KOOR_X, &KOOR_Y, &KOOR_Z}) {
         f->clear();
     }
 }

@@ -30,24 +30,27 @@ const double kPi = 4.0 * std::atan(1.0);
 // Known points by name: Y, X, Z as their texts stood in the file.  The first
 // line with a name is the one a search from the top of the file finds.
 class PointIndex {
-public:
+  public:
     void add(const std::string& line) {
         std::string text = line;
         int state = 0;
         SATIR_AYIR(text, fields_, state);
-        points_.try_emplace(trimBlanks(fields_[0]), std::array<std::string, 3>{fields_[1], fields_[2], fields_[3]});
+        points_.try_emplace(trimBlanks(fields_[0]),
+                            std::array<std::string, 3>{fields_[1], fields_[2], fields_[3]});
     }
     const std::array<std::string, 3>* find(const std::string& name) const {
         const auto it = points_.find(name);
         return it == points_.end() ? nullptr : &it->second;
     }
 
-private:
+  private:
     Fields fields_;
     std::unordered_map<std::string, std::array<std::string, 3>> points_;
 };
 
-double sign(double v) { return v > 0 ? 1.0 : (v < 0 ? -1.0 : 0.0); }
+double sign(double v) {
+    return v > 0 ? 1.0 : (v < 0 ? -1.0 : 0.0);
+}
 
 // Bearing of the backsight from the station in grads, 0 to 400.
 double bearing(double ys, double xs, double yb, double xb) {
@@ -57,13 +60,18 @@ double bearing(double ys, double xs, double yb, double xb) {
     return std::atan(dy / dx) * 200.0 / kPi + 200.0 - 100.0 * (sign(dx) + 1.0) * sign(dy);
 }
 
-std::string resultLine(const std::string& name, const std::string& y, const std::string& x, const std::string& z) {
+std::string resultLine(const std::string& name, const std::string& y, const std::string& x,
+                       const std::string& z) {
     return padRight(name, 12) + "  " + y + "  " + x + "  " + z;
 }
 
-std::string coordinateText(const std::string& value) { return padLeft(KSIL(value, 4), 15); }
+std::string coordinateText(const std::string& value) {
+    return padLeft(KSIL(value, 4), 15);
+}
 
-std::string orDefault(const std::string& s, const char* d) { return s.empty() ? std::string(d) : s; }
+std::string orDefault(const std::string& s, const char* d) {
+    return s.empty() ? std::string(d) : s;
+}
 
 struct Run {
     ConversionWindow& w;
@@ -82,8 +90,9 @@ struct Run {
 
     // Asks for one coordinate; false when the front end asked to stop.
     bool ask(const std::string& name, const char* axis, std::string& value) {
-        const auto answer = w.dialogs.input(name + cp1254(" için ") + axis + cp1254(" Koordinatını giriniz"),
-                                            cp1254("Koordinat Girişi"), "0.0000");
+        const auto answer =
+            w.dialogs.input(name + cp1254(" için ") + axis + cp1254(" Koordinatını giriniz"),
+                            cp1254("Koordinat Girişi"), "0.0000");
         value = answer.value_or("");
         return !s.stopRequested;
     }
@@ -138,7 +147,8 @@ struct Run {
         const double i = leadingNumber(r.CIHAZ_YUK);
         const double refl = leadingNumber(r.REFLEKTOR);
         const double v = leadingNumber(r.DUSEY_ACI);
-        const double xs = leadingNumber(s.DUR_X), ys = leadingNumber(s.DUR_Y), zs = leadingNumber(s.DUR_Z);
+        const double xs = leadingNumber(s.DUR_X), ys = leadingNumber(s.DUR_Y),
+                     zs = leadingNumber(s.DUR_Z);
         const double xb = leadingNumber(s.BAK_X), yb = leadingNumber(s.BAK_Y);
         // The GTS-210/220 reads its angles from the backsight; the GTS-600/700
         // gives the backsight's own reading, which is taken off.
@@ -230,7 +240,8 @@ bool KOOR_HESAP(ConversionWindow& w, ConversionState& state) {
                 ++run.withoutDistance;
             }
             r.YAZ_DURUMU = 0;
-            for (std::string* f : {&r.YATAY_MES, &r.EGIK_MES, &r.YATAY_ACI, &r.DUSEY_ACI, &r.KOT_FARKI, &r.REFLEKTOR}) {
+            for (std::string* f : {&r.YATAY_MES, &r.EGIK_MES, &r.YATAY_ACI, &r.DUSEY_ACI,
+                                   &r.KOT_FARKI, &r.REFLEKTOR}) {
                 f->clear();
             }
         }
@@ -244,7 +255,8 @@ bool KOOR_HESAP(ConversionWindow& w, ConversionState& state) {
     }
     if (state.stopRequested) return false;
     if (run.withoutDistance > 0) {
-        w.dialogs.info(cp1254("Mesafesi olmayan ") + std::to_string(run.withoutDistance) + cp1254(" nokta hesaplanmadı."));
+        w.dialogs.info(cp1254("Mesafesi olmayan ") + std::to_string(run.withoutDistance) +
+                       cp1254(" nokta hesaplanmadı."));
     }
     return true;
 }

@@ -32,8 +32,12 @@ Role roleOf(const std::string& name) {
     return Role::Centre;
 }
 
-std::string blanks(long n) { return std::string(n > 0 ? static_cast<size_t>(n) : 0, ' '); }
-long len(const std::string& s) { return static_cast<long>(s.size()); }
+std::string blanks(long n) {
+    return std::string(n > 0 ? static_cast<size_t>(n) : 0, ' ');
+}
+long len(const std::string& s) {
+    return static_cast<long>(s.size());
+}
 
 // Offset of a side point: its plan distance from the centre, 3 decimals.
 std::string planDistance(double a1, double a2, double c1, double c2) {
@@ -81,7 +85,8 @@ bool extractCoordinates(ConversionWindow& w, ConversionState& state, TextReader&
         if (r.KOOR_HAZIR == 1 && !trimBlanks(r.NOKTA).empty()) {
             r.KOOR_HAZIR = 0;
             r.YAZ_DURUMU = 0;
-            work.writeLine(" " + r.NOKTA + " " + r.KOOR_Y + " " + r.KOOR_X + " " + r.KOOR_Z + "      " + r.ACIKLAMA);
+            work.writeLine(" " + r.NOKTA + " " + r.KOOR_Y + " " + r.KOOR_X + " " + r.KOOR_Z +
+                           "      " + r.ACIKLAMA);
         }
         if ((++lines & 4095) == 0) w.progress(in.position(), in.size());
     }
@@ -95,7 +100,7 @@ bool extractCoordinates(ConversionWindow& w, ConversionState& state, TextReader&
 // Reads the point lines of the coordinate work file in order; the points
 // before the first centre point belong to no section and are only counted.
 class SectionPoints {
-public:
+  public:
     explicit SectionPoints(const std::filesystem::path& file) { in_.open(file); }
     bool ok() const { return in_.isOpen(); }
     // The next point of a section; false at the end.
@@ -119,7 +124,7 @@ public:
     }
     int leftOut() const { return before_; }
 
-private:
+  private:
     TextReader in_;
     Fields fields_;
     bool seenCentre_ = false;
@@ -133,7 +138,9 @@ void reportLeftOut(ConversionWindow& w, int n) {
     }
 }
 
-void endMessage(ConversionWindow& w) { w.dialogs.info(cp1254(" Kesit Hesabı Tamamlandı ....!!") + "\r"); }
+void endMessage(ConversionWindow& w) {
+    w.dialogs.info(cp1254(" Kesit Hesabı Tamamlandı ....!!") + "\r");
+}
 
 // The listing's section block: chainage, elevations, rule, offsets; the left
 // parts of all sections right-aligned on the widest left count.
@@ -155,8 +162,8 @@ struct ListingBlock {
     }
 };
 
-void listingFromCoordinates(ConversionWindow& w, const std::filesystem::path& workFile, TextWriter& out,
-                            int& leftOut) {
+void listingFromCoordinates(ConversionWindow& w, const std::filesystem::path& workFile,
+                            TextWriter& out, int& leftOut) {
     int widest = 0;
     {
         SectionPoints points(workFile);
@@ -280,7 +287,8 @@ struct NetcadSection {
     }
 };
 
-void netcadFromCoordinates(ConversionWindow& w, const std::filesystem::path& workFile, TextWriter& out) {
+void netcadFromCoordinates(ConversionWindow& w, const std::filesystem::path& workFile,
+                           TextWriter& out) {
     SectionPoints points(workFile);
     NetcadSection section;
     bool inSection = false;
@@ -297,7 +305,10 @@ void netcadFromCoordinates(ConversionWindow& w, const std::filesystem::path& wor
                 section.write(out, false);
                 ++number;
             }
-            section = NetcadSection{"1    " + standardNumberText(number) + "    " + name, "0          0.000" + z, {}, {}};
+            section = NetcadSection{"1    " + standardNumberText(number) + "    " + name,
+                                    "0          0.000" + z,
+                                    {},
+                                    {}};
             inSection = true;
             ca = a;
             cb = b;

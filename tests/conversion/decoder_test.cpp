@@ -160,16 +160,18 @@ TEST_F(Decode210, HeightWarningsRepeatUntilANewHeightIsRead) {
     decode("B1_ ?+00012345m0901230+1234560d_)K1_(12.00__+");
     decode("P1_ <0900000+0902000_+");
     decode("P2_ ?+00012345m0901230+1234560d_)K1_(1.600__+");
-    EXPECT_EQ(dialogs.messageLines(),
-              (std::vector<std::string>{"Hata Mesajı:  Noktasında Cihaz Yüksekliği 12.000",
-                                        "Hata Mesajı:  Noktasında Reflektör Yüksekliği 12.00",
-                                        // the next line shows the height as the previous line left it
-                                        "Hata Mesajı:  Noktasında Reflektör Yüksekliği  12.00"}));
+    EXPECT_EQ(
+        dialogs.messageLines(),
+        (std::vector<std::string>{"Hata Mesajı:  Noktasında Cihaz Yüksekliği 12.000",
+                                  "Hata Mesajı:  Noktasında Reflektör Yüksekliği 12.00",
+                                  // the next line shows the height as the previous line left it
+                                  "Hata Mesajı:  Noktasında Reflektör Yüksekliği  12.00"}));
 }
 
 TEST_F(Decode210, TruncatedRecordsKeepWhatDecodes) {
-    for (const char* line : {"P1_ ?+0001", "P1_ W", "P1_ [", "P1_ *_", "P1_ *_(1.5", "P1_ *+", "P1_ R", "_'S1",
-                             "_'S1_)", "P1_x", "P1_ x1 2", "P1_ U", "P1_ /", "_", "__", "P1_ ?_", "*", "R_"}) {
+    for (const char* line :
+         {"P1_ ?+0001", "P1_ W", "P1_ [", "P1_ *_", "P1_ *_(1.5", "P1_ *+", "P1_ R", "_'S1",
+          "_'S1_)", "P1_x", "P1_ x1 2", "P1_ U", "P1_ /", "_", "__", "P1_ ?_", "*", "R_"}) {
         decode(line);
     }
     SUCCEED();
@@ -234,10 +236,10 @@ TEST_F(Decode700, ReflectorWarningRepeatsUntilASmallerHeight) {
     decode("SS,P2,10");
     decode("SD,1,2,3");
     EXPECT_EQ(dialogs.messageLines(),
-              (std::vector<std::string>{"Hata Mesajı:  Noktasında Reflektör Yüksekliği     12 Limit değer..:",
-                                        "Hata Mesajı:  Noktasında Reflektör Yüksekliği     12 Limit değer..:"}));
+              (std::vector<std::string>{
+                  "Hata Mesajı:  Noktasında Reflektör Yüksekliği     12 Limit değer..:",
+                  "Hata Mesajı:  Noktasında Reflektör Yüksekliği     12 Limit değer..:"}));
 }
-
 
 // Short random lines built from the characters the records are made of reach
 // every branch with pieces missing; nothing may read or write out of range.

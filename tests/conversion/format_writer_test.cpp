@@ -78,14 +78,16 @@ INSTANTIATE_TEST_SUITE_P(Samples, Golden, ::testing::ValuesIn(kGoldenCases));
 TEST_F(Convert, TableMirrorsTheFileAndTheRunEndsWithItsMessage) {
     run("GTS-600 / 700", "YDE-NETCAD", kSamples / "gts700_ornek.txt");
     EXPECT_EQ(table.rowCount(), 8 + 2);  // header, 8 lines, one empty row
-    EXPECT_EQ(row(0), (std::vector<std::string>{"  Nokta  ", " Yatay Açı ", " Düşey Açı ", " Eğik Mes. ",
-                                                " Prizma Yük.", " Cihaz Yük.", "", ""}));
-    EXPECT_EQ(row(1), (std::vector<std::string>{"S1        ", "0.0000", "0.0000", "0.0000", "0.0000", " 1.550",
-                                                "K0", ""}));
-    EXPECT_EQ(row(3), (std::vector<std::string>{"P1        ", " 123.4500", "  89.5930", "    25.123", " 1.700",
-                                                "", "AGAC", ""}));
+    EXPECT_EQ(row(0),
+              (std::vector<std::string>{"  Nokta  ", " Yatay Açı ", " Düşey Açı ", " Eğik Mes. ",
+                                        " Prizma Yük.", " Cihaz Yük.", "", ""}));
+    EXPECT_EQ(row(1), (std::vector<std::string>{"S1        ", "0.0000", "0.0000", "0.0000",
+                                                "0.0000", " 1.550", "K0", ""}));
+    EXPECT_EQ(row(3), (std::vector<std::string>{"P1        ", " 123.4500", "  89.5930",
+                                                "    25.123", " 1.700", "", "AGAC", ""}));
     EXPECT_EQ(row(9), std::vector<std::string>(8));
-    EXPECT_EQ(dialogs.messageLines(), std::vector<std::string>{"İşlem Sonu: Format Dönüştürme İşlemi Tamamlandı"});
+    EXPECT_EQ(dialogs.messageLines(),
+              std::vector<std::string>{"İşlem Sonu: Format Dönüştürme İşlemi Tamamlandı"});
     EXPECT_TRUE(w.saveEnabled);
     EXPECT_EQ(dialogs.shown()[0].title, cp1254("Dosya Seçiniz"));
     EXPECT_EQ(dialogs.shown()[0].file.flags, kFileMustExist);
@@ -94,10 +96,12 @@ TEST_F(Convert, TableMirrorsTheFileAndTheRunEndsWithItsMessage) {
 
 TEST_F(Convert, EghasTableRowsAndHeader) {
     run("GTS-600 / 700", "YMK-EGHAS", kSamples / "gts700_ornek.txt");
-    EXPECT_EQ(row(0), (std::vector<std::string>{"  Nokta  ", " Dur. Nokta ", " Bak. Nokta ", " Cihaz Yük. ",
-                                                " Bakış Açı ", " Yatay Açı ", "Yatay Mes.", " Kot Farkı "}));
-    EXPECT_EQ(row(2), (std::vector<std::string>{"       P2", "       S1", "       B1", " 1.550", "  45.3000",
-                                                " 210.1234", "    38.215", "    -1.184"}));
+    EXPECT_EQ(row(0), (std::vector<std::string>{"  Nokta  ", " Dur. Nokta ", " Bak. Nokta ",
+                                                " Cihaz Yük. ", " Bakış Açı ", " Yatay Açı ",
+                                                "Yatay Mes.", " Kot Farkı "}));
+    EXPECT_EQ(row(2),
+              (std::vector<std::string>{"       P2", "       S1", "       B1", " 1.550",
+                                        "  45.3000", " 210.1234", "    38.215", "    -1.184"}));
     EXPECT_EQ(table.rowCount(), 4 + 2);
 }
 
@@ -118,17 +122,19 @@ TEST_F(Convert, ObservationBookHasNoPointLimitAndNoLeftoverFaces) {
     EXPECT_EQ(row(150)[3], " 201.0002");
     EXPECT_EQ(row(150)[6], "      1.0001");
     // P0 of S2 was seen in one face: no face II from S1's book, its face I is the mean.
-    EXPECT_EQ(row(151), (std::vector<std::string>{"S2        ", "P0        ", "   5.0000", "", " 100.0000",
-                                                  "    10.000", "      5.0000", " 10.0000"}));
+    EXPECT_EQ(row(151),
+              (std::vector<std::string>{"S2        ", "P0        ", "   5.0000", "", " 100.0000",
+                                        "    10.000", "      5.0000", " 10.0000"}));
 }
 
 TEST_F(Convert, GroundToGroundHeightDifference) {
     // instrument 1.500, reflector 1.700, measured difference 2.000: 1.800
     const fs::path raw = dir / "h.txt";
     test::writeBytes(raw, "STN,S1,1.500\r\nBKB,B1,0,0\r\nSS,P1,1.700\r\nHD,10,20,2.000\r\n");
-    EXPECT_EQ(run("GTS-600 / 700", "YMK-EGHAS", raw),
-              // the backsight angle is taken as written ("0"), only aligned
-              "        S1        B1     1.50          0        P1   10.0000    20.000     1.800 PP\r\n");
+    EXPECT_EQ(
+        run("GTS-600 / 700", "YMK-EGHAS", raw),
+        // the backsight angle is taken as written ("0"), only aligned
+        "        S1        B1     1.50          0        P1   10.0000    20.000     1.800 PP\r\n");
 }
 
 TEST_F(Convert, CoordinateListFieldOneIsY) {
@@ -151,7 +157,8 @@ TEST_F(Convert, EmptyFileGivesHeaderOnlyAndTheMessage) {
 TEST_F(Convert, UnknownOutputWritesNothingAndStillEnds) {
     EXPECT_EQ(run("GTS-600 / 700", "ABC", kSamples / "gts700_ornek.txt"), "");
     EXPECT_EQ(table.rowCount(), 0);
-    EXPECT_EQ(dialogs.messageLines(), std::vector<std::string>{"İşlem Sonu: Format Dönüştürme İşlemi Tamamlandı"});
+    EXPECT_EQ(dialogs.messageLines(),
+              std::vector<std::string>{"İşlem Sonu: Format Dönüştürme İşlemi Tamamlandı"});
 }
 
 TEST_F(Convert, NoFileChosenEndsSilently) {
@@ -231,7 +238,8 @@ TEST_F(Convert, AnyInputGivesOutputAndNoCrash) {
         junk.push_back(i % 3 ? alphabet[rng() % alphabet.size()] : static_cast<char>(rng() & 0xFF));
     }
     junk += std::string(1 << 20, '_') + "\r\n" + std::string(1 << 20, ',') + "\r\n";
-    junk += "P1_ ?+0001234" + std::string(1 << 20, '9') + "\r\nSTN," + std::string(1 << 20, 'S') + "\r\n";
+    junk += "P1_ ?+0001234" + std::string(1 << 20, '9') + "\r\nSTN," + std::string(1 << 20, 'S') +
+            "\r\n";
     const fs::path raw = dir / "junk.bin";
     test::writeBytes(raw, junk);
     int n = 0;
@@ -241,7 +249,6 @@ TEST_F(Convert, AnyInputGivesOutputAndNoCrash) {
     }
     EXPECT_EQ(dialogs.messageLines().back(), "İşlem Sonu: Format Dönüştürme İşlemi Tamamlandı");
 }
-
 
 TEST(ConvertProgress, ThePumpRunsOncePerLineAndProgressReachesTheEnd) {
     struct CountingPump : NullEventPump {

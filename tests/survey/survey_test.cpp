@@ -38,7 +38,8 @@ struct Compute : ::testing::Test {
         return test::readBytes(w.resultWorkFile());
     }
     // KOORDINAT with a polygon file of "name Y X Z" lines.
-    std::string coordinates(const std::string& instrument, const std::string& raw, const std::string& polygon) {
+    std::string coordinates(const std::string& instrument, const std::string& raw,
+                            const std::string& polygon) {
         test::writeBytes(dir / "ham.txt", raw);
         test::writeBytes(dir / "poligon.txt", polygon);
         w.instrumentText = instrument;
@@ -75,8 +76,10 @@ TEST_F(Compute, CoordinatesFromPolygonAndEarlierPoints) {
 
 TEST_F(Compute, GtsSevenHundredTakesTheBacksightReadingOff) {
     // Backsight bearing 50 grads, its reading 100: a point at 50 grads lies due north.
-    EXPECT_EQ(coordinates("GTS-600 / 700", "STN,S1,1.500\r\nBKB,B1,0,100.0000\r\nSS,P1,1.700\r\nHD,50.0000,50.000,1.000\r\n",
-                          "S1 1000 1000 100\r\nB1 1100 1100 101\r\n"),
+    EXPECT_EQ(coordinates(
+                  "GTS-600 / 700",
+                  "STN,S1,1.500\r\nBKB,B1,0,100.0000\r\nSS,P1,1.700\r\nHD,50.0000,50.000,1.000\r\n",
+                  "S1 1000 1000 100\r\nB1 1100 1100 101\r\n"),
               "S1                  1000.0000        1000.0000         100.0000\r\n"
               "B1                  1100.0000        1100.0000         101.0000\r\n"
               "P1                  1000.0000        1050.0000         100.8000\r\n");
@@ -90,30 +93,42 @@ struct Bearing {
 class Bearings : public Compute, public ::testing::WithParamInterface<Bearing> {};
 
 TEST_P(Bearings, PointAlongTheBacksightDirection) {
-    const std::string out = coordinates("GTS-600 / 700", "STN,S1,0\r\nBKB,B1,0,0\r\nSS,P1,0\r\nHD,0,10,0\r\n",
-                                        std::string("S1 1000 1000 0\r\n") + GetParam().backsight + "\r\n");
+    const std::string out =
+        coordinates("GTS-600 / 700", "STN,S1,0\r\nBKB,B1,0,0\r\nSS,P1,0\r\nHD,0,10,0\r\n",
+                    std::string("S1 1000 1000 0\r\n") + GetParam().backsight + "\r\n");
     EXPECT_EQ(out.substr(out.rfind("P1")), std::string(GetParam().point) + "\r\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     NorthSouthEastWest, Bearings,
-    ::testing::Values(Bearing{"B1 1000 2000 0", "P1                  1000.0000        1010.0000           0.0000"},
-                      Bearing{"B1 1000 0 0", "P1                  1000.0000         990.0000           0.0000"},
-                      Bearing{"B1 2000 1000 0", "P1                  1010.0000        1000.0000           0.0000"},
-                      Bearing{"B1 0 1000 0", "P1                   990.0000        1000.0000           0.0000"}));
+    ::testing::Values(
+        Bearing{"B1 1000 2000 0",
+                "P1                  1000.0000        1010.0000           0.0000"},
+        Bearing{"B1 1000 0 0", "P1                  1000.0000         990.0000           0.0000"},
+        Bearing{"B1 2000 1000 0",
+                "P1                  1010.0000        1000.0000           0.0000"},
+        Bearing{"B1 0 1000 0", "P1                   990.0000        1000.0000           0.0000"}));
 
 TEST_F(Compute, SlopeDistanceIsReducedAtTheZenithAngle) {
-    EXPECT_EQ(coordinates("GTS-600 / 700", "STN,S1,1.5\r\nBKB,B1,0,0\r\nSS,P1,1.5\r\nSD,0,100.0000,100.000\r\n",
+    EXPECT_EQ(coordinates("GTS-600 / 700",
+                          "STN,S1,1.5\r\nBKB,B1,0,0\r\nSS,P1,1.5\r\nSD,0,100.0000,100.000\r\n",
                           "S1 0 0 10\r\nB1 0 50 10\r\n")
                   .substr(2 * 65),
               "P1                     0.0000         100.0000          10.0000\r\n");
 }
 
 TEST_F(Compute, FullValueIsFormattedAndLongNamesStayWhole) {
-    EXPECT_EQ(coordinates("GTS-600 / 700", "STN,S1,0\r\nBKB,B1,0,0\r\nSS,POLIGONNOKTA123,0\r\nHD,0,0,0\r\n",
+    EXPECT_EQ(coordinates("GTS-600 / 700",
+                          "STN,S1,0\r\nBKB,B1,0,0\r\nSS,POLIGONNOKTA123,0\r\nHD,0,0,0\r\n",
                           "S1 0 4512345.678912 0\r\nB1 0 4512445.678912 0\r\n")
                   .substr(2 * 65),
-              "POLIGONNOKTA123" "  " "         0.0000" "  " "   4512345.6789" "  " "         0.0000\r\n");
+              "POLIGONNOKTA123"
+              "  "
+              "         0.0000"
+              "  "
+              "   4512345.6789"
+              "  "
+              "         0.0000\r\n");
 }
 
 TEST_F(Compute, UnknownPointsAreAskedAndTypedBacksightsAreNotWritten) {
@@ -127,14 +142,16 @@ TEST_F(Compute, UnknownPointsAreAskedAndTypedBacksightsAreNotWritten) {
     EXPECT_EQ(runActionButton(w, state), ActionOutcome::Converted);
     std::vector<std::string> prompts;
     for (const auto& b : dialogs.shown()) {
-        if (b.kind == test::ShownBox::Kind::Input) prompts.push_back(toUtf8(b.title + ": " + b.text));
+        if (b.kind == test::ShownBox::Kind::Input)
+            prompts.push_back(toUtf8(b.title + ": " + b.text));
     }
-    EXPECT_EQ(prompts, (std::vector<std::string>{"Koordinat Girişi: S9 için X Koordinatını giriniz",
-                                                 "Koordinat Girişi: S9 için Y Koordinatını giriniz",
-                                                 "Koordinat Girişi: S9 için Z Koordinatını giriniz",
-                                                 "Koordinat Girişi: B9 için X Koordinatını giriniz",
-                                                 "Koordinat Girişi: B9 için Y Koordinatını giriniz",
-                                                 "Koordinat Girişi: B9 için Z Koordinatını giriniz"}));
+    EXPECT_EQ(prompts,
+              (std::vector<std::string>{"Koordinat Girişi: S9 için X Koordinatını giriniz",
+                                        "Koordinat Girişi: S9 için Y Koordinatını giriniz",
+                                        "Koordinat Girişi: S9 için Z Koordinatını giriniz",
+                                        "Koordinat Girişi: B9 için X Koordinatını giriniz",
+                                        "Koordinat Girişi: B9 için Y Koordinatını giriniz",
+                                        "Koordinat Girişi: B9 için Z Koordinatını giriniz"}));
     // S9 at X 100 Y 200, backsight at X 100 Y 300: due east.
     EXPECT_EQ(test::readBytes(w.resultWorkFile()),
               "P1                   210.0000         100.0000          50.0000\r\n");
@@ -146,7 +163,8 @@ TEST_F(Compute, UnknownPointsAreAskedAndTypedBacksightsAreNotWritten) {
 TEST(ComputeStop, AStopAtACoordinateQuestionKeepsTheLinesWritten) {
     struct StoppingDialogs : test::ScriptedDialogs {
         ConversionState* state = nullptr;
-        std::optional<std::string> input(const std::string&, const std::string&, const std::string&) override {
+        std::optional<std::string> input(const std::string&, const std::string&,
+                                         const std::string&) override {
             state->stopRequested = true;
             return std::nullopt;
         }
@@ -158,7 +176,9 @@ TEST(ComputeStop, AStopAtACoordinateQuestionKeepsTheLinesWritten) {
     ConversionState state;
     dialogs.state = &state;
     w.actionCaption = cp1254("&Hesapla");
-    test::writeBytes(dir / "ham.txt", "STN,S1,0\r\nBKB,B1,0,0\r\nSS,P1,0\r\nHD,0,10,0\r\nSTN,S7,0\r\nSS,P2,0\r\nHD,0,1,0\r\n");
+    test::writeBytes(
+        dir / "ham.txt",
+        "STN,S1,0\r\nBKB,B1,0,0\r\nSS,P1,0\r\nHD,0,10,0\r\nSTN,S7,0\r\nSS,P2,0\r\nHD,0,1,0\r\n");
     test::writeBytes(dir / "poligon.txt", "S1 0 0 0\r\nB1 0 10 0\r\n");
     w.instrumentText = "GTS-600 / 700";
     w.outputText = "KOORDINAT";
@@ -173,25 +193,30 @@ TEST(ComputeStop, AStopAtACoordinateQuestionKeepsTheLinesWritten) {
 }
 
 TEST_F(Compute, CrossSectionsFromCoordinates) {
-    EXPECT_TRUE(test::matchesGolden(run("GTS-210 / 220 / 6", "KESIT-KLISE", kSamples / "gts210_kesit.txt"),
-                                    test::dataDir() / "survey" / "gts210_kesit_klise.gold"));
-    const std::vector<std::string> messages = {"İlk kesit noktasından önce gelen 1 nokta yazılmadı.", kSectionsDone,
-                                               kDone};
+    EXPECT_TRUE(
+        test::matchesGolden(run("GTS-210 / 220 / 6", "KESIT-KLISE", kSamples / "gts210_kesit.txt"),
+                            test::dataDir() / "survey" / "gts210_kesit_klise.gold"));
+    const std::vector<std::string> messages = {
+        "İlk kesit noktasından önce gelen 1 nokta yazılmadı.", kSectionsDone, kDone};
     EXPECT_EQ(dialogs.messageLines(), messages);
     EXPECT_EQ(table.rowCount(), 0);  // the listing is only a file
     dialogs.clearShown();
-    EXPECT_TRUE(test::matchesGolden(run("GPT-3000 / GPT-3000LN", "KESIT-NETCAD", kSamples / "gts210_kesit.txt"),
-                                    test::dataDir() / "survey" / "gts210_kesit_netcad.gold"));
+    EXPECT_TRUE(test::matchesGolden(
+        run("GPT-3000 / GPT-3000LN", "KESIT-NETCAD", kSamples / "gts210_kesit.txt"),
+        test::dataDir() / "survey" / "gts210_kesit_netcad.gold"));
     EXPECT_EQ(dialogs.messageLines(), messages);
     EXPECT_TRUE(fs::exists(w.workFolder / "VELKAR1$.KB$"));
 }
 
 TEST_F(Compute, CrossSectionsFromOffsetLists) {
-    EXPECT_TRUE(test::matchesGolden(run("GTS-600 / 700", "KESIT-KLISE", kSamples / "gts700_kesit.txt"),
-                                    test::dataDir() / "survey" / "gts700_kesit_klise.gold"));
-    EXPECT_TRUE(test::matchesGolden(run("GTS-600 / 700", "KESIT-NETCAD", kSamples / "gts700_kesit.txt"),
-                                    test::dataDir() / "survey" / "gts700_kesit_netcad.gold"));
-    EXPECT_EQ(dialogs.messageLines(), (std::vector<std::string>{kSectionsDone, kDone, kSectionsDone, kDone}));
+    EXPECT_TRUE(
+        test::matchesGolden(run("GTS-600 / 700", "KESIT-KLISE", kSamples / "gts700_kesit.txt"),
+                            test::dataDir() / "survey" / "gts700_kesit_klise.gold"));
+    EXPECT_TRUE(
+        test::matchesGolden(run("GTS-600 / 700", "KESIT-NETCAD", kSamples / "gts700_kesit.txt"),
+                            test::dataDir() / "survey" / "gts700_kesit_netcad.gold"));
+    EXPECT_EQ(dialogs.messageLines(),
+              (std::vector<std::string>{kSectionsDone, kDone, kSectionsDone, kDone}));
 }
 
 TEST_F(Compute, CrossSectionsWithoutASectionGiveAnEmptyResult) {
@@ -216,7 +241,6 @@ TEST_F(Compute, NoFileChosenStillEndsWithTheComputationMessage) {
     EXPECT_EQ(dialogs.messageLines(), std::vector<std::string>{kDone});
 }
 
-
 // Garbage of both families through every computation: output for what
 // decodes, every question answered, no crash.
 TEST(ComputeRobustness, AnyInputGivesOutputAndNoCrash) {
@@ -224,7 +248,8 @@ TEST(ComputeRobustness, AnyInputGivesOutputAndNoCrash) {
         fs::path raw;
         // The raw file, and the same garbage again as the polygon file.
         FileDialogResult chooseFile(const FileDialogRequest&) override { return {raw, 1}; }
-        std::optional<std::string> input(const std::string&, const std::string&, const std::string&) override {
+        std::optional<std::string> input(const std::string&, const std::string&,
+                                         const std::string&) override {
             return std::string("1e300");
         }
     } dialogs;
@@ -247,7 +272,8 @@ TEST(ComputeRobustness, AnyInputGivesOutputAndNoCrash) {
         for (const char* output : {"KOORDINAT", "KESIT-KLISE", "KESIT-NETCAD"}) {
             w.instrumentText = instrument;
             w.outputText = output;
-            EXPECT_EQ(runActionButton(w, state), ActionOutcome::Converted) << instrument << " " << output;
+            EXPECT_EQ(runActionButton(w, state), ActionOutcome::Converted)
+                << instrument << " " << output;
         }
     }
 }
