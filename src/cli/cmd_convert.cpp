@@ -167,7 +167,7 @@ int cmdConvert(const std::vector<std::string>& argv, Context& ctx) {
     const auto polygon = args.value("--polygon");
     const fs::path raw = args.positional()[0];
     const auto outFile = args.value("-o");
-    if (outFile && sameFile(raw, *outFile)) {
+    if (outFile && (sameFile(raw, *outFile) || (polygon && sameFile(*polygon, *outFile)))) {
         std::fprintf(ctx.err, "velkar-cli convert: %s is the input; it is never replaced\n",
                      outFile->c_str());
         return kExitFailed;
