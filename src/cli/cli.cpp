@@ -14,12 +14,13 @@ struct CommandEntry {
 };
 
 const CommandEntry kCommands[] = {
-    {"ports", "list the usable serial ports", cmdPorts},
+    {"convert", "convert a total-station raw file (NETCAD, EGHAS, GEOCAD, coordinates)", cmdConvert},
+    {"level", "DL-100 levelling: elevation report, notebook, adjustment", cmdLevel},
     {"xls", "TEXTFILE: write the workbook TEXTFILE.xls", cmdXls},
     {"gts720", "INFILE OUTNAME: write the GTS-720 / GPT-7000 file OUTNAME.txt", cmdGts720},
-    {"level", "DL-100 levelling: elevation report, notebook, adjustment", cmdLevel},
     {"download", "receive a file from an instrument", cmdDownload},
     {"upload", "send a file to an instrument", cmdUpload},
+    {"ports", "list the usable serial ports", cmdPorts},
 };
 
 void usage(std::FILE* f) {

@@ -31,5 +31,6 @@ int cmdGts720(const std::vector<std::string>& argv, Context& ctx);
 int cmdLevel(const std::vector<std::string>& argv, Context& ctx);
 int cmdDownload(const std::vector<std::string>& argv, Context& ctx);
 int cmdUpload(const std::vector<std::string>& argv, Context& ctx);
+int cmdConvert(const std::vector<std::string>& argv, Context& ctx);
 
 }  // namespace velkar::cli

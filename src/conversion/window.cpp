@@ -70,6 +70,10 @@ void dosya_ac(ConversionWindow& w) {
 void HUCREYAZ(ConversionWindow& w, const std::string& h1, const std::string& h2, const std::string& h3,
               const std::string& h4, const std::string& h5, const std::string& h6, const std::string& h7,
               const std::string& h8, const std::string& /*h9: accepted, never shown*/) {
+    if (!w.keepRows) {
+        ++w.SATIR_NO;
+        return;
+    }
     const std::string* cells[8] = {&h1, &h2, &h3, &h4, &h5, &h6, &h7, &h8};
     for (int c = 0; c < 8; ++c) w.table.setCell(w.SATIR_NO, c, *cells[c]);
     ++w.SATIR_NO;

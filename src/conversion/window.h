@@ -61,6 +61,9 @@ struct ConversionWindow {
     int DONUS_DOSYASI = 0;
     bool saveEnabled = false;
     std::string statusText;
+    // false: HUCREYAZ counts rows without keeping them (the command line, whose
+    // result is only the file, converts any size of input in constant memory).
+    bool keepRows = true;
     // Files the current run read: a save never replaces one of them.
     std::vector<std::filesystem::path> inputsRead;
 

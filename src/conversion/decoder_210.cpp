@@ -1,0 +1,352 @@
+// GTS-210/220 family raw lines.
+//
+// The download stores one record per line, each line ending with the marker of
+// the record that follows it ("_'" before a station, "_+" before a point).  A
+// point line starts with the point name and "_", then one optional blank and
+// the record character; a station line starts with "_'".  Numbers are digit
+// groups at fixed positions with no decimal point: a value is built as the
+// integer group, ".", and the decimal group.  Free-text items (code, heights)
+// are "_", a type character, the text, and the next "_".
+//
+// Positions below are 1-based, counted from the record character, as the
+// instrument's record layouts give them.  A step whose text piece does not
+// exist (a missing "_" makes its length negative) is skipped and the field it
+// would set keeps its value.
+#include <optional>
+#include <string>
+
+#include "conversion/decoders.h"
+#include "conversion/splitter.h"
+#include "platform/cp1254.h"
+#include "platform/numbers.h"
+
+namespace velkar::conversion {
+namespace {
+
+// 1-based position of c in s at or after from; 0 when absent.
+long find(const std::string& s, char c, long from = 1) {
+    if (from < 1) from = 1;
+    if (static_cast<size_t>(from) > s.size()) return 0;
+    const auto k = s.find(c, static_cast<size_t>(from - 1));
+    return k == std::string::npos ? 0 : static_cast<long>(k) + 1;
+}
+
+// len characters from the 1-based position start (fewer at the line's end);
+// no text at all for a start before the line or a negative length.
+std::optional<std::string> mid(const std::string& s, long start, long len) {
+    if (start < 1 || len < 0) return std::nullopt;
+    if (static_cast<size_t>(start) > s.size()) return std::string();
+    return s.substr(static_cast<size_t>(start - 1), static_cast<size_t>(len));
+}
+
+// Characters a to b (always a valid range here).
+std::string chars(const std::string& s, long a, long b) {
+    return mid(s, a, b - a + 1).value_or("");
+}
+
+// The value of the digit groups a–b and c–d: "a–b" + "." + "c–d".
+std::string value(const std::string& s, long a, long b, long c, long d) {
+    return chars(s, a, b) + "." + chars(s, c, d);
+}
+
+void dropFinalUnderscore(std::string& s) {
+    if (!s.empty() && s.back() == '_') s.pop_back();
+}
+
+void warnInstrumentHeight(DecodedRecord& r, Dialogs& dialogs) {
+    if (leadingNumber(trimBlanks(r.CIHAZ_YUK)) > r.CIHAZ_LIMIT) {
+        dialogs.error(cp1254(" Noktasında Cihaz Yüksekliği ") + r.CIHAZ_YUK);
+    }
+}
+
+// Station: "'", then "_" items: station name, code, instrument height.
+void station(DecodedRecord& r, std::string line, Dialogs& dialogs) {
+    long p = find(line, '_');
+    if (p <= 0) return;
+    r.DUR_NOKTA = chars(line, 2, p - 1);
+    line = line.substr(static_cast<size_t>(p));
+    p = find(line, '_');
+    if (auto t = mid(line, 2, p - 2)) r.ACIKLAMA = *t;
+    line = line.substr(static_cast<size_t>(p));  // unchanged when there is no "_"
+    p = find(line, '_');
+    if (auto t = mid(line, 2, p - 2)) r.CIHAZ_YUK = *t;
+    r.DUR_NOKTA = padRight(r.DUR_NOKTA, 10);
+    r.CIHAZ_YUK = padLeft(r.CIHAZ_YUK, 5);
+    warnInstrumentHeight(r, dialogs);
+    if (!r.DUR_NOKTA.empty()) {
+        r.DURAK_VAR = 1;
+        r.KAYIT_KODU = "STN";
+        r.YENI_DURAK = 1;
+        r.YAZ_DURUMU = 2;
+        r.OLCU_TURU = 0;
+        r.NOKTA = r.DUR_NOKTA;
+    }
+}
+
+// "R": horizontal distance, then the angles after "m", the height difference
+// after "g", then code and reflector height.
+void horizontalDistance(DecodedRecord& r, const std::string& line, bool topLevel) {
+    r.YATAY_MES = value(line, 2, 7, 8, 10);
+    const long m = find(line, 'm');
+    r.DUSEY_ACI = value(line, m + 1, m + 3, m + 4, m + 7);
+    r.YATAY_ACI = value(line, m + 9, m + 11, m + 12, m + 15);
+    const long g = find(line, 'g');
+    r.KOT_FARKI = value(line, g + 1, g + 6, g + 7, g + 9);
+    const long p = find(line, '_');
+    const long q = find(line, '_', p + 1);
+    if (auto t = mid(line, p + 2, q - p - 2)) r.ACIKLAMA = *t;
+    if (topLevel && q > 0) {
+        r.REFLEKTOR = chars(line, q + 2, q + 6);
+        dropFinalUnderscore(r.REFLEKTOR);
+    }
+    r.YATAY_MES = KSIL(r.YATAY_MES, 3);
+    r.KOT_FARKI = KSIL(r.KOT_FARKI, 3);
+    r.YATAY_ACI = KSIL(r.YATAY_ACI, 4);
+    // The nested form leaves the vertical angle as the instrument wrote it.
+    if (topLevel) r.DUSEY_ACI = KSIL(r.DUSEY_ACI, 4);
+    r.KOT_FARKI = padLeft(r.KOT_FARKI, 7);
+    r.YATAY_ACI = padLeft(r.YATAY_ACI, 9);
+    r.DUSEY_ACI = padLeft(r.DUSEY_ACI, 10);
+    r.YATAY_MES = padLeft(r.YATAY_MES, 8);
+}
+
+// Coordinates of "U", "/", "W" and "[" records.
+void coordinates(DecodedRecord& r, const std::string& line, char kind) {
+    r.KOOR_HAZIR = 1;
+    switch (kind) {
+        case 'U':
+            r.KOOR_X = value(line, 2, 7, 8, 10);
+            r.KOOR_Y = value(line, 11, 16, 17, 19);
+            r.KOOR_Z = value(line, 20, 25, 26, 28);
+            break;
+        case '/':
+            r.KOOR_X = value(line, 2, 8, 9, 12);
+            r.KOOR_Y = value(line, 13, 19, 20, 23);
+            r.KOOR_Z = value(line, 24, 30, 31, 34);
+            break;
+        case 'W':
+            r.KOOR_X = value(line, 31, 37, 38, 41);
+            r.KOOR_Y = value(line, 42, 48, 49, 52);
+            r.KOOR_Z = value(line, 53, 59, 60, 63);
+            break;
+        default:  // '['
+            r.KOOR_X = value(line, 32, 40, 41, 44);
+            r.KOOR_Y = value(line, 45, 53, 54, 57);
+            r.KOOR_Z = value(line, 58, 66, 67, 70);
+            break;
+    }
+    const long p = find(line, '_');
+    const long q = find(line, '_', p + 1);
+    if (kind == 'W' || kind == '[') {
+        if (auto t = mid(line, p + 2, q - p - 2)) r.ACIKLAMA = *t;
+        r.REFLEKTOR = chars(line, q + 2, q + 6);  // a fixed-length height
+    } else if (kind == 'U') {
+        // A "U" record carries a code only as a "_" item after the
+        // coordinates; without one the point has no code.
+        auto t = (p > 0 && q > 0) ? mid(line, p + 2, q - p - 2) : std::nullopt;
+        r.ACIKLAMA = t.value_or("");
+    }
+    r.KOOR_X = padLeft(KSIL(r.KOOR_X, 4), 16);
+    r.KOOR_Y = padLeft(KSIL(r.KOOR_Y, 4), 16);
+    r.KOOR_Z = padLeft(KSIL(r.KOOR_Z, 4), 16);
+}
+
+// Slope distance, vertical and horizontal angle of "?", "W", "[" and "(".
+void slopeDistance(DecodedRecord& r, const std::string& line, char kind) {
+    r.YAZ_DURUMU = 2;
+    switch (kind) {
+        case '?':
+            r.EGIK_MES = value(line, 2, 7, 8, 10);
+            r.DUSEY_ACI = value(line, 12, 14, 15, 18);
+            r.YATAY_ACI = value(line, 20, 22, 23, 26);
+            break;
+        case 'W':
+            r.EGIK_MES = value(line, 2, 7, 8, 11);
+            r.DUSEY_ACI = value(line, 13, 15, 16, 19);
+            r.YATAY_ACI = value(line, 22, 24, 25, 28);
+            break;
+        case '[':
+            r.EGIK_MES = value(line, 3, 8, 9, 12);
+            r.DUSEY_ACI = value(line, 14, 16, 17, 20);
+            r.YATAY_ACI = value(line, 23, 25, 26, 29);
+            break;
+        default:  // '(' : the vertical angle has five decimals
+            r.EGIK_MES = value(line, 2, 7, 8, 11);
+            r.DUSEY_ACI = value(line, 13, 15, 16, 20);
+            r.YATAY_ACI = value(line, 22, 24, 25, 29);
+            break;
+    }
+    if (kind != 'W') {
+        const long p = find(line, '_') + 2;
+        const long q = find(line, '_', p);
+        if (q > 0) {
+            if (auto t = mid(line, p, q - p)) r.ACIKLAMA = *t;
+            const long end = find(line, '_', q + 1);
+            if (auto t = mid(line, q + 2, end - q - 2)) r.REFLEKTOR = *t;
+            dropFinalUnderscore(r.REFLEKTOR);
+        }
+    }
+    r.EGIK_MES = padLeft(KSIL(r.EGIK_MES, 3), 8);
+    r.YATAY_ACI = padLeft(KSIL(r.YATAY_ACI, 4), 9);
+    r.DUSEY_ACI = padLeft(KSIL(r.DUSEY_ACI, 4), 9);
+    r.REFLEKTOR = padLeft(r.REFLEKTOR, 5);
+}
+
+// "*": "+" form (horizontal distance with its sign) or "_" form (reflector
+// height, then a nested "?", "U" or "R" record).
+void prefixed(DecodedRecord& r, const std::string& line) {
+    r.YAZ_DURUMU = 2;
+    const char form = line.size() >= 2 ? line[1] : '\0';
+    if (form == '+') {
+        r.YATAY_MES = value(line, 2, 7, 8, 11);
+        r.DUSEY_ACI = value(line, 13, 15, 16, 19);
+        r.YATAY_ACI = value(line, 22, 24, 25, 28);
+        r.KOT_FARKI = value(line, 31, 36, 37, 40);
+        const long c = find(line, ',');
+        r.REFLEKTOR = chars(line, c + 1, c + 5);
+        dropFinalUnderscore(r.REFLEKTOR);
+        r.KOT_FARKI = padLeft(KSIL(r.KOT_FARKI, 4), 10);
+        r.YATAY_MES = KSIL(r.YATAY_MES, 4);
+        r.REFLEKTOR = padLeft(r.REFLEKTOR, 6);
+        r.YATAY_ACI = padLeft(r.YATAY_ACI, 10);
+        r.DUSEY_ACI = padLeft(r.DUSEY_ACI, 10);
+        r.YATAY_MES = padLeft(r.YATAY_MES, 10);
+    } else if (form == '_') {
+        r.REFLEKTOR = chars(line, 4, 8);
+        r.KOT_FARKI = KSIL(r.KOT_FARKI, 4);
+        r.REFLEKTOR = padLeft(r.REFLEKTOR, 6);
+        const std::string rest = line.size() >= 10 ? line.substr(10) : std::string();
+        const char nested = rest.empty() ? '\0' : rest[0];
+        if (nested == '?') {
+            r.EGIK_MES = value(rest, 2, 7, 8, 10);
+            r.DUSEY_ACI = value(rest, 12, 14, 15, 18);
+            r.YATAY_ACI = value(rest, 20, 22, 23, 26);
+            r.KOT_FARKI = value(rest, 30, 35, 37, 40);  // character 36 is skipped
+            r.EGIK_MES = KSIL(r.EGIK_MES, 4);
+            r.DUSEY_ACI = KSIL(r.DUSEY_ACI, 4);
+            r.YATAY_ACI = KSIL(r.YATAY_ACI, 4);
+            r.KOT_FARKI = padLeft(r.KOT_FARKI, 10);
+            r.YATAY_ACI = padLeft(r.YATAY_ACI, 9);
+            r.DUSEY_ACI = padLeft(r.DUSEY_ACI, 9);
+            r.EGIK_MES = padLeft(r.EGIK_MES, 8);
+        } else if (nested == 'U') {
+            coordinates(r, rest, 'U');
+        } else if (nested == 'R') {
+            horizontalDistance(r, rest, false);
+        }
+    }
+}
+
+// "<": angles only; the record has no distance.
+void anglesOnly(DecodedRecord& r, const std::string& line) {
+    r.YAZ_DURUMU = 2;
+    r.DUSEY_ACI = value(line, 2, 4, 5, 8);
+    r.YATAY_ACI = value(line, 10, 12, 13, 16);
+    r.YATAY_MES = "   *****";
+    r.EGIK_MES = "   *****";
+    r.DUSEY_ACI = padLeft(KSIL(trimBlanks(r.DUSEY_ACI), 4), 9);
+    r.YATAY_ACI = padLeft(KSIL(trimBlanks(r.YATAY_ACI), 4), 9);
+}
+
+// "x": coordinates as separated fields; each field is a letter, the integer
+// digits and three decimals, plus one trailing character, all three fields
+// as wide as the first.
+void separatedCoordinates(DecodedRecord& r, std::string line) {
+    r.KOOR_HAZIR = 1;
+    SATIR_AYIR(line, r.ALANLAR, r.YAZ_DURUMU);
+    const long n = static_cast<long>(r.ALANLAR[0].size()) - 5;
+    std::string* coords[3] = {&r.KOOR_X, &r.KOOR_Y, &r.KOOR_Z};
+    double* values[3] = {&r.xValue, &r.yValue, &r.zValue};
+    for (int i = 0; i < 3; ++i) {
+        std::string& c = *coords[i];
+        c = trimBlanks(r.ALANLAR[static_cast<size_t>(i)]);
+        if (auto head = mid(c, 2, n)) c = *head + "." + chars(c, n + 2, n + 4);
+        *values[i] = leadingNumber(c);
+        c = standardNumberText(*values[i]);
+        c = padLeft(KSIL(c, 3), 16);
+    }
+}
+
+void dropThroughGraveAccent(std::string& s) {
+    const auto k = s.find('`');
+    if (k != std::string::npos) s.erase(0, k + 1);
+}
+
+}  // namespace
+
+void HAMDATACOZ_210(DecodedRecord& r, Dialogs& dialogs) {
+    r.REFLEKTOR_LIMIT = 10.0;
+    r.CIHAZ_LIMIT = 10.0;
+    std::string line = r.HAM_SATIR;
+    const auto p = line.find('_');
+    if (p != std::string::npos) {
+        r.NOKTA = line.substr(0, p);
+        line.erase(0, p + 1);
+    }
+    if (!line.empty() && line[0] == ' ') line.erase(0, 1);
+    r.KAYIT_KODU = line.substr(0, 1);
+    r.YENI_DURAK = 0;
+    r.OLCU_TURU = 1;
+
+    const char kind = line.empty() ? '\0' : line[0];
+    switch (kind) {
+        case '\'':
+            station(r, line, dialogs);
+            break;
+        case 'R':
+            r.YAZ_DURUMU = 2;
+            r.YATAY_MES.clear();
+            r.DUSEY_ACI.clear();
+            r.YATAY_ACI.clear();
+            r.REFLEKTOR.clear();
+            horizontalDistance(r, line, true);
+            break;
+        case '*':
+            prefixed(r, line);
+            break;
+        case '<':
+            anglesOnly(r, line);
+            break;
+        case '?':
+        case '(':
+            slopeDistance(r, line, kind);
+            break;
+        case 'W':
+        case '[':
+            slopeDistance(r, line, kind);
+            coordinates(r, line, kind);
+            break;
+        case 'U':
+        case '/':
+            coordinates(r, line, kind);
+            break;
+        case 'x':
+            separatedCoordinates(r, line);
+            break;
+        default:
+            break;
+    }
+
+    if (leadingNumber(trimBlanks(r.REFLEKTOR)) > r.REFLEKTOR_LIMIT) {
+        dialogs.error(cp1254(" Noktasında Reflektör Yüksekliği ") + r.REFLEKTOR);
+    }
+    // The first line after a station line is the backsight, whatever it holds.
+    if (r.DURAK_VAR == 1 && r.YENI_DURAK == 0) {
+        r.OLCU_TURU = 0;
+        r.KAYIT_KODU = "BKB";
+        r.DURAK_VAR = 0;
+        r.BAK_NOKTA = r.NOKTA;
+        r.BAKIS_ACISI = r.YATAY_ACI;
+        r.YAZ_DURUMU = 2;
+    }
+    // A grave accent separates a prefix the instrument adds from the real text.
+    for (std::string* s : {&r.CIHAZ_YUK, &r.NOKTA, &r.DUR_NOKTA, &r.REFLEKTOR, &r.ACIKLAMA}) {
+        dropThroughGraveAccent(*s);
+    }
+    r.DUR_NOKTA = padRight(trimBlanks(r.DUR_NOKTA), 10);
+    r.NOKTA = padRight(trimBlanks(r.NOKTA), 10);
+    r.REFLEKTOR = padLeft(r.REFLEKTOR, 6);
+    r.CIHAZ_YUK = padLeft(r.CIHAZ_YUK, 5);
+}
+
+}  // namespace velkar::conversion

@@ -1,0 +1,74 @@
+// GTS-600/700 raw lines: fields separated by commas, blanks or TABs, the
+// record keyword first.
+//
+//   STN,station,instrument height,code        a new station
+//   BKB,backsight,,horizontal angle set        the backsight
+//   SS|FS,point,reflector height,code          names the next target
+//   SD,horizontal angle,vertical angle,slope distance
+//   HD,horizontal angle,horizontal distance,height difference
+//
+// A measurement thus takes two lines: SS/FS names the target, the SD/HD after
+// it carries the values and makes the record writable.
+#include "conversion/decoders.h"
+#include "conversion/splitter.h"
+#include "platform/cp1254.h"
+#include "platform/numbers.h"
+
+namespace velkar::conversion {
+
+void HAMDATACOZ_700(DecodedRecord& r, Dialogs& dialogs) {
+    r.REFLEKTOR_LIMIT = 10.0;
+    r.CIHAZ_LIMIT = 10.0;
+    r.YENI_DURAK = 0;
+    // The split leaves YAZ_DURUMU at 0 or 1: only a record below raises it to 2.
+    SATIR_AYIR(r.HAM_SATIR, r.ALANLAR, r.YAZ_DURUMU);
+    const Fields& f = r.ALANLAR;
+    r.KAYIT_KODU = f[0];
+    const std::string& key = f[0];
+    if (key == "STN") {
+        r.YENI_DURAK = 1;
+        r.YAZ_DURUMU = 2;
+        r.OLCU_TURU = 0;
+        r.DUR_NOKTA = padRight(f[1], 10);
+        r.CIHAZ_YUK = padLeft(f[2], 6);
+        r.ACIKLAMA = f[3];
+        r.NOKTA = "1";
+        if (leadingNumber(trimBlanks(r.CIHAZ_YUK)) > r.CIHAZ_LIMIT) {
+            dialogs.error(cp1254(" Noktasında Cihaz Yüksekliği ") + r.CIHAZ_YUK);
+        }
+    } else if (key == "BKB") {
+        r.YAZ_DURUMU = 2;
+        r.OLCU_TURU = 0;
+        r.BAK_NOKTA = padRight(f[1], 10);
+        r.BAKIS_ACISI = padLeft(f[3], 9);
+        r.YATAY_ACI = r.BAKIS_ACISI;
+        r.NOKTA = r.BAK_NOKTA;
+        r.DUSEY_ACI = "   0.0000";
+        r.REFLEKTOR = " 0.000";
+        r.EGIK_MES = "     0.000";
+        r.YATAY_MES = "     0.000";
+        r.KOT_FARKI = "    0.000";
+    } else if (key == "SS" || key == "FS") {
+        r.NOKTA = padRight(f[1], 10);
+        r.REFLEKTOR = padLeft(f[2], 6);
+        r.ACIKLAMA = f[3];
+    } else if (key == "SD") {
+        r.YAZ_DURUMU = 2;
+        r.OLCU_TURU = 1;
+        r.YATAY_ACI = padLeft(KSIL(f[1], 4), 9);
+        r.DUSEY_ACI = padLeft(KSIL(f[2], 4), 9);
+        r.EGIK_MES = padLeft(KSIL(f[3], 3), 10);
+    } else if (key == "HD") {
+        r.YAZ_DURUMU = 2;
+        r.OLCU_TURU = 1;
+        r.YATAY_ACI = padLeft(KSIL(f[1], 4), 9);
+        r.YATAY_MES = padLeft(KSIL(f[2], 3), 10);
+        r.KOT_FARKI = padLeft(KSIL(f[3], 3), 9);
+    }
+    if (leadingNumber(trimBlanks(r.REFLEKTOR)) > r.REFLEKTOR_LIMIT) {
+        dialogs.error(cp1254(" Noktasında Reflektör Yüksekliği ") + r.REFLEKTOR +
+                      cp1254(" Limit değer..:"));
+    }
+}
+
+}  // namespace velkar::conversion

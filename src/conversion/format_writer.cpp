@@ -1,0 +1,386 @@
+#include "conversion/format_writer.h"
+
+#include <cmath>
+
+#include "conversion/decoders.h"
+#include "conversion/splitter.h"
+#include "platform/cp1254.h"
+#include "platform/numbers.h"
+#include "platform/program_folder.h"
+
+namespace velkar::conversion {
+namespace {
+
+const char* const kOutputs[] = {"YXZ",       "XYZ",        "YDE-NETCAD",
+                                "YDE-EGHAS", "YDE-GEOCAD", "YMK-NETCAD",
+                                "YMK-EGHAS", "YMK-GEOCAD", "RASAT KARNESi"};
+
+enum class Output { XYZ, YXZ, YdeNetcad, YdeEghas, YmkNetcad, YmkEghas, Book, None };
+
+Output outputOf(const std::string& text) {
+    if (text == "YDE-NETCAD" || text == "YDE-GEOCAD") return Output::YdeNetcad;
+    if (text == "YXZ") return Output::YXZ;
+    if (text == "XYZ") return Output::XYZ;
+    if (text == "YDE-EGHAS") return Output::YdeEghas;
+    if (text == "YMK-NETCAD" || text == "YMK-GEOCAD") return Output::YmkNetcad;
+    if (text == "YMK-EGHAS") return Output::YmkEghas;
+    if (text == "RASAT KARNESi") return Output::Book;
+    return Output::None;
+}
+
+void header(ConversionWindow& w, Output out) {
+    auto row = [&](const char* a, const char* b, const char* c, const char* d, const char* e,
+                   const char* f, const char* g, const char* h) {
+        HUCREYAZ(w, cp1254(a), cp1254(b), cp1254(c), cp1254(d), cp1254(e), cp1254(f), cp1254(g),
+                 cp1254(h), "");
+    };
+    switch (out) {
+        case Output::YdeNetcad:
+            row("  Nokta  ", " Yatay Açı ", " Düşey Açı ", " Eğik Mes. ", " Prizma Yük.",
+                " Cihaz Yük.", "", "");
+            break;
+        case Output::YXZ:
+            row("  Nokta  ", "   Y   ", "   X   ", "   Z ", " Acıklama ", "", "", "");
+            break;
+        case Output::XYZ:
+            row("  Nokta  ", "   X   ", "   Y   ", "   Z ", " Acıklama ", "", "", "");
+            break;
+        case Output::YdeEghas:
+            row("  Nokta  ", " Dur.Nokta ", " Bak.Nokta ", " Cihaz Yük.", " Bakış Açısı",
+                " Yatay Açı", " Düşey Açı ", " Eğik Mes. ");
+            break;
+        case Output::YmkNetcad:
+            row(" Nokta Adı", "Yatay Acı", "Yatay Mes.", "Kot Farkı", "Reflektor", " Tanim", "",
+                "");
+            break;
+        case Output::YmkEghas:
+            row("  Nokta  ", " Dur. Nokta ", " Bak. Nokta ", " Cihaz Yük. ", " Bakış Açı ",
+                " Yatay Açı ", "Yatay Mes.", " Kot Farkı ");
+            break;
+        case Output::Book:
+            row(" Dur. Nokta ", " Bak. Nokta ", " I. Durum ", " II. Durum ", "Düşey Açı",
+                " Eğik Mes.", "  Ortalama ", " Kenar");
+            break;
+        case Output::None:
+            break;
+    }
+}
+
+// Brings an angle in gon into [low, low + 400).
+double intoRange(double gon, double low) {
+    while (gon < low) gon += 400.0;
+    while (gon >= low + 400.0) gon -= 400.0;
+    return gon;
+}
+
+// The mean direction of a point seen in both faces: face II is 200 gon off
+// face I, so the mean is face I plus half of the (small) face difference.
+// Both faces may lie on either side of the zero direction.
+double meanDirection(const std::string& faceOne, const std::string& faceTwo) {
+    const double one = leadingNumber(faceOne);
+    if (trimBlanks(faceTwo).empty()) return one;
+    const double difference = intoRange(leadingNumber(faceTwo) - one - 200.0, -200.0);
+    return intoRange(one + difference / 2.0, 0.0);
+}
+
+// EGHAS files have fixed 9-character name columns.
+std::string eghasName(const std::string& name) {
+    return padLeft(trimBlanks(name).substr(0, 9), 9);
+}
+
+// The instrument height column of the EGHAS files: 4 characters.
+std::string eghasHeight(const std::string& height) {
+    return padLeft(trimBlanks(height).substr(0, 4), 4);
+}
+
+class Writer {
+  public:
+    Writer(ConversionWindow& w, ConversionState& state, TextWriter& out, Output kind)
+        : w_(w), s_(state), r_(state.record), out_(out), kind_(kind) {}
+
+    // rasat_yaz: the book of the station whose points were collected.
+    void rasat_yaz() {
+        for (const BookEntry& e : s_.book) {
+            const std::string mean =
+                padLeft(KSIL(standardNumberText(meanDirection(e.RASAT_ACI1, e.RASAT_ACI2)), 4), 12);
+            const double pi = 4.0 * std::atan(1.0);
+            const double side =
+                leadingNumber(e.RASAT_EGIK) * std::sin(leadingNumber(e.RASAT_DUSEY) * pi / 200.0);
+            const std::string sideText = KSIL(standardNumberText(side), 4);
+            out_.writeLine(" " + s_.ONCEKI_DURAK + " " + e.RASAT_NOKTA + " " + e.RASAT_ACI1 + " " +
+                           e.RASAT_ACI2 + " " + e.RASAT_DUSEY + " " + e.RASAT_EGIK + " " + mean +
+                           " " + sideText);
+            HUCREYAZ(w_, s_.ONCEKI_DURAK, e.RASAT_NOKTA, e.RASAT_ACI1, e.RASAT_ACI2, e.RASAT_DUSEY,
+                     e.RASAT_EGIK, mean, sideText);
+        }
+    }
+
+    void line() {
+        switch (kind_) {
+            case Output::XYZ:
+            case Output::YXZ:
+                coordinateLine();
+                break;
+            case Output::YdeNetcad:
+                decode();
+                ydeNetcad();
+                break;
+            case Output::YdeEghas:
+                decode();
+                ydeEghas();
+                break;
+            case Output::YmkNetcad:
+                decode();
+                ymkNetcad();
+                break;
+            case Output::YmkEghas:
+                decode();
+                ymkEghas();
+                break;
+            case Output::Book:
+                decode();
+                book();
+                break;
+            case Output::None:
+                break;
+        }
+    }
+
+  private:
+    void decode() {
+        if (w_.CIHAZ_TIPI == "700") {
+            HAMDATACOZ_700(r_, w_.dialogs);
+        } else if (w_.CIHAZ_TIPI == "200") {
+            HAMDATACOZ_210(r_, w_.dialogs);
+        }
+    }
+
+    bool polarReady() const { return r_.YAZ_DURUMU == 2 && !trimBlanks(r_.NOKTA).empty(); }
+    bool measuredReady() const { return polarReady() && r_.YENI_DURAK == 0 && r_.OLCU_TURU == 1; }
+
+    void ydeNetcad() {
+        if (!polarReady()) return;
+        r_.YAZ_DURUMU = 0;
+        if (r_.YENI_DURAK == 1) {
+            out_.writeLine("   " + r_.DUR_NOKTA + "   0.0000    0.0000      0.000 " + r_.CIHAZ_YUK +
+                           " " + r_.ACIKLAMA);
+            HUCREYAZ(w_, r_.DUR_NOKTA, "0.0000", "0.0000", "0.0000", "0.0000", r_.CIHAZ_YUK,
+                     r_.ACIKLAMA);
+        } else {
+            out_.writeLine("   " + r_.NOKTA + r_.YATAY_ACI + " " + r_.DUSEY_ACI + " " +
+                           r_.EGIK_MES + " " + r_.REFLEKTOR + " " + r_.ACIKLAMA);
+            HUCREYAZ(w_, r_.NOKTA, r_.YATAY_ACI, r_.DUSEY_ACI, r_.EGIK_MES, r_.REFLEKTOR, "",
+                     r_.ACIKLAMA);
+        }
+        r_.YENI_DURAK = 0;
+        for (std::string* f :
+             {&r_.NOKTA, &r_.YATAY_ACI, &r_.DUSEY_ACI, &r_.EGIK_MES, &r_.REFLEKTOR, &r_.ACIKLAMA}) {
+            f->clear();
+        }
+    }
+
+    void ymkNetcad() {
+        if (!polarReady()) return;
+        r_.YAZ_DURUMU = 0;
+        if (r_.YENI_DURAK == 1) {
+            out_.writeLine(" " + r_.DUR_NOKTA + "   0.0000      0.000     0.000 " + r_.CIHAZ_YUK +
+                           " " + r_.ACIKLAMA);
+            HUCREYAZ(w_, r_.DUR_NOKTA, " 0.000", "0.000", "0.000", r_.CIHAZ_YUK, r_.ACIKLAMA);
+        } else {
+            out_.writeLine(" " + r_.NOKTA + r_.YATAY_ACI + " " + r_.YATAY_MES + " " + r_.KOT_FARKI +
+                           " " + r_.REFLEKTOR + " " + r_.ACIKLAMA);
+            HUCREYAZ(w_, r_.NOKTA, r_.YATAY_ACI, r_.YATAY_MES, r_.KOT_FARKI, r_.REFLEKTOR,
+                     r_.ACIKLAMA);
+        }
+        r_.YENI_DURAK = 0;
+        for (std::string* f : {&r_.NOKTA, &r_.YATAY_ACI, &r_.YATAY_MES, &r_.KOT_FARKI,
+                               &r_.REFLEKTOR, &r_.ACIKLAMA}) {
+            f->clear();
+        }
+    }
+
+    // Observation book: the SD records of a station, each point once; a later
+    // line about a stored point gives its second face.
+    void book() {
+        r_.YAZ_DURUMU = 0;
+        r_.OLCU_TURU = 0;
+        if (r_.KAYIT_KODU == "STN") {
+            if (!s_.ONCEKI_DURAK.empty()) rasat_yaz();
+            s_.ONCEKI_DURAK = r_.DUR_NOKTA;
+            s_.book.clear();
+            return;
+        }
+        const std::string name = trimBlanks(r_.NOKTA);
+        for (auto it = s_.book.rbegin(); it != s_.book.rend(); ++it) {
+            if (trimBlanks(it->RASAT_NOKTA) == name) {
+                it->RASAT_ACI2 = r_.YATAY_ACI;
+                return;
+            }
+        }
+        if (trimBlanks(r_.KAYIT_KODU) == "SD") {
+            s_.book.push_back({r_.NOKTA, r_.YATAY_ACI, "", r_.DUSEY_ACI, r_.EGIK_MES});
+        }
+    }
+
+    // Station and backsight records are not lines of their own: every
+    // measured point carries its station, backsight and instrument height.
+    void eghasNames() {
+        r_.YAZ_DURUMU = 0;
+        r_.OLCU_TURU = 0;
+        r_.NOKTA = eghasName(r_.NOKTA);
+        r_.DUR_NOKTA = eghasName(r_.DUR_NOKTA);
+        r_.BAK_NOKTA = eghasName(r_.BAK_NOKTA);
+    }
+
+    void ydeEghas() {
+        if (!measuredReady()) return;
+        eghasNames();
+        out_.writeLine(" " + r_.DUR_NOKTA + " " + r_.BAK_NOKTA + "     " +
+                       eghasHeight(r_.CIHAZ_YUK) + "  " + r_.BAKIS_ACISI + " " + r_.NOKTA + " " +
+                       r_.YATAY_ACI + " " + r_.DUSEY_ACI + r_.EGIK_MES + "    " + r_.REFLEKTOR +
+                       "  PP");
+        HUCREYAZ(w_, r_.NOKTA, r_.DUR_NOKTA, r_.BAK_NOKTA, r_.CIHAZ_YUK, r_.BAKIS_ACISI,
+                 r_.YATAY_ACI, r_.DUSEY_ACI, r_.EGIK_MES, r_.ACIKLAMA);
+        for (std::string* f : {&r_.NOKTA, &r_.YATAY_ACI, &r_.DUSEY_ACI, &r_.EGIK_MES, &r_.ACIKLAMA})
+            f->clear();
+    }
+
+    void ymkEghas() {
+        if (!measuredReady()) return;
+        eghasNames();
+        // Ground to ground: instrument height - reflector height + measured difference.
+        const double dz =
+            leadingNumber(r_.CIHAZ_YUK) - leadingNumber(r_.REFLEKTOR) + leadingNumber(r_.KOT_FARKI);
+        r_.KOT_FARKI = padLeft(KSIL(standardNumberText(dz), 3), 10);
+        out_.writeLine(" " + r_.DUR_NOKTA + " " + r_.BAK_NOKTA + "     " +
+                       eghasHeight(r_.CIHAZ_YUK) + "  " + r_.BAKIS_ACISI + " " + r_.NOKTA + " " +
+                       r_.YATAY_ACI + r_.YATAY_MES + r_.KOT_FARKI + " PP");
+        HUCREYAZ(w_, r_.NOKTA, r_.DUR_NOKTA, r_.BAK_NOKTA, r_.CIHAZ_YUK, r_.BAKIS_ACISI,
+                 r_.YATAY_ACI, r_.YATAY_MES, r_.KOT_FARKI);
+        for (std::string* f :
+             {&r_.NOKTA, &r_.YATAY_ACI, &r_.YATAY_MES, &r_.KOT_FARKI, &r_.ACIKLAMA})
+            f->clear();
+    }
+
+    // XYZ / YXZ.  A GTS-600/700 file is read as a coordinate list
+    // "point,Y,X,Z,description words"; a GTS-210/220 download gives its
+    // coordinate records through the decoder.
+    void coordinateLine() {
+        if (w_.CIHAZ_TIPI == "700") {
+            r_.KOOR_HAZIR = 1;
+            SATIR_AYIR(r_.HAM_SATIR, r_.ALANLAR, r_.YAZ_DURUMU);
+            const Fields& f = r_.ALANLAR;
+            r_.NOKTA = padLeft(f[0], 13);
+            r_.KOOR_Y = padLeft(KSIL(f[1], 3), 13);
+            r_.KOOR_X = padLeft(KSIL(f[2], 3), 13);
+            r_.KOOR_Z = padLeft(KSIL(f[3], 3), 13);
+            r_.ACIKLAMA = f[4] + " " + f[5] + " " + f[6];
+        } else if (w_.CIHAZ_TIPI == "200") {
+            HAMDATACOZ_210(r_, w_.dialogs);
+        }
+        if (r_.KOOR_HAZIR != 1 || trimBlanks(r_.NOKTA).empty()) return;
+        r_.KOOR_HAZIR = 0;
+        r_.YAZ_DURUMU = 0;
+        if (kind_ == Output::XYZ) {
+            out_.writeLine(" " + r_.NOKTA + " " + r_.KOOR_X + " " + r_.KOOR_Y + " " + r_.KOOR_Z +
+                           "      " + r_.ACIKLAMA);
+            HUCREYAZ(w_, r_.NOKTA, r_.KOOR_X, r_.KOOR_Y, r_.KOOR_Z, r_.ACIKLAMA);
+        } else {
+            out_.writeLine(" " + r_.NOKTA + " " + r_.KOOR_Y + " " + r_.KOOR_X + " " + r_.KOOR_Z +
+                           "      " + r_.ACIKLAMA);
+            HUCREYAZ(w_, r_.NOKTA, r_.KOOR_Y, r_.KOOR_X, r_.KOOR_Z, r_.ACIKLAMA);
+        }
+        for (std::string* f : {&r_.NOKTA, &r_.KOOR_X, &r_.KOOR_Y, &r_.KOOR_Z, &r_.ACIKLAMA})
+            f->clear();
+    }
+
+    ConversionWindow& w_;
+    ConversionState& s_;
+    DecodedRecord& r_;
+    TextWriter& out_;
+    Output kind_;
+};
+
+}  // namespace
+
+const char* const* formatOutputs(int& count) {
+    count = static_cast<int>(sizeof kOutputs / sizeof kOutputs[0]);
+    return kOutputs;
+}
+
+std::string instrumentFamily(const std::string& t) {
+    if (t == "GTS-230N" || t == "GTS-210 / 220 / 6") return "200";
+    if (t == "GPT-1000 / 2000" || t == "GPT-3000 / GPT-3000LN") return "200";
+    if (t == "GTS-600 / 700") return "700";
+    return {};
+}
+
+bool FORMAT_CEVIR(ConversionWindow& w, ConversionState& state) {
+    dosya_ac(w);
+    if (!w.DOSYA_SECILDI) return false;
+    const auto input = w.dialog.fileName;
+    TextReader in;
+    if (!in.open(input)) {
+        w.dialogs.error(pathText(input) + cp1254(" okunamadı: ") + in.error());
+        return false;
+    }
+    w.noteInput(input);
+    TextWriter out;
+    if (!openResultWorkFile(w, out)) return false;
+
+    DecodedRecord& r = state.record;
+    r.YAZ_DURUMU = 0;
+    r.CIHAZ_LIMIT = 10.0;
+    r.REFLEKTOR_LIMIT = 10.0;
+    w.SATIR_NO = 0;
+    w.table.clear();
+    r.clearTextFields();
+
+    const Output kind = outputOf(w.outputText);
+    if (kind != Output::None) {
+        header(w, kind);
+        Writer writer(w, state, out, kind);
+        state.book.clear();
+        std::string line;
+        std::uint64_t lines = 0;
+        w.progress(0, in.size());
+        while (in.readLine(line)) {
+            r.HAM_SATIR = line;
+            r.KAYIT_KODU = line.substr(0, 3);
+            w.pump.processPending();
+            writer.line();
+            if ((++lines & 4095) == 0) w.progress(in.position(), in.size());
+        }
+        w.progress(in.position(), in.size());
+        if (kind == Output::Book) writer.rasat_yaz();
+    }
+    in.close();
+    if (!out.close()) {
+        w.dialogs.error(pathText(w.resultWorkFile()) + cp1254(" yazılamadı: ") + out.error());
+        w.setSaveEnabled(false);
+        return false;
+    }
+    w.dialogs.info(cp1254("Format Dönüştürme İşlemi Tamamlandı"), cp1254("İşlem Sonu"));
+    return true;
+}
+
+ActionOutcome runAction(ConversionWindow& w, ConversionState& state) {
+    if (state.running) return ActionOutcome::Busy;
+    w.table.clear();
+    w.dialog.flags = 0;
+    w.dialog.title = cp1254("Dosya Seçiniz");
+    const std::string family = instrumentFamily(w.instrumentText);
+    if (!family.empty()) w.CIHAZ_TIPI = family;
+    if (w.instrumentText == "DL-100") return ActionOutcome::RunLevelling;
+    if (w.actionCaption == cp1254("&Format Dönüstür")) {
+        state.running = true;
+        w.inputsRead.clear();
+        const bool done = FORMAT_CEVIR(w, state);
+        state.running = false;
+        return done ? ActionOutcome::Converted : ActionOutcome::NotConverted;
+    }
+    if (w.actionCaption == cp1254("&Hesapla")) return ActionOutcome::RunComputation;
+    return ActionOutcome::NotConverted;
+}
+
+}  // namespace velkar::conversion

@@ -1,0 +1,36 @@
+// Survey computations of the conversion window's "&Hesapla" mode: polar
+// coordinates (KOORDINAT) and cross sections (KESIT-KLISE, KESIT-NETCAD).
+#pragma once
+
+#include "conversion/format_writer.h"
+#include "conversion/record.h"
+#include "conversion/window.h"
+
+namespace velkar::survey {
+
+using conversion::ConversionState;
+using conversion::ConversionWindow;
+
+// KOOR_HESAP: asks for the raw file and an optional polygon file (name, Y, X,
+// Z per line), finds each station and backsight (polygon file first, then the
+// points computed earlier in the run, then the user through "Koordinat
+// Girişi" input boxes) and computes every measured point by the polar method.
+// Result lines: name (left-aligned in 12) and Y, X, Z (4 decimals, right-aligned
+// in 15) separated by two blanks: the result can serve as a polygon file.
+// Returns false when the run ended early (no raw file, a file error, or a stop
+// requested through state.stopRequested at a coordinate question).
+bool KOOR_HESAP(ConversionWindow& w, ConversionState& state);
+
+// KESITKLISEHES: the printable cross-section listing.
+bool KESITKLISEHES(ConversionWindow& w, ConversionState& state);
+
+// KESIT_netcad: the NETCAD cross-section records.
+bool KESIT_netcad(ConversionWindow& w, ConversionState& state);
+
+// The action button with the computations wired in: conversion::runAction,
+// and in "&Hesapla" mode the computation named by w.outputText followed by
+// "Hesaplama İşlemi Tamamlandı..Kayıt Etmeyi Unutmayınız.!!!" (also when the
+// file choice was cancelled).  RunLevelling is still returned for the DL-100.
+conversion::ActionOutcome runActionButton(ConversionWindow& w, ConversionState& state);
+
+}  // namespace velkar::survey

@@ -1,0 +1,277 @@
+// The format writer end to end: raw file in, result work file and result
+// table out, compared whole with hand-derived golden files.
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "conversion/format_writer.h"
+#include "golden.h"
+#include "platform/cp1254.h"
+#include "scripted_dialogs.h"
+
+namespace velkar::conversion {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kSamples = fs::path(VELKAR_SAMPLES_DIR);
+
+struct Convert : ::testing::Test {
+    test::ScriptedDialogs dialogs;
+    NullEventPump pump;
+    ResultTable table;
+    fs::path dir = test::tempDir("format");
+    ConversionWindow w{dialogs, pump, table, dir / "prog"};
+    ConversionState state;
+
+    std::string run(const std::string& instrument, const std::string& output, const fs::path& raw) {
+        w.instrumentText = instrument;
+        w.outputText = output;
+        dialogs.answerFile(raw);
+        EXPECT_EQ(runAction(w, state), ActionOutcome::Converted);
+        return test::readBytes(w.resultWorkFile());
+    }
+    std::vector<std::string> row(int i) const {
+        std::vector<std::string> cells;
+        for (int c = 0; c < ResultTable::kColumns; ++c) cells.push_back(toUtf8(table.cell(i, c)));
+        return cells;
+    }
+};
+
+struct GoldenCase {
+    const char* instrument;
+    const char* raw;
+    const char* output;
+    const char* golden;
+};
+
+class Golden : public Convert, public ::testing::WithParamInterface<GoldenCase> {};
+
+TEST_P(Golden, OutputMatchesByteForByte) {
+    const GoldenCase& c = GetParam();
+    EXPECT_TRUE(test::matchesGolden(run(c.instrument, c.output, kSamples / c.raw),
+                                    test::dataDir() / "conversion" / c.golden));
+}
+
+const GoldenCase kGoldenCases[] = {
+    {"GTS-210 / 220 / 6", "gts210_ornek.txt", "YDE-NETCAD", "gts210_yde_netcad.gold"},
+    {"GTS-210 / 220 / 6", "gts210_ornek.txt", "YDE-GEOCAD", "gts210_yde_netcad.gold"},
+    {"GTS-210 / 220 / 6", "gts210_ornek.txt", "YMK-NETCAD", "gts210_ymk_netcad.gold"},
+    {"GTS-230N", "gts210_ornek.txt", "YMK-GEOCAD", "gts210_ymk_netcad.gold"},
+    {"GPT-1000 / 2000", "gts210_ornek.txt", "YDE-EGHAS", "gts210_yde_eghas.gold"},
+    {"GPT-3000 / GPT-3000LN", "gts210_ornek.txt", "YMK-EGHAS", "gts210_ymk_eghas.gold"},
+    {"GTS-210 / 220 / 6", "gts210_ornek.txt", "XYZ", "gts210_xyz.gold"},
+    {"GTS-210 / 220 / 6", "gts210_ornek.txt", "YXZ", "gts210_yxz.gold"},
+    {"GTS-600 / 700", "gts700_ornek.txt", "YDE-NETCAD", "gts700_yde_netcad.gold"},
+    {"GTS-600 / 700", "gts700_ornek.txt", "YDE-GEOCAD", "gts700_yde_netcad.gold"},
+    {"GTS-600 / 700", "gts700_ornek.txt", "YMK-NETCAD", "gts700_ymk_netcad.gold"},
+    {"GTS-600 / 700", "gts700_ornek.txt", "YMK-GEOCAD", "gts700_ymk_netcad.gold"},
+    {"GTS-600 / 700", "gts700_ornek.txt", "YDE-EGHAS", "gts700_yde_eghas.gold"},
+    {"GTS-600 / 700", "gts700_ornek.txt", "YMK-EGHAS", "gts700_ymk_eghas.gold"},
+    {"GTS-600 / 700", "gts700_koordinat.txt", "XYZ", "gts700_xyz.gold"},
+    {"GTS-600 / 700", "gts700_koordinat.txt", "YXZ", "gts700_yxz.gold"},
+    {"GTS-600 / 700", "gts700_rasat.txt", "RASAT KARNESi", "gts700_rasat.gold"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Samples, Golden, ::testing::ValuesIn(kGoldenCases));
+
+TEST_F(Convert, TableMirrorsTheFileAndTheRunEndsWithItsMessage) {
+    run("GTS-600 / 700", "YDE-NETCAD", kSamples / "gts700_ornek.txt");
+    EXPECT_EQ(table.rowCount(), 8 + 2);  // header, 8 lines, one empty row
+    EXPECT_EQ(row(0),
+              (std::vector<std::string>{"  Nokta  ", " Yatay Açı ", " Düşey Açı ", " Eğik Mes. ",
+                                        " Prizma Yük.", " Cihaz Yük.", "", ""}));
+    EXPECT_EQ(row(1), (std::vector<std::string>{"S1        ", "0.0000", "0.0000", "0.0000",
+                                                "0.0000", " 1.550", "K0", ""}));
+    EXPECT_EQ(row(3), (std::vector<std::string>{"P1        ", " 123.4500", "  89.5930",
+                                                "    25.123", " 1.700", "", "AGAC", ""}));
+    EXPECT_EQ(row(9), std::vector<std::string>(8));
+    EXPECT_EQ(dialogs.messageLines(),
+              std::vector<std::string>{"İşlem Sonu: Format Dönüştürme İşlemi Tamamlandı"});
+    EXPECT_TRUE(w.saveEnabled);
+    EXPECT_EQ(dialogs.shown()[0].title, cp1254("Dosya Seçiniz"));
+    EXPECT_EQ(dialogs.shown()[0].file.flags, kFileMustExist);
+    EXPECT_EQ(w.CIHAZ_TIPI, "700");
+}
+
+TEST_F(Convert, EghasTableRowsAndHeader) {
+    run("GTS-600 / 700", "YMK-EGHAS", kSamples / "gts700_ornek.txt");
+    EXPECT_EQ(row(0), (std::vector<std::string>{"  Nokta  ", " Dur. Nokta ", " Bak. Nokta ",
+                                                " Cihaz Yük. ", " Bakış Açı ", " Yatay Açı ",
+                                                "Yatay Mes.", " Kot Farkı "}));
+    EXPECT_EQ(row(2),
+              (std::vector<std::string>{"       P2", "       S1", "       B1", " 1.550",
+                                        "  45.3000", " 210.1234", "    38.215", "    -1.184"}));
+    EXPECT_EQ(table.rowCount(), 4 + 2);
+}
+
+TEST_F(Convert, ObservationBookOfAGts210FileIsEmpty) {
+    EXPECT_EQ(run("GTS-210 / 220 / 6", "RASAT KARNESi", kSamples / "gts210_ornek.txt"), "");
+    EXPECT_EQ(table.rowCount(), 2);
+    EXPECT_EQ(toUtf8(table.cell(0, 4)), "Düşey Açı");
+}
+
+TEST_F(Convert, ObservationBookHasNoPointLimitAndNoLeftoverFaces) {
+    std::string raw = "STN,S1,1.5\r\n";
+    for (int i = 0; i < 150; ++i) raw += "SS,P" + std::to_string(i) + "\r\nSD,1,100,10\r\n";
+    raw += "SS,P149\r\nSD,201.0002,300,10\r\nSTN,S2,1.5\r\nSS,P0\r\nSD,5,100,10\r\n";
+    const fs::path file = dir / "book.txt";
+    test::writeBytes(file, raw);
+    run("GTS-600 / 700", "RASAT KARNESi", file);
+    ASSERT_EQ(table.rowCount(), 150 + 1 + 2);
+    EXPECT_EQ(row(150)[3], " 201.0002");
+    EXPECT_EQ(row(150)[6], "      1.0001");
+    // P0 of S2 was seen in one face: no face II from S1's book, its face I is the mean.
+    EXPECT_EQ(row(151),
+              (std::vector<std::string>{"S2        ", "P0        ", "   5.0000", "", " 100.0000",
+                                        "    10.000", "      5.0000", " 10.0000"}));
+}
+
+TEST_F(Convert, GroundToGroundHeightDifference) {
+    // instrument 1.500, reflector 1.700, measured difference 2.000: 1.800
+    const fs::path raw = dir / "h.txt";
+    test::writeBytes(raw, "STN,S1,1.500\r\nBKB,B1,0,0\r\nSS,P1,1.700\r\nHD,10,20,2.000\r\n");
+    EXPECT_EQ(
+        run("GTS-600 / 700", "YMK-EGHAS", raw),
+        // the backsight angle is taken as written ("0"), only aligned
+        "        S1        B1     1.50          0        P1   10.0000    20.000     1.800 PP\r\n");
+}
+
+TEST_F(Convert, CoordinateListFieldOneIsY) {
+    const fs::path raw = dir / "k.txt";
+    test::writeBytes(raw, "P1,500.000,400.000,100.000\r\n");
+    EXPECT_EQ(run("GTS-600 / 700", "XYZ", raw),
+              "            P1       400.000       500.000       100.000        \r\n");
+    EXPECT_EQ(row(1)[1], "      400.000");
+    EXPECT_EQ(row(1)[2], "      500.000");
+}
+
+TEST_F(Convert, EmptyFileGivesHeaderOnlyAndTheMessage) {
+    const fs::path raw = dir / "bos.txt";
+    test::writeBytes(raw, "");
+    EXPECT_EQ(run("GTS-210 / 220 / 6", "YDE-EGHAS", raw), "");
+    EXPECT_EQ(table.rowCount(), 2);
+    EXPECT_EQ(dialogs.messageLines().size(), 1u);
+}
+
+TEST_F(Convert, UnknownOutputWritesNothingAndStillEnds) {
+    EXPECT_EQ(run("GTS-600 / 700", "ABC", kSamples / "gts700_ornek.txt"), "");
+    EXPECT_EQ(table.rowCount(), 0);
+    EXPECT_EQ(dialogs.messageLines(),
+              std::vector<std::string>{"İşlem Sonu: Format Dönüştürme İşlemi Tamamlandı"});
+}
+
+TEST_F(Convert, NoFileChosenEndsSilently) {
+    w.instrumentText = "GTS-600 / 700";
+    w.outputText = "XYZ";
+    dialogs.answerFile({});
+    EXPECT_EQ(runAction(w, state), ActionOutcome::NotConverted);
+    EXPECT_TRUE(dialogs.messageLines().empty());
+    EXPECT_FALSE(fs::exists(w.resultWorkFile()));
+}
+
+TEST_F(Convert, UnreadableInputIsReportedWithoutTheEndMessage) {
+    w.instrumentText = "GTS-600 / 700";
+    w.outputText = "XYZ";
+    dialogs.answerFile(dir / "yok.txt");
+    EXPECT_EQ(runAction(w, state), ActionOutcome::NotConverted);
+    ASSERT_EQ(dialogs.messageLines().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].title, cp1254("Hata Mesajı"));
+    EXPECT_NE(dialogs.messages()[0].text.find("yok.txt"), std::string::npos);
+}
+
+TEST_F(Convert, DispatchByInstrumentAndMode) {
+    w.instrumentText = "DL-100";
+    EXPECT_EQ(runAction(w, state), ActionOutcome::RunLevelling);
+    w.instrumentText = "GTS-230N";
+    w.actionCaption = cp1254("&Hesapla");
+    EXPECT_EQ(runAction(w, state), ActionOutcome::RunComputation);
+    EXPECT_EQ(w.CIHAZ_TIPI, "200");
+    w.instrumentText = "Bilinmeyen";
+    EXPECT_EQ(runAction(w, state), ActionOutcome::RunComputation);
+    EXPECT_EQ(w.CIHAZ_TIPI, "200");  // an unknown text keeps the family
+    state.running = true;
+    EXPECT_EQ(runAction(w, state), ActionOutcome::Busy);
+    EXPECT_TRUE(dialogs.shown().empty());
+}
+
+TEST_F(Convert, ConsumedFieldsAreClearedBetweenRecords) {
+    // The second SD has no target of its own: the name was consumed by the first.
+    const fs::path raw = dir / "c.txt";
+    test::writeBytes(raw, "SS,P1,1.7,K\r\nSD,1,2,3\r\nSD,4,5,6\r\nSS,P2\r\nSD,7,8,9\r\n");
+    EXPECT_EQ(run("GTS-600 / 700", "YDE-NETCAD", raw),
+              "   P1           1.0000    2.0000      3.000    1.7 K\r\n"
+              "   P2           7.0000    8.0000      9.000        \r\n");
+}
+
+TEST_F(Convert, SaveMovesTheResultUnderTheOutputsExtension) {
+    const std::string bytes = run("GTS-210 / 220 / 6", "YDE-NETCAD", kSamples / "gts210_ornek.txt");
+    dialogs.answerFile(dir / "sonuc.txt");
+    EXPECT_EQ(kayitEt(w), dir / "sonuc.YDE");
+    EXPECT_EQ(test::readBytes(dir / "sonuc.YDE"), bytes);
+    // The raw file the run read is never replaced.
+    w.setSaveEnabled(true);
+    test::writeBytes(w.resultWorkFile(), bytes);
+    w.outputText = "XYZ";
+    dialogs.answerFile(kSamples / "gts210_ornek.txt");
+    EXPECT_TRUE(kayitEt(w).empty());
+}
+
+TEST_F(Convert, StateCarriesOverBetweenRuns) {
+    // A station whose backsight is in the next file: the record lives as long as the window.
+    const fs::path a = dir / "a.txt";
+    const fs::path b = dir / "b.txt";
+    test::writeBytes(a, "_'S1_)K0_(1.550__+\r\n");
+    test::writeBytes(b, "B1_ ?+00045678m0900000+0000000d_)POL_(1.600__+\r\n");
+    run("GTS-210 / 220 / 6", "YDE-NETCAD", a);
+    EXPECT_EQ(run("GTS-210 / 220 / 6", "YDE-NETCAD", b),
+              "   B1           0.0000   90.0000   45.678  1.600 POL\r\n");
+    EXPECT_EQ(state.record.BAK_NOKTA, "B1");
+}
+
+// Garbage never crashes a run: random bytes, a 1 MB line, truncated records.
+TEST_F(Convert, AnyInputGivesOutputAndNoCrash) {
+    std::mt19937 rng(1234);
+    std::string junk;
+    const std::string alphabet = "_'R*<?W[(U/x+-.,m g0123456789`\t\r\n";
+    for (int i = 0; i < 200000; ++i) {
+        junk.push_back(i % 3 ? alphabet[rng() % alphabet.size()] : static_cast<char>(rng() & 0xFF));
+    }
+    junk += std::string(1 << 20, '_') + "\r\n" + std::string(1 << 20, ',') + "\r\n";
+    junk += "P1_ ?+0001234" + std::string(1 << 20, '9') + "\r\nSTN," + std::string(1 << 20, 'S') +
+            "\r\n";
+    const fs::path raw = dir / "junk.bin";
+    test::writeBytes(raw, junk);
+    int n = 0;
+    const char* const* outputs = formatOutputs(n);
+    for (const char* instrument : {"GTS-210 / 220 / 6", "GTS-600 / 700"}) {
+        for (int i = 0; i < n; ++i) run(instrument, outputs[i], raw);
+    }
+    EXPECT_EQ(dialogs.messageLines().back(), "İşlem Sonu: Format Dönüştürme İşlemi Tamamlandı");
+}
+
+TEST(ConvertProgress, ThePumpRunsOncePerLineAndProgressReachesTheEnd) {
+    struct CountingPump : NullEventPump {
+        int calls = 0;
+        void processPending() override { ++calls; }
+    } pump;
+    struct Hooks : WindowHooks {
+        std::uint64_t done = 0, total = 0;
+        void progress(std::uint64_t d, std::uint64_t t) override { done = d, total = t; }
+    } hooks;
+    test::ScriptedDialogs dialogs;
+    ResultTable table;
+    const fs::path dir = test::tempDir("progress");
+    ConversionWindow w{dialogs, pump, table, dir / "prog", &hooks};
+    ConversionState state;
+    w.instrumentText = "GTS-600 / 700";
+    w.outputText = "YMK-NETCAD";
+    dialogs.answerFile(kSamples / "gts700_ornek.txt");
+    EXPECT_EQ(runAction(w, state), ActionOutcome::Converted);
+    EXPECT_EQ(pump.calls, 14);
+    EXPECT_EQ(hooks.total, fs::file_size(kSamples / "gts700_ornek.txt"));
+    EXPECT_EQ(hooks.done, hooks.total);
+}
+
+}  // namespace
+}  // namespace velkar::conversion

@@ -1,0 +1,282 @@
+// Coordinate and cross-section computations: hand-derived golden files and
+// the worked geometry cases.
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "golden.h"
+#include "platform/cp1254.h"
+#include "scripted_dialogs.h"
+#include "survey/survey.h"
+
+namespace velkar::survey {
+namespace {
+
+namespace fs = std::filesystem;
+using conversion::ActionOutcome;
+
+const fs::path kSamples = fs::path(VELKAR_SAMPLES_DIR);
+const std::string kDone = "Hesaplama İşlemi Tamamlandı..Kayıt Etmeyi Unutmayınız.!!!";
+const std::string kSectionsDone = " Kesit Hesabı Tamamlandı ....!!\n";
+
+struct Compute : ::testing::Test {
+    test::ScriptedDialogs dialogs;
+    NullEventPump pump;
+    ResultTable table;
+    fs::path dir = test::tempDir("survey");
+    ConversionWindow w{dialogs, pump, table, dir / "prog"};
+    ConversionState state;
+
+    Compute() { w.actionCaption = cp1254("&Hesapla"); }
+
+    std::string run(const std::string& instrument, const std::string& output, const fs::path& raw,
+                    ActionOutcome expected = ActionOutcome::Converted) {
+        w.instrumentText = instrument;
+        w.outputText = output;
+        dialogs.answerFile(raw);
+        EXPECT_EQ(runActionButton(w, state), expected);
+        return test::readBytes(w.resultWorkFile());
+    }
+    // KOORDINAT with a polygon file of "name Y X Z" lines.
+    std::string coordinates(const std::string& instrument, const std::string& raw,
+                            const std::string& polygon) {
+        test::writeBytes(dir / "ham.txt", raw);
+        test::writeBytes(dir / "poligon.txt", polygon);
+        w.instrumentText = instrument;
+        w.outputText = "KOORDINAT";
+        dialogs.answerFile(dir / "ham.txt");
+        dialogs.answerFile(dir / "poligon.txt");
+        EXPECT_EQ(runActionButton(w, state), ActionOutcome::Converted);
+        return test::readBytes(w.resultWorkFile());
+    }
+    std::string cell(int r, int c) const { return toUtf8(table.cell(r, c)); }
+};
+
+TEST_F(Compute, CoordinatesFromPolygonAndEarlierPoints) {
+    w.instrumentText = "GTS-210 / 220 / 6";
+    w.outputText = "KOORDINAT";
+    dialogs.answerFile(kSamples / "gts210_koordinat_ham.txt");
+    dialogs.answerFile(kSamples / "poligon.txt");
+    EXPECT_EQ(runActionButton(w, state), ActionOutcome::Converted);
+    EXPECT_TRUE(test::matchesGolden(test::readBytes(w.resultWorkFile()),
+                                    test::dataDir() / "survey" / "gts210_koordinat.gold"));
+    EXPECT_EQ(dialogs.shown()[0].title, cp1254("Ham Data Dosyasını Seçiniz"));
+    EXPECT_EQ(dialogs.shown()[1].title, cp1254("Poligon Dosyasını Seçiniz.....NN yyy xxx zzz"));
+    // Header says what the columns hold; one row per computed point.
+    EXPECT_EQ(table.rowCount(), 3 + 2);
+    EXPECT_EQ(cell(0, 0), " Nokta Adı");
+    EXPECT_EQ(cell(0, 1), "      Y");
+    EXPECT_EQ(cell(0, 2), "      X");
+    EXPECT_EQ(cell(1, 0), "P1          ");
+    EXPECT_EQ(cell(1, 1), "      1050.0000");
+    EXPECT_EQ(cell(3, 0), "P4          ");
+    EXPECT_EQ(dialogs.messageLines(),
+              (std::vector<std::string>{"Mesafesi olmayan 1 nokta hesaplanmadı.", kDone}));
+}
+
+TEST_F(Compute, GtsSevenHundredTakesTheBacksightReadingOff) {
+    // Backsight bearing 50 grads, its reading 100: a point at 50 grads lies due north.
+    EXPECT_EQ(coordinates(
+                  "GTS-600 / 700",
+                  "STN,S1,1.500\r\nBKB,B1,0,100.0000\r\nSS,P1,1.700\r\nHD,50.0000,50.000,1.000\r\n",
+                  "S1 1000 1000 100\r\nB1 1100 1100 101\r\n"),
+              "S1                  1000.0000        1000.0000         100.0000\r\n"
+              "B1                  1100.0000        1100.0000         101.0000\r\n"
+              "P1                  1000.0000        1050.0000         100.8000\r\n");
+}
+
+struct Bearing {
+    const char* backsight;  // polygon line of B1 (station S1 at Y 1000, X 1000)
+    const char* point;      // expected result line of P1
+};
+
+class Bearings : public Compute, public ::testing::WithParamInterface<Bearing> {};
+
+TEST_P(Bearings, PointAlongTheBacksightDirection) {
+    const std::string out =
+        coordinates("GTS-600 / 700", "STN,S1,0\r\nBKB,B1,0,0\r\nSS,P1,0\r\nHD,0,10,0\r\n",
+                    std::string("S1 1000 1000 0\r\n") + GetParam().backsight + "\r\n");
+    EXPECT_EQ(out.substr(out.rfind("P1")), std::string(GetParam().point) + "\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    NorthSouthEastWest, Bearings,
+    ::testing::Values(
+        Bearing{"B1 1000 2000 0",
+                "P1                  1000.0000        1010.0000           0.0000"},
+        Bearing{"B1 1000 0 0", "P1                  1000.0000         990.0000           0.0000"},
+        Bearing{"B1 2000 1000 0",
+                "P1                  1010.0000        1000.0000           0.0000"},
+        Bearing{"B1 0 1000 0", "P1                   990.0000        1000.0000           0.0000"}));
+
+TEST_F(Compute, SlopeDistanceIsReducedAtTheZenithAngle) {
+    EXPECT_EQ(coordinates("GTS-600 / 700",
+                          "STN,S1,1.5\r\nBKB,B1,0,0\r\nSS,P1,1.5\r\nSD,0,100.0000,100.000\r\n",
+                          "S1 0 0 10\r\nB1 0 50 10\r\n")
+                  .substr(2 * 65),
+              "P1                     0.0000         100.0000          10.0000\r\n");
+}
+
+TEST_F(Compute, FullValueIsFormattedAndLongNamesStayWhole) {
+    EXPECT_EQ(coordinates("GTS-600 / 700",
+                          "STN,S1,0\r\nBKB,B1,0,0\r\nSS,POLIGONNOKTA123,0\r\nHD,0,0,0\r\n",
+                          "S1 0 4512345.678912 0\r\nB1 0 4512445.678912 0\r\n")
+                  .substr(2 * 65),
+              "POLIGONNOKTA123"
+              "  "
+              "         0.0000"
+              "  "
+              "   4512345.6789"
+              "  "
+              "         0.0000\r\n");
+}
+
+TEST_F(Compute, UnknownPointsAreAskedAndTypedBacksightsAreNotWritten) {
+    test::writeBytes(dir / "ham.txt", "STN,S9,1.5\r\nBKB,B9,0,0\r\nSS,P1,1.5\r\nHD,0,10,0\r\n");
+    w.instrumentText = "GTS-600 / 700";
+    w.outputText = "KOORDINAT";
+    dialogs.answerFile(dir / "ham.txt");
+    dialogs.answerFile({});  // no polygon file
+    for (const char* v : {"100", "200", "50", "100", "300"}) dialogs.answerInput(std::string(v));
+    dialogs.answerInput(std::nullopt);  // Z of the backsight cancelled
+    EXPECT_EQ(runActionButton(w, state), ActionOutcome::Converted);
+    std::vector<std::string> prompts;
+    for (const auto& b : dialogs.shown()) {
+        if (b.kind == test::ShownBox::Kind::Input)
+            prompts.push_back(toUtf8(b.title + ": " + b.text));
+    }
+    EXPECT_EQ(prompts,
+              (std::vector<std::string>{"Koordinat Girişi: S9 için X Koordinatını giriniz",
+                                        "Koordinat Girişi: S9 için Y Koordinatını giriniz",
+                                        "Koordinat Girişi: S9 için Z Koordinatını giriniz",
+                                        "Koordinat Girişi: B9 için X Koordinatını giriniz",
+                                        "Koordinat Girişi: B9 için Y Koordinatını giriniz",
+                                        "Koordinat Girişi: B9 için Z Koordinatını giriniz"}));
+    // S9 at X 100 Y 200, backsight at X 100 Y 300: due east.
+    EXPECT_EQ(test::readBytes(w.resultWorkFile()),
+              "P1                   210.0000         100.0000          50.0000\r\n");
+    EXPECT_EQ(state.BAK_Z, "0.00");
+}
+
+// A front end that cannot answer a coordinate question (velkar-cli without the
+// point's --point) asks the run to stop: the lines written before stay.
+TEST(ComputeStop, AStopAtACoordinateQuestionKeepsTheLinesWritten) {
+    struct StoppingDialogs : test::ScriptedDialogs {
+        ConversionState* state = nullptr;
+        std::optional<std::string> input(const std::string&, const std::string&,
+                                         const std::string&) override {
+            state->stopRequested = true;
+            return std::nullopt;
+        }
+    } dialogs;
+    NullEventPump pump;
+    ResultTable table;
+    const fs::path dir = test::tempDir("stop");
+    ConversionWindow w{dialogs, pump, table, dir / "prog"};
+    ConversionState state;
+    dialogs.state = &state;
+    w.actionCaption = cp1254("&Hesapla");
+    test::writeBytes(
+        dir / "ham.txt",
+        "STN,S1,0\r\nBKB,B1,0,0\r\nSS,P1,0\r\nHD,0,10,0\r\nSTN,S7,0\r\nSS,P2,0\r\nHD,0,1,0\r\n");
+    test::writeBytes(dir / "poligon.txt", "S1 0 0 0\r\nB1 0 10 0\r\n");
+    w.instrumentText = "GTS-600 / 700";
+    w.outputText = "KOORDINAT";
+    dialogs.answerFile(dir / "ham.txt");
+    dialogs.answerFile(dir / "poligon.txt");
+    EXPECT_EQ(runActionButton(w, state), ActionOutcome::NotConverted);
+    EXPECT_EQ(test::readBytes(w.resultWorkFile()),
+              "S1                     0.0000           0.0000           0.0000\r\n"
+              "B1                     0.0000          10.0000           0.0000\r\n"
+              "P1                     0.0000          10.0000           0.0000\r\n");
+    EXPECT_TRUE(dialogs.messageLines().empty());
+}
+
+TEST_F(Compute, CrossSectionsFromCoordinates) {
+    EXPECT_TRUE(
+        test::matchesGolden(run("GTS-210 / 220 / 6", "KESIT-KLISE", kSamples / "gts210_kesit.txt"),
+                            test::dataDir() / "survey" / "gts210_kesit_klise.gold"));
+    const std::vector<std::string> messages = {
+        "İlk kesit noktasından önce gelen 1 nokta yazılmadı.", kSectionsDone, kDone};
+    EXPECT_EQ(dialogs.messageLines(), messages);
+    EXPECT_EQ(table.rowCount(), 0);  // the listing is only a file
+    dialogs.clearShown();
+    EXPECT_TRUE(test::matchesGolden(
+        run("GPT-3000 / GPT-3000LN", "KESIT-NETCAD", kSamples / "gts210_kesit.txt"),
+        test::dataDir() / "survey" / "gts210_kesit_netcad.gold"));
+    EXPECT_EQ(dialogs.messageLines(), messages);
+    EXPECT_TRUE(fs::exists(w.workFolder / "VELKAR1$.KB$"));
+}
+
+TEST_F(Compute, CrossSectionsFromOffsetLists) {
+    EXPECT_TRUE(
+        test::matchesGolden(run("GTS-600 / 700", "KESIT-KLISE", kSamples / "gts700_kesit.txt"),
+                            test::dataDir() / "survey" / "gts700_kesit_klise.gold"));
+    EXPECT_TRUE(
+        test::matchesGolden(run("GTS-600 / 700", "KESIT-NETCAD", kSamples / "gts700_kesit.txt"),
+                            test::dataDir() / "survey" / "gts700_kesit_netcad.gold"));
+    EXPECT_EQ(dialogs.messageLines(),
+              (std::vector<std::string>{kSectionsDone, kDone, kSectionsDone, kDone}));
+}
+
+TEST_F(Compute, CrossSectionsWithoutASectionGiveAnEmptyResult) {
+    test::writeBytes(dir / "bos.txt", "\r\n  \r\n");
+    EXPECT_EQ(run("GTS-600 / 700", "KESIT-KLISE", dir / "bos.txt"), "");
+    EXPECT_EQ(run("GTS-600 / 700", "KESIT-NETCAD", dir / "bos.txt"), "");
+    test::writeBytes(dir / "yalniz_sol.txt", "L1_ U+00003000+00004000+00099500_+\r\n");
+    EXPECT_EQ(run("GTS-230N", "KESIT-KLISE", dir / "yalniz_sol.txt"), "");
+    EXPECT_EQ(run("GTS-230N", "KESIT-NETCAD", dir / "yalniz_sol.txt"), "");
+}
+
+TEST_F(Compute, NoFileChosenStillEndsWithTheComputationMessage) {
+    w.instrumentText = "GTS-600 / 700";
+    w.outputText = "KESIT-NETCAD";
+    dialogs.answerFile({});
+    EXPECT_EQ(runActionButton(w, state), ActionOutcome::NotConverted);
+    EXPECT_EQ(dialogs.messageLines(), (std::vector<std::string>{kSectionsDone, kDone}));
+    dialogs.clearShown();
+    w.outputText = "KOORDINAT";
+    dialogs.answerFile({});
+    EXPECT_EQ(runActionButton(w, state), ActionOutcome::NotConverted);
+    EXPECT_EQ(dialogs.messageLines(), std::vector<std::string>{kDone});
+}
+
+// Garbage of both families through every computation: output for what
+// decodes, every question answered, no crash.
+TEST(ComputeRobustness, AnyInputGivesOutputAndNoCrash) {
+    struct AnsweringDialogs : test::ScriptedDialogs {
+        fs::path raw;
+        // The raw file, and the same garbage again as the polygon file.
+        FileDialogResult chooseFile(const FileDialogRequest&) override { return {raw, 1}; }
+        std::optional<std::string> input(const std::string&, const std::string&,
+                                         const std::string&) override {
+            return std::string("1e300");
+        }
+    } dialogs;
+    std::mt19937 rng(7);
+    std::string junk;
+    const std::string alphabet = "_'R*<?W[(U/xLRC+-.,m g0123456789`\tSTNBKDFH\r\n";
+    for (int i = 0; i < 100000; ++i) {
+        junk.push_back(i % 4 ? alphabet[rng() % alphabet.size()] : static_cast<char>(rng() & 0xFF));
+    }
+    junk += "STN," + std::string(1 << 20, 'S') + "\r\nC1_ U" + std::string(1 << 20, '9') + "\r\n";
+    const fs::path dir = test::tempDir("robust");
+    dialogs.raw = dir / "junk.bin";
+    test::writeBytes(dialogs.raw, junk);
+    NullEventPump pump;
+    ResultTable table;
+    ConversionWindow w{dialogs, pump, table, dir / "prog"};
+    w.actionCaption = cp1254("&Hesapla");
+    ConversionState state;
+    for (const char* instrument : {"GTS-210 / 220 / 6", "GTS-600 / 700"}) {
+        for (const char* output : {"KOORDINAT", "KESIT-KLISE", "KESIT-NETCAD"}) {
+            w.instrumentText = instrument;
+            w.outputText = output;
+            EXPECT_EQ(runActionButton(w, state), ActionOutcome::Converted)
+                << instrument << " " << output;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace velkar::survey
