@@ -19,8 +19,9 @@ int main(int argc, char** argv) {
     velkar::QtEventPump pump;
     QObject::connect(&port, &velkar::QtSerialPort::activity, &pump, &velkar::QtEventPump::wake);
     velkar::DesktopProcessLauncher launcher;
+    velkar::SteadyClock clock;
 
-    velkar::shell::MainWindow window({dialogs, port, pump, launcher, velkar::programFolder()});
+    velkar::shell::MainWindow window({dialogs, port, pump, launcher, clock, velkar::programFolder()});
     dialogs.setParent(&window);
     window.show();
     return app.exec();

@@ -13,6 +13,9 @@ public:
     // Inside a transfer loop: run pending events, then wait until port data or
     // a window event arrives, or at most timeoutMs milliseconds.  Never spins.
     virtual void waitForActivity(int timeoutMs) = 0;
+    // Ends a running wait at once (the stop button); a wake while nobody waits
+    // makes the next wait return at once.
+    virtual void wake() {}
 };
 
 // A pump with nothing to run (tests, batch runs).

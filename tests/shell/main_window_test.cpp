@@ -48,12 +48,13 @@ struct MainWindowTest : ::testing::Test {
     test::ScriptedSerialPort port;
     NullEventPump pump;
     FakeLauncher launcher;
+    SteadyClock clock;
     fs::path folder = test::tempDir("main-window") / "VELKAR";
     std::unique_ptr<MainWindow> w;
 
     void start() {
         port.setOpenablePorts({1, 2, 4});
-        w = std::make_unique<MainWindow>(AppServices{dialogs, port, pump, launcher, folder});
+        w = std::make_unique<MainWindow>(AppServices{dialogs, port, pump, launcher, clock, folder});
     }
     void writeSettings(const std::string& bytes) {
         fs::create_directories(folder);
@@ -379,6 +380,80 @@ TEST_F(MainWindowTest, SaveButtonOfTheConversionWindowSavesUnderTheOutputsExtens
     c->saveButton()->click();
     EXPECT_EQ(test::readBytes(dir / "proje.eski" / "x.KSE"), "   S1          0.0000\r\n");
     EXPECT_FALSE(c->saveButton()->isEnabled());
+}
+
+}  // namespace
+}  // namespace velkar::shell
+
+#include "levelling/ui/intermediate_dialog.h"
+
+namespace velkar::shell {
+namespace {
+
+TEST_F(MainWindowTest, DownloadFromTheLauncherWritesTheFileAndShowsTheLog) {
+    start();
+    w->instrumentChoice()->setEditText("GTS-600 / 700");
+    w->instrumentChoiceClicked();
+    const auto dir = test::tempDir("gui-download");
+    port.queueChunk("A1,2,3\r\n");
+    port.queueChunk("B4,5,6\r\n");
+    port.queueChunk("\x04");
+    dialogs.answerFile(dir / "ham.txt");
+    dialogs.answerMessage(MessageResult::Ok);  // the port settings
+    dialogs.answerMessage(MessageResult::Ok);  // the instruction box
+    w->downloadClicked();
+    EXPECT_EQ(test::readBytes(dir / "ham.txt"), "A1,2,3\r\nB4,5,6\r\n");
+    const auto lines = dialogs.messageLines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].rfind("  PORT AYARLARINI KONTROL EDINIZ  : Protokol.:", 0), 0u);
+    EXPECT_EQ(lines[2], "Aktarma Islemi Bitti");
+    EXPECT_EQ(port.openedPort(), (PortId{2, {}}));
+    EXPECT_TRUE(w->transferLog()->isHidden());
+    EXPECT_FALSE(w->transferLog()->toPlainText().isEmpty());  // the last line stays, hidden
+    EXPECT_TRUE(w->transferFields().AKTARMA_DEVAM);
+}
+
+TEST_F(MainWindowTest, StopButtonClearsTheContinueFlag) {
+    start();
+    w->setTransferRunner([&](bool, const std::string&, const fs::path&) { w->stopButton()->click(); });
+    dialogs.answerFile({});
+    w->downloadClicked();
+    EXPECT_FALSE(w->transferFields().AKTARMA_DEVAM);
+}
+
+TEST_F(MainWindowTest, ActionButtonConvertsTheRawFileIntoTheTable) {
+    start();
+    w->formatButtonClicked();
+    auto* c = w->conversionWindow();
+    c->instrumentList()->setEditText("GTS-600 / 700");
+    c->instrumentChoiceChanged();
+    c->outputList()->setEditText("YDE-NETCAD");
+    dialogs.answerFile(fs::path(VELKAR_SAMPLES_DIR) / "gts700_ornek.txt");
+    c->actionButton()->click();
+    const std::string expected = test::readBytes(test::dataDir() / "conversion" / "gts700_yde_netcad.gold");
+    EXPECT_EQ(test::readBytes(c->core().resultWorkFile()), expected);
+    const int written = static_cast<int>(std::count(expected.begin(), expected.end(), '\n'));
+    EXPECT_EQ(c->results().rowCount(), written + 2);  // header, rows, one empty row
+    EXPECT_EQ(c->table()->model()->rowCount(), written + 2);
+    EXPECT_TRUE(c->saveButton()->isEnabled());
+    EXPECT_EQ(dialogs.messageLines().back(), "İşlem Sonu: Format Dönüştürme İşlemi Tamamlandı");
+    EXPECT_TRUE(c->actionButton()->isEnabled());
+}
+
+TEST_F(MainWindowTest, DL100ActionRunsTheLevellingAndTheNotebookOpensTheIntermediateDialog) {
+    start();
+    action("mi_iller")->trigger();
+    auto* c = w->conversionWindow();
+    EXPECT_FALSE(c->intermediateButton()->isVisibleTo(c));
+    const auto dir = test::tempDir("gui-level");
+    dialogs.answerFile(test::dataDir() / "levelling" / "book.raw");
+    dialogs.answerFile(dir / "defter.txt");  // the save step at the end of the pass
+    c->actionButton()->click();
+    EXPECT_TRUE(fs::exists(dir / "defter.iLL"));
+    EXPECT_TRUE(c->intermediateButton()->isVisibleTo(c));
+    c->intermediateButton()->click();
+    ASSERT_NE(w->intermediateDialog(), nullptr);
+    EXPECT_TRUE(w->intermediateDialog()->isVisible());
 }
 
 }  // namespace

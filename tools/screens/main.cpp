@@ -26,7 +26,8 @@ int main(int argc, char** argv) {
     velkar::QtSerialPort port;
     velkar::QtEventPump pump;
     velkar::DesktopProcessLauncher launcher;
-    velkar::shell::MainWindow w({dialogs, port, pump, launcher, QDir::tempPath().toStdString() + "/velkar-screens"});
+    velkar::SteadyClock clock;
+    velkar::shell::MainWindow w({dialogs, port, pump, launcher, clock, QDir::tempPath().toStdString() + "/velkar-screens"});
     w.show();
     w.tick();
     auto save = [&](QWidget* widget, const char* name) {

@@ -19,7 +19,7 @@ public:
 public slots:
     // Ends the current wait at once (port data, the stop button).  A wake that
     // comes while nobody waits makes the next wait return at once.
-    void wake();
+    void wake() override;
 
 private:
     QEventLoop* loop_ = nullptr;

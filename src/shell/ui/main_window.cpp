@@ -15,6 +15,9 @@
 #include "export/gts720.h"
 #include "export/spreadsheet_export.h"
 #include "levelling/ui/dl_settings_dialog.h"
+#include "levelling/ui/intermediate_dialog.h"
+#include "link/transfer.h"
+#include "survey/survey.h"
 #include "platform/cp1254.h"
 #include "platform/program_folder.h"
 #include "platform/qt/qt_text.h"
@@ -23,6 +26,8 @@
 
 namespace velkar::shell {
 namespace {
+
+namespace fs = std::filesystem;
 
 QString T(const char* utf8) { return QString::fromUtf8(utf8); }
 
@@ -245,6 +250,8 @@ void MainWindow::startUp() {
         dlSettings_->show();
         dlSettings_->raise();
     });
+    conversion_->setActionHandler([this] { runConversionAction(); });
+    conversion_->setIntermediateHandler([this] { showIntermediateDialog(); });
     // 4-7. From here on a failing step is skipped: the program starts with what it has.
     std::string error;
     if (ensureFolder(services_.programFolder, error)) {
@@ -313,6 +320,7 @@ void MainWindow::shutDown() {
     conversion_->close();
     portSettings_->close();
     dlSettings_->close();
+    if (intermediate_) intermediate_->close();
     if (info_) info_->close();
     delete conversion_;  // owns the DL-100 dialog
     conversion_ = nullptr;
@@ -376,24 +384,20 @@ void MainWindow::uploadClicked() {
 
 void MainWindow::runLauncher(bool download) {
     if (transferRunning_) return;  // never a second transfer from inside a running one
-    FileDialogRequest r;
-    if (download) {
-        r.title = cp1254("Bilgisayar Ortamında Oluşturulacak Dosya Adı Yazınız");
-        r.flags = kAskBeforeOverwrite;
-        r.mode = FileDialogMode::Save;
-    } else {
-        r.title = cp1254("Cihaza Aktarılacak Dosyayı Seçiniz");
-        r.flags = kFileMustExist;
-        r.mode = FileDialogMode::Open;
-    }
-    const FileDialogResult chosen = services_.dialogs.chooseFile(r);
+    const FileDialogResult chosen = services_.dialogs.chooseFile(
+        download ? link::downloadFileRequest({}) : link::uploadFileRequest({}));
     transferRunning_ = true;
     label1_->setEnabled(false);
     const bool uploadWasEnabled = label2_->isEnabled();
     label2_->setEnabled(false);
     command1_->setVisible(true);
     richTextBox1_->setVisible(true);
-    if (runner_) runner_(download, fromQ(combo2_->currentText()), chosen.path);
+    const std::string instrument = fromQ(combo2_->currentText());
+    if (runner_) {
+        runner_(download, instrument, chosen.path);
+    } else {
+        runTransfer(download, instrument, chosen.path);
+    }
     command1_->setVisible(false);
     richTextBox1_->setVisible(false);
     label1_->setEnabled(true);
@@ -405,8 +409,46 @@ void MainWindow::runLauncher(bool download) {
     }
 }
 
+void MainWindow::runTransfer(bool download, const std::string& instrument, const fs::path& file) {
+    struct Log : link::TransferLog {
+        MainWindow* w;
+        explicit Log(MainWindow* m) : w(m) {}
+        void setText(const std::string& text) override { w->setLogText(text); }
+    } log(this);
+    link::TransferContext ctx{services_.port,     services_.dialogs,
+                              services_.pump,     services_.clock,
+                              log,                transferFields_,
+                              fromQ(combo1_->currentText()), portSettings_->texts(),
+                              instrument,         file,
+                              services_.programFolder};
+    if (download) {
+        link::runDownload(instrument, ctx);
+    } else {
+        link::runUpload(instrument, ctx);
+    }
+}
+
 void MainWindow::stopClicked() {
-    if (stopHandler_) stopHandler_();
+    // The running transfer sees the cleared flag at its next pass; the wake
+    // ends its wait for the port at once.
+    link::stopTransfer(transferFields_);
+    services_.pump.wake();
+}
+
+void MainWindow::runConversionAction() {
+    conversion::ConversionWindow& w = conversion_->core();
+    if (survey::runActionButton(w, conversionState_) == conversion::ActionOutcome::RunLevelling) {
+        levelling::levellingAction(w, levellingState_, *dlSettings_);
+    }
+}
+
+void MainWindow::showIntermediateDialog() {
+    if (!intermediate_) {
+        intermediate_ = new levelling::IntermediateDifferenceDialog(services_.dialogs, conversion_->results(),
+                                                                    *dlSettings_, conversion_);
+    }
+    intermediate_->show();
+    intermediate_->raise();
 }
 
 void MainWindow::setLogText(const std::string& text) { richTextBox1_->setPlainText(toQ(text)); }

@@ -13,6 +13,10 @@
 #include <filesystem>
 #include <functional>
 
+#include "conversion/record.h"
+#include "levelling/levelling.h"
+#include "link/transfer_fields.h"
+#include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/event_pump.h"
 #include "platform/process_launcher.h"
@@ -25,6 +29,7 @@ class ConversionWindowUi;
 }
 namespace velkar::levelling {
 class DlSettingsDialog;
+class IntermediateDifferenceDialog;
 }
 
 namespace velkar::shell {
@@ -37,11 +42,12 @@ struct AppServices {
     SerialPort& port;
     EventPump& pump;
     ProcessLauncher& launcher;
+    Clock& clock;
     std::filesystem::path programFolder;
 };
 
 // What a launcher runs: the transfer for the instrument text and the chosen
-// file (empty: the user cancelled).  Wired by the application.
+// file (empty: the user cancelled).  By default the transfers of the link.
 using TransferRunner = std::function<void(bool download, const std::string& instrument,
                                           const std::filesystem::path& file)>;
 
@@ -70,7 +76,8 @@ public:
     bool transferRunning() const { return transferRunning_; }
 
     void setTransferRunner(TransferRunner runner) { runner_ = std::move(runner); }
-    void setStopHandler(std::function<void()> f) { stopHandler_ = std::move(f); }
+    const link::TransferFields& transferFields() const { return transferFields_; }
+    levelling::IntermediateDifferenceDialog* intermediateDialog() const { return intermediate_; }
     // Shows a line in the transfer log (it shows one line, never a history).
     void setLogText(const std::string& text);
 
@@ -101,6 +108,9 @@ private:
     void buildMenus();
     void openConversionPreset(const QString& caption, const QString& outputText);
     void runLauncher(bool download);
+    void runTransfer(bool download, const std::string& instrument, const std::filesystem::path& file);
+    void runConversionAction();
+    void showIntermediateDialog();
 
     AppServices services_;
     QComboBox* combo2_;
@@ -121,7 +131,10 @@ private:
     LauncherAnimation animation_;
     std::string DL_ONSECIM;
     TransferRunner runner_;
-    std::function<void()> stopHandler_;
+    link::TransferFields transferFields_;              // AKTARMA_DEVAM lives as long as the window
+    conversion::ConversionState conversionState_;      // the decoded record, kept between runs
+    levelling::LevellingState levellingState_;         // the levelling record, kept between runs
+    levelling::IntermediateDifferenceDialog* intermediate_ = nullptr;
     bool transferRunning_ = false;
     bool closeWhenTransferEnds_ = false;
     bool shutDownDone_ = false;
