@@ -1,6 +1,6 @@
 // velkar-screens: grabs every window of the program into PNG files, so that
 // their look can be checked without clicking through them.
-//   velkar-screens OUTDIR
+//   velkar-screens OUTDIR [SAMPLE-RAW-FILE of the GTS-600/700]
 #include <QApplication>
 #include <QDir>
 #include <clocale>
@@ -39,8 +39,23 @@ int main(int argc, char** argv) {
     save(&w, "main");
     save(w.portSettings(), "port-settings");
     w.formatButtonClicked();
-    w.conversionWindow()->resize(900, 400);
-    save(w.conversionWindow(), "conversion");
+    // A sample raw file through the action button, so that the table shows rows.
+    if (argc > 2) {
+        const std::string sample = argv[2];
+        dialogs.setFileAnswer([sample](const velkar::FileDialogRequest& r) {
+            velkar::FileDialogResult result;
+            if (r.mode == velkar::FileDialogMode::Open) result.path = sample;
+            return result;
+        });
+        w.conversionWindow()->instrumentList()->setEditText(QStringLiteral("GTS-600 / 700"));
+        w.conversionWindow()->instrumentChoiceChanged();
+        w.conversionWindow()->outputList()->setEditText(QStringLiteral("YDE-NETCAD"));
+        w.conversionWindow()->runAction();
+    }
+    w.conversionWindow()->show();
+    w.conversionWindow()->resize(1000, 420);
+    QApplication::processEvents();
+    w.conversionWindow()->grab().save(out + QStringLiteral("/conversion.png"));
     save(w.dlSettings(), "dl100-settings");
     w.showInformation();
     w.infoWindow()->showHistory();
