@@ -318,13 +318,8 @@ std::string instrumentFamily(const std::string& t) {
 bool FORMAT_CEVIR(ConversionWindow& w, ConversionState& state) {
     dosya_ac(w);
     if (!w.DOSYA_SECILDI) return false;
-    const auto input = w.dialog.fileName;
     TextReader in;
-    if (!in.open(input)) {
-        w.dialogs.error(pathText(input) + cp1254(" okunamadı: ") + in.error());
-        return false;
-    }
-    w.noteInput(input);
+    if (!openChosenInput(w, in)) return false;
     TextWriter out;
     if (!openResultWorkFile(w, out)) return false;
 
@@ -355,11 +350,7 @@ bool FORMAT_CEVIR(ConversionWindow& w, ConversionState& state) {
         if (kind == Output::Book) writer.rasat_yaz();
     }
     in.close();
-    if (!out.close()) {
-        w.dialogs.error(pathText(w.resultWorkFile()) + cp1254(" yazılamadı: ") + out.error());
-        w.setSaveEnabled(false);
-        return false;
-    }
+    if (!closeResultWorkFile(w, out)) return false;
     w.dialogs.info(cp1254("Format Dönüştürme İşlemi Tamamlandı"), cp1254("İşlem Sonu"));
     return true;
 }

@@ -92,6 +92,29 @@ bool openResultWorkFile(ConversionWindow& w, TextWriter& out) {
     return true;
 }
 
+bool reportUnreadable(ConversionWindow& w, const std::filesystem::path& file, const std::string& reason) {
+    w.dialogs.error(pathText(file) + cp1254(" okunamadı: ") + reason);
+    return false;
+}
+
+bool reportUnwritable(ConversionWindow& w, const std::filesystem::path& file, const std::string& reason) {
+    w.dialogs.error(pathText(file) + cp1254(" yazılamadı: ") + reason);
+    return false;
+}
+
+bool openChosenInput(ConversionWindow& w, TextReader& in) {
+    const auto input = w.dialog.fileName;
+    if (!in.open(input)) return reportUnreadable(w, input, in.error());
+    w.noteInput(input);
+    return true;
+}
+
+bool closeResultWorkFile(ConversionWindow& w, TextWriter& out) {
+    if (out.close()) return true;
+    w.setSaveEnabled(false);
+    return reportUnwritable(w, w.resultWorkFile(), out.error());
+}
+
 std::filesystem::path savedFileName(const std::filesystem::path& chosen, const std::string& outputText,
                                     int filterIndex) {
     const std::string name = pathText(chosen.filename());

@@ -90,6 +90,19 @@ void HUCREYAZ(ConversionWindow& w, const std::string& h1, const std::string& h2 
 // button stays disabled, and false (the run must end without its completion message).
 bool openResultWorkFile(ConversionWindow& w, TextWriter& out);
 
+// "PATH okunamadı: REASON" and "PATH yazılamadı: REASON" in a "Hata Mesajı"
+// box; both return false, so that a caller can end with them.
+bool reportUnreadable(ConversionWindow& w, const std::filesystem::path& file, const std::string& reason);
+bool reportUnwritable(ConversionWindow& w, const std::filesystem::path& file, const std::string& reason);
+
+// Opens the file chosen through the dialog (w.dialog.fileName) and notes it as
+// read by the run; a file that cannot be read is reported and false.
+bool openChosenInput(ConversionWindow& w, TextReader& in);
+
+// Closes the result work file at the end of a run; a write that failed is
+// reported, the save button disabled, and false (no completion message then).
+bool closeResultWorkFile(ConversionWindow& w, TextWriter& out);
+
 // The save button (Command2): asks for a name, derives the extension from the
 // output and moves the result work file there.  Returns the saved path (empty
 // when nothing was saved).

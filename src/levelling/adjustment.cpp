@@ -22,14 +22,11 @@ namespace {
 using conversion::ConversionWindow;
 
 bool readFailed(ConversionWindow& w, const std::filesystem::path& file, const std::string& reason) {
-    w.dialogs.error(pathText(file) + cp1254(" okunamadı: ") + reason);
-    return false;
+    return conversion::reportUnreadable(w, file, reason);
 }
 
-bool writeFailed(ConversionWindow& w, const std::filesystem::path& file,
-                 const std::string& reason) {
-    w.dialogs.error(pathText(file) + cp1254(" yazılamadı: ") + reason);
-    return false;
+bool writeFailed(ConversionWindow& w, const std::filesystem::path& file, const std::string& reason) {
+    return conversion::reportUnwritable(w, file, reason);
 }
 
 // Rewrites the elevation report with the misclosure e spread over the stations.

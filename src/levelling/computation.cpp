@@ -120,11 +120,7 @@ class Pass {
 
 bool Pass::open() {
     rawFile_ = w_.dialog.fileName;
-    w_.noteInput(rawFile_);
-    if (!in_.open(rawFile_)) {
-        w_.dialogs.error(pathText(rawFile_) + cp1254(" okunamadı: ") + in_.error());
-        return false;
-    }
+    if (!conversion::openChosenInput(w_, in_)) return false;
     if (!conversion::openResultWorkFile(w_, out_)) return false;
     std::filesystem::path errorFile = rawFile_;
     errorFile += ".HTA";
@@ -185,8 +181,7 @@ bool Pass::run() {
     ok = errors_.close() && ok;
     in_.close();
     if (!ok) {
-        w_.dialogs.error(pathText(w_.resultWorkFile()) + cp1254(" yazılamadı: ") + out_.error() +
-                         errors_.error());
+        conversion::reportUnwritable(w_, w_.resultWorkFile(), out_.error() + errors_.error());
         w_.setSaveEnabled(false);
     }
     return ok;

@@ -4,17 +4,22 @@
 
 namespace velkar::link {
 
-int SATIR_AYIR(TransferFields& f) {
-    for (auto& field : f.SATIR_ALANLARI) field.clear();
-    std::string_view line = f.SATIR;
-    while (!line.empty() && line.front() == ' ') line.remove_prefix(1);
+std::vector<std::string> splitMainWindowLine(std::string_view line, std::size_t* found) {
+    // Leading blanks go first (a leading TAB or comma stays and gives an
+    // empty field 0).  A run of separators ends one field only; a trailing
+    // separator leaves an empty last field.
+    const auto firstKept = line.find_first_not_of(' ');
+    line.remove_prefix(firstKept == std::string_view::npos ? line.size() : firstKept);
+    std::vector<std::string> fields;
     std::size_t index = 0;
     std::string current;
     bool afterSeparator = false;
     auto store = [&] {
-        if (index < kFieldCount) f.SATIR_ALANLARI[index] = current;
+        if (index >= kFieldCount) return;
+        if (fields.size() <= index) fields.resize(index + 1);
+        fields[index] = current;
     };
-    for (char c : line) {
+    for (const char c : line) {
         if (c == ',' || c == ' ' || c == TAB) {
             store();
             if (!afterSeparator) ++index;
@@ -26,7 +31,16 @@ int SATIR_AYIR(TransferFields& f) {
         }
     }
     store();
-    return static_cast<int>(index + 1);
+    if (found) *found = index + 1;
+    return fields;
+}
+
+int SATIR_AYIR(TransferFields& f) {
+    for (auto& field : f.SATIR_ALANLARI) field.clear();
+    std::size_t found = 0;
+    const std::vector<std::string> fields = splitMainWindowLine(f.SATIR, &found);
+    for (std::size_t i = 0; i < fields.size(); ++i) f.SATIR_ALANLARI[i] = fields[i];
+    return static_cast<int>(found);
 }
 
 std::string blockCheck(std::string_view block) {

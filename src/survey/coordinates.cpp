@@ -180,11 +180,7 @@ void readPolygon(ConversionWindow& w, PointIndex& index, bool& have) {
     w.dialog.show(w.dialogs, FileDialogMode::Open);
     if (w.dialog.fileName.empty()) return;
     TextReader in;
-    if (!in.open(w.dialog.fileName)) {
-        w.dialogs.error(pathText(w.dialog.fileName) + cp1254(" okunamadı: ") + in.error());
-        return;
-    }
-    w.noteInput(w.dialog.fileName);
+    if (!conversion::openChosenInput(w, in)) return;
     have = true;
     std::string line;
     while (in.readLine(line)) index.add(line);
@@ -196,13 +192,8 @@ bool KOOR_HESAP(ConversionWindow& w, ConversionState& state) {
     w.dialog.title = cp1254("Ham Data Dosyasını Seçiniz");
     conversion::dosya_ac(w);
     if (!w.DOSYA_SECILDI) return false;
-    const auto input = w.dialog.fileName;
     TextReader in;
-    if (!in.open(input)) {
-        w.dialogs.error(pathText(input) + cp1254(" okunamadı: ") + in.error());
-        return false;
-    }
-    w.noteInput(input);
+    if (!conversion::openChosenInput(w, in)) return false;
     w.SATIR_NO = 0;
     w.table.clear();
     conversion::HUCREYAZ(w, cp1254(" Nokta Adı"), "      Y", "      X", "    Z");
@@ -248,11 +239,7 @@ bool KOOR_HESAP(ConversionWindow& w, ConversionState& state) {
         if ((++lines & 4095) == 0) w.progress(in.position(), in.size());
     }
     w.progress(in.position(), in.size());
-    if (!out.close()) {
-        w.dialogs.error(pathText(w.resultWorkFile()) + cp1254(" yazılamadı: ") + out.error());
-        w.setSaveEnabled(false);
-        return false;
-    }
+    if (!conversion::closeResultWorkFile(w, out)) return false;
     if (state.stopRequested) return false;
     if (run.withoutDistance > 0) {
         w.dialogs.info(cp1254("Mesafesi olmayan ") + std::to_string(run.withoutDistance) +

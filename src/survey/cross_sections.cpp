@@ -56,13 +56,7 @@ bool isBlankLine(const std::string& line) {
 bool start(ConversionWindow& w, TextReader& in, TextWriter& out) {
     conversion::dosya_ac(w);
     if (!w.DOSYA_SECILDI) return false;
-    const auto input = w.dialog.fileName;
-    if (!in.open(input)) {
-        w.dialogs.error(pathText(input) + cp1254(" okunamadı: ") + in.error());
-        return false;
-    }
-    w.noteInput(input);
-    return conversion::openResultWorkFile(w, out);
+    return conversion::openChosenInput(w, in) && conversion::openResultWorkFile(w, out);
 }
 
 // GTS-210/220: the coordinate records of the raw file into a work file, one
@@ -91,7 +85,7 @@ bool extractCoordinates(ConversionWindow& w, ConversionState& state, TextReader&
         if ((++lines & 4095) == 0) w.progress(in.position(), in.size());
     }
     if (!work.close()) {
-        w.dialogs.error(pathText(workFile) + cp1254(" yazılamadı: ") + work.error());
+        conversion::reportUnwritable(w, workFile, work.error());
         return false;
     }
     return true;
@@ -364,11 +358,7 @@ bool KESITKLISEHES(ConversionWindow& w, ConversionState& state) {
         in.close();
         listingFromOffsets(w, raw, out);
     }
-    if (!out.close()) {
-        w.dialogs.error(pathText(w.resultWorkFile()) + cp1254(" yazılamadı: ") + out.error());
-        w.setSaveEnabled(false);
-        return false;
-    }
+    if (!conversion::closeResultWorkFile(w, out)) return false;
     reportLeftOut(w, leftOut);
     endMessage(w);
     return true;
@@ -400,11 +390,7 @@ bool KESIT_netcad(ConversionWindow& w, ConversionState& state) {
         empty.create(work);
         if (w.CIHAZ_TIPI == "700") netcadFromOffsets(w, raw, out);
     }
-    if (!out.close()) {
-        w.dialogs.error(pathText(w.resultWorkFile()) + cp1254(" yazılamadı: ") + out.error());
-        w.setSaveEnabled(false);
-        return false;
-    }
+    if (!conversion::closeResultWorkFile(w, out)) return false;
     reportLeftOut(w, leftOut);
     endMessage(w);
     return true;
