@@ -23,19 +23,19 @@ bool Args::parse(const std::vector<std::string>& argv, const std::vector<OptionS
             name = a.substr(0, eq);
             inlineValue = a.substr(eq + 1);
         }
-        const OptionSpec* spec = nullptr;
+        const OptionSpec* option = nullptr;
         for (const auto& s : specs) {
-            if (s.name == name) spec = &s;
+            if (s.name == name) option = &s;
         }
-        if (!spec) {
+        if (!option) {
             error = "unknown option " + name;
             return false;
         }
-        if (!spec->repeatable && values_.count(name)) {
+        if (!option->repeatable && values_.count(name)) {
             error = "option " + name + " given twice";
             return false;
         }
-        if (!spec->takesValue) {
+        if (!option->takesValue) {
             if (inlineValue) {
                 error = "option " + name + " takes no value";
                 return false;
