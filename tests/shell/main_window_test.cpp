@@ -458,3 +458,26 @@ TEST_F(MainWindowTest, DL100ActionRunsTheLevellingAndTheNotebookOpensTheIntermed
 
 }  // namespace
 }  // namespace velkar::shell
+
+namespace velkar::shell {
+namespace {
+
+TEST_F(MainWindowTest, LeavingATypedInstrumentIsNoChoice) {
+    start();
+    w->formatButtonClicked();
+    auto* c = w->conversionWindow();
+    c->activateWindow();
+    QApplication::setActiveWindow(c);
+    c->instrumentList()->setFocus();
+    QApplication::processEvents();
+    c->instrumentList()->setEditText("DL-100");
+    c->outputList()->setFocus();  // the typed text is left, not chosen
+    QApplication::processEvents();
+    EXPECT_EQ(outputs().size(), 9);
+    EXPECT_FALSE(c->settingsButton()->isVisibleTo(c));
+    w->close();
+    w.reset();  // destroying the windows with a focused list must not run a handler
+}
+
+}  // namespace
+}  // namespace velkar::shell

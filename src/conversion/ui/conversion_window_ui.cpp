@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "platform/qt/qt_text.h"
+#include "platform/widgets/editable_list.h"
 
 namespace velkar::conversion {
 
@@ -39,11 +40,11 @@ ConversionWindowUi::ConversionWindowUi(Dialogs& dialogs, EventPump& pump, std::f
     auto* top = new QGridLayout;
     combo1_ = new QComboBox(central);
     combo1_->setObjectName(QStringLiteral("Combo1"));
-    combo1_->setEditable(true);
+    makeEditableList(combo1_);
     combo1_->setMinimumWidth(220);
     combo2_ = new QComboBox(central);
     combo2_->setObjectName(QStringLiteral("Combo2"));
-    combo2_->setEditable(true);
+    makeEditableList(combo2_);
     combo2_->setMinimumWidth(180);
     command1_ = new QPushButton(toQ(cp1254("&Format Dönüstür")), central);
     command1_->setObjectName(QStringLiteral("Command1"));

@@ -21,6 +21,7 @@
 #include "platform/cp1254.h"
 #include "platform/program_folder.h"
 #include "platform/qt/qt_text.h"
+#include "platform/widgets/editable_list.h"
 #include "shell/ui/info_window.h"
 #include "shell/ui/port_settings_window.h"
 
@@ -74,11 +75,11 @@ MainWindow::MainWindow(AppServices services, QWidget* parent)
     auto* central = new QWidget(this);
     combo2_ = new QComboBox(central);
     combo2_->setObjectName(QStringLiteral("Combo2"));
-    combo2_->setEditable(true);
+    makeEditableList(combo2_);
     combo2_->setMinimumWidth(220);
     combo1_ = new QComboBox(central);
     combo1_->setObjectName(QStringLiteral("Combo1"));
-    combo1_->setEditable(true);
+    makeEditableList(combo1_);
     combo1_->setMinimumWidth(160);
     label1_ = new QLabel(T("&Cihazdan Bilgisayara Aktarma"), central);
     label1_->setObjectName(QStringLiteral("Label1"));

@@ -5,6 +5,7 @@
 #include <QLabel>
 
 #include "platform/qt/qt_text.h"
+#include "platform/widgets/editable_list.h"
 
 namespace velkar::shell {
 
@@ -27,7 +28,7 @@ PortSettingsWindow::PortSettingsWindow(QWidget* parent) : QDialog(parent) {
         label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
         combos_[i] = new QComboBox(this);
         combos_[i]->setObjectName(QStringLiteral("Combo%1").arg(i + 1));
-        combos_[i]->setEditable(true);
+        makeEditableList(combos_[i]);
         combos_[i]->addItems(items[i]);
         combos_[i]->setEditText(QString::fromLatin1(initial[i]));
         label->setBuddy(combos_[i]);
