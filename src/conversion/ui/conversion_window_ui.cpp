@@ -77,6 +77,7 @@ ConversionWindowUi::ConversionWindowUi(Dialogs& dialogs, EventPump& pump, std::f
     grid_->setModel(model_.get());
     grid_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     grid_->horizontalHeader()->setVisible(false);
+    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 4);
     grid_->horizontalHeader()->setDefaultSectionSize(110);
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
