@@ -33,14 +33,10 @@ TransferOutcome DL100AB(TransferContext& ctx) {
     if (ctx.file.empty()) return TransferOutcome::NotStarted;
     TextWriter out;
     if (!createDownloadFile(ctx, out)) return TransferOutcome::Failed;
-    ctx.port.setFlowControl(FlowControl::RtsCts);
-    auto leave = [&](TransferOutcome outcome) {
-        ctx.port.setFlowControl(FlowControl::XonXoff);
-        return outcome;
-    };
+    const HandshakeSession handshake(ctx);
     if (!openPortAndShow(ctx)) {
         out.close();
-        return leave(TransferOutcome::Failed);
+        return TransferOutcome::Failed;
     }
     const MessageResult answer = ctx.dialogs.message(
         {dl100InstructionText(), cp1254("    CİHAZDA AŞAĞIDAKİ MENÜLERİ SEÇİN      "),
@@ -48,7 +44,7 @@ TransferOutcome DL100AB(TransferContext& ctx) {
     if (answer != MessageResult::Ok) {
         tell(ctx, stoppedText());
         closeDownloadFile(ctx, out);
-        return leave(TransferOutcome::Cancelled);
+        return TransferOutcome::Cancelled;
     }
 
     const std::string acknowledgement{ACK, ',', 'R', ',', CR, LF};
@@ -83,13 +79,13 @@ TransferOutcome DL100AB(TransferContext& ctx) {
     if (lost) {
         closeDownloadFile(ctx, out);
         reportLostPort(ctx);
-        return leave(TransferOutcome::Failed);
+        return TransferOutcome::Failed;
     }
     const bool finished = ctx.fields.AKTARMA_DEVAM;
     const bool written = closeDownloadFile(ctx, out);
     if (finished && written) tell(ctx, finishedFramedText());
-    if (!written) return leave(TransferOutcome::Failed);
-    return leave(finished ? TransferOutcome::Finished : TransferOutcome::Stopped);
+    if (!written) return TransferOutcome::Failed;
+    return finished ? TransferOutcome::Finished : TransferOutcome::Stopped;
 }
 
 }  // namespace velkar::link

@@ -36,6 +36,21 @@ std::string deviceName(const TransferContext& ctx);
 // The port went away under the transfer: a box naming the port.
 void reportLostPort(TransferContext& ctx);
 
+// The level and the free-text logger send under hardware handshaking; when
+// their download ends, whichever way, the port is left with XON/XOFF.
+class HandshakeSession {
+public:
+    explicit HandshakeSession(TransferContext& ctx) : ctx_(ctx) {
+        ctx_.port.setFlowControl(FlowControl::RtsCts);
+    }
+    ~HandshakeSession() { ctx_.port.setFlowControl(FlowControl::XonXoff); }
+    HandshakeSession(const HandshakeSession&) = delete;
+    HandshakeSession& operator=(const HandshakeSession&) = delete;
+
+private:
+    TransferContext& ctx_;
+};
+
 // Creates the download file; on failure a box names the file and the reason.
 bool createDownloadFile(TransferContext& ctx, TextWriter& out);
 // Closes it; a failed write (disk full) is reported.  False then.

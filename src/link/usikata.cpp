@@ -32,14 +32,10 @@ TransferOutcome USIKATA(TransferContext& ctx) {
     if (ctx.file.empty()) return TransferOutcome::NotStarted;
     TextWriter out;
     if (!createDownloadFile(ctx, out)) return TransferOutcome::Failed;
-    ctx.port.setFlowControl(FlowControl::RtsCts);
-    auto leave = [&](TransferOutcome outcome) {
-        ctx.port.setFlowControl(FlowControl::XonXoff);
-        return outcome;
-    };
+    const HandshakeSession handshake(ctx);
     if (!openPortAndShow(ctx)) {
         out.close();
-        return leave(TransferOutcome::Failed);
+        return TransferOutcome::Failed;
     }
 
     int number = 1;
@@ -68,9 +64,9 @@ TransferOutcome USIKATA(TransferContext& ctx) {
     const bool written = closeDownloadFile(ctx, out);
     if (lost) {
         reportLostPort(ctx);
-        return leave(TransferOutcome::Failed);
+        return TransferOutcome::Failed;
     }
-    return leave(written ? TransferOutcome::Stopped : TransferOutcome::Failed);
+    return written ? TransferOutcome::Stopped : TransferOutcome::Failed;
 }
 
 }  // namespace velkar::link
