@@ -13,9 +13,11 @@ echo "== tests"
 (cd build/test && ctest --output-on-failure -j "$jobs")
 
 echo "== build (AddressSanitizer + UndefinedBehaviorSanitizer)"
+test_locale=C.UTF-8
+locale -a 2>/dev/null | grep -qi '^tr_TR\.utf-\?8$' && test_locale=tr_TR.UTF-8
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELKAR_SANITIZE=ON -DVELKAR_WERROR=ON \
-  -DVELKAR_BUILD_BENCH=OFF >/dev/null
+  -DVELKAR_BUILD_BENCH=OFF -DVELKAR_TEST_LOCALE="$test_locale" >/dev/null
 cmake --build build/asan -j "$jobs"
-echo "== tests under the sanitizers"
+echo "== tests under the sanitizers (LC_ALL=$test_locale)"
 (cd build/asan && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --output-on-failure -j "$jobs")
