@@ -4,7 +4,9 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velkar {
@@ -20,17 +22,22 @@ public:
 class ResultTable {
 public:
     static constexpr int kColumns = 8;
-    using Row = std::array<std::string, kColumns>;
 
     void clear();  // no rows at all
     void setRowCount(int rows);
     int rowCount() const { return static_cast<int>(rows_.size()); }
     // Writing a cell beyond the last row adds rows up to it.
-    void setCell(int row, int column, std::string text);
-    const std::string& cell(int row, int column) const;
+    void setCell(int row, int column, std::string_view text);
+    std::string cell(int row, int column) const;
     void setListener(ResultTableListener* listener) { listener_ = listener; }
 
 private:
+    // A row keeps its eight cells in one text, cell c ending at end[c]: a
+    // table of a million rows then costs little more than its texts.
+    struct Row {
+        std::string text;
+        std::array<std::uint32_t, kColumns> end{};
+    };
     std::vector<Row> rows_;
     ResultTableListener* listener_ = nullptr;
 };

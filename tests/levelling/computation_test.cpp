@@ -1,4 +1,5 @@
 // The elevation report and the short report, golden files worked by hand.
+#include <array>
 #include <random>
 
 #include "levelling_fixture.h"
@@ -29,10 +30,10 @@ TEST_F(Computation, TableRowsOfTheElevationReport) {
     ASSERT_EQ(table.rowCount(), 6);
     EXPECT_EQ(table.cell(0, 1), cp1254("  İ.MESAFE"));
     EXPECT_EQ(table.cell(0, 5), "   iLERi");
-    const ResultTable::Row first = {"A        ", "  25.00",   "  24.00",      "1.5001",
+    const std::array<std::string, 8> first = {"A        ", "  25.00",   "  24.00",      "1.5001",
                                     "",          "  0.80000", "   100.70010", ""};
     for (int c = 0; c < 8; ++c) EXPECT_EQ(table.cell(1, c), first[static_cast<size_t>(c)]) << c;
-    const ResultTable::Row closing = {"B        ",    "", "", "  1.40000", "", "  22.00",
+    const std::array<std::string, 8> closing = {"B        ",    "", "", "  1.40000", "", "  22.00",
                                       "   100.40000", ""};
     for (int c = 0; c < 8; ++c) EXPECT_EQ(table.cell(4, c), closing[static_cast<size_t>(c)]) << c;
     EXPECT_EQ(table.cell(5, 0), "");

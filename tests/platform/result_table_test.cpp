@@ -37,3 +37,24 @@ TEST(ResultTable, CellsRowsAndNotifications) {
 
 }  // namespace
 }  // namespace velkar
+
+namespace velkar {
+namespace {
+
+TEST(ResultTable, CellsKeepTheirTextsWhenNeighboursChange) {
+    ResultTable t;
+    t.setCell(0, 3, "dört");
+    t.setCell(0, 0, "bir");
+    t.setCell(0, 7, "sekiz");
+    t.setCell(0, 3, "4");          // shorter
+    t.setCell(0, 0, "birinci");    // longer
+    t.setCell(0, 5, std::string(70000, 'x'));
+    const std::vector<std::string> expected = {"birinci", "", "", "4", "", std::string(70000, 'x'), "", "sekiz"};
+    for (int c = 0; c < ResultTable::kColumns; ++c) EXPECT_EQ(t.cell(0, c), expected[static_cast<size_t>(c)]) << c;
+    t.setCell(0, 5, "");
+    EXPECT_EQ(t.cell(0, 5), "");
+    EXPECT_EQ(t.cell(0, 7), "sekiz");
+}
+
+}  // namespace
+}  // namespace velkar
