@@ -8,6 +8,7 @@
 
 #include "cli/args.h"
 #include "cli/cli.h"
+#include "cli/private_folder.h"
 #include "conversion/format_writer.h"
 #include "platform/console/console_dialogs.h"
 #include "platform/cp1254.h"
@@ -57,20 +58,6 @@ void listNames(std::FILE* f, const char* what, const char* const* names, int cou
     for (int i = 0; i < count; ++i) std::fprintf(f, "%s \"%s\"", i ? "," : "", names[i]);
     std::fprintf(f, "\n");
 }
-
-// A private folder for the result work file of one run, removed at the end.
-struct PrivateFolder {
-    fs::path path;
-    PrivateFolder() {
-        std::error_code ec;
-        std::string pattern = (fs::temp_directory_path(ec) / "velkar-cli-XXXXXX").string();
-        if (char* made = ::mkdtemp(pattern.data())) path = made;
-    }
-    ~PrivateFolder() {
-        std::error_code ec;
-        if (!path.empty()) fs::remove_all(path, ec);
-    }
-};
 
 bool copyToStream(const fs::path& file, std::FILE* out) {
     std::FILE* in = std::fopen(file.c_str(), "rb");
@@ -174,7 +161,7 @@ int cmdConvert(const std::vector<std::string>& argv, Context& ctx) {
     }
 
     PrivateFolder folder;
-    if (folder.path.empty()) {
+    if (folder.path().empty()) {
         std::fprintf(ctx.err, "velkar-cli convert: no temporary folder could be made\n");
         return kExitFailed;
     }
@@ -204,7 +191,7 @@ int cmdConvert(const std::vector<std::string>& argv, Context& ctx) {
     });
     NullEventPump pump;
     ResultTable table;
-    conversion::ConversionWindow w(dialogs, pump, table, folder.path);
+    conversion::ConversionWindow w(dialogs, pump, table, folder.path());
     w.keepRows = false;
     w.instrumentText = *instrument;
     w.outputText = *output;

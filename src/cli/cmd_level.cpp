@@ -6,6 +6,7 @@
 
 #include "cli/args.h"
 #include "cli/cli.h"
+#include "cli/private_folder.h"
 #include "levelling/levelling.h"
 #include "platform/console/console_dialogs.h"
 #include "platform/cp1254.h"
@@ -51,20 +52,6 @@ int usageError(Context& ctx, const std::string& message) {
     std::fprintf(ctx.err, "velkar-cli level: %s\n%s", message.c_str(), kUsage);
     return kExitUsage;
 }
-
-// A private folder for the result and temporary work files of this run.
-struct PrivateFolder {
-    fs::path path;
-    PrivateFolder() {
-        const char* base = std::getenv("TMPDIR");
-        std::string pattern = std::string(base && *base ? base : "/tmp") + "/velkar-level-XXXXXX";
-        if (::mkdtemp(pattern.data())) path = pattern;
-    }
-    ~PrivateFolder() {
-        std::error_code ec;
-        if (!path.empty()) fs::remove_all(path, ec);
-    }
-};
 
 bool readableFile(const fs::path& p) {
     std::error_code ec;
@@ -171,7 +158,7 @@ int cmdLevel(const std::vector<std::string>& argv, Context& ctx) {
         }
     }
     PrivateFolder folder;
-    if (folder.path.empty()) {
+    if (folder.path().empty()) {
         std::fprintf(ctx.err, "velkar-cli level: cannot create a temporary folder\n");
         return kExitFailed;
     }
@@ -186,11 +173,11 @@ int cmdLevel(const std::vector<std::string>& argv, Context& ctx) {
             return {};
         }
         ++saves;
-        return {folder.path / ("result" + std::to_string(saves) + ".txt"), 1};
+        return {folder.path() / ("result" + std::to_string(saves) + ".txt"), 1};
     });
     NullEventPump pump;
     ResultTable table;
-    conversion::ConversionWindow w(dialogs, pump, table, folder.path / "work");
+    conversion::ConversionWindow w(dialogs, pump, table, folder.path() / "work");
     w.instrumentText = "DL-100";
     w.actionCaption = cp1254("&Hesapla");
     w.outputText = form;

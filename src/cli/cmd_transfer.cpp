@@ -9,6 +9,7 @@
 
 #include "cli/args.h"
 #include "cli/cli.h"
+#include "cli/private_folder.h"
 #include "link/transfer.h"
 #include "platform/console/console_dialogs.h"
 #include "platform/cp1254.h"
@@ -161,16 +162,12 @@ int transfer(bool upload, const std::vector<std::string>& argv, Context& ctx) {
     if (!ctx.port) return kExitFailed;
 
     // The upload's work file lives in a private folder, so runs never meet.
-    std::filesystem::path workFolder;
-    if (upload) {
-        const char* tmp = std::getenv("TMPDIR");
-        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/velkar-cli-XXXXXX";
-        if (!::mkdtemp(pattern.data())) {
-            std::fprintf(ctx.err, "velkar-cli %s: cannot create a temporary folder\n", cmd);
-            return kExitFailed;
-        }
-        workFolder = pattern;
+    const PrivateFolder folder;
+    if (folder.path().empty()) {
+        std::fprintf(ctx.err, "velkar-cli %s: cannot create a temporary folder\n", cmd);
+        return kExitFailed;
     }
+    const std::filesystem::path& workFolder = folder.path();
 
     ConsoleDialogs dialogs(ctx.err);
     dialogs.setAskAtTerminal(args.has("--ask"));
@@ -194,10 +191,6 @@ int transfer(bool upload, const std::vector<std::string>& argv, Context& ctx) {
         upload ? link::runUpload(instrument, tc) : link::runDownload(instrument, tc);
     sigaction(SIGINT, &previous, nullptr);
     if (ctx.port->isOpen()) ctx.port->close();
-    if (!workFolder.empty()) {
-        std::error_code ignored;
-        std::filesystem::remove_all(workFolder, ignored);
-    }
 
     switch (outcome) {
         case link::TransferOutcome::Finished:
