@@ -18,7 +18,11 @@ conversion::ActionOutcome runActionButton(ConversionWindow& w, ConversionState& 
     }
     state.running = false;
     if (state.stopRequested) return conversion::ActionOutcome::NotConverted;
-    w.dialogs.info(cp1254("Hesaplama İşlemi Tamamlandı..Kayıt Etmeyi Unutmayınız.!!!"));
+    // Shown also when no file was chosen; not after a file error, which was
+    // reported in its own box and left nothing to save.
+    if (done || !w.DOSYA_SECILDI) {
+        w.dialogs.info(cp1254("Hesaplama İşlemi Tamamlandı..Kayıt Etmeyi Unutmayınız.!!!"));
+    }
     return done ? conversion::ActionOutcome::Converted : conversion::ActionOutcome::NotConverted;
 }
 

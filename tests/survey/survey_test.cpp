@@ -241,6 +241,23 @@ TEST_F(Compute, NoFileChosenStillEndsWithTheComputationMessage) {
     EXPECT_EQ(dialogs.messageLines(), std::vector<std::string>{kDone});
 }
 
+TEST_F(Compute, AResultFileThatCannotBeCreatedEndsWithoutTheCompletionMessage) {
+    test::writeBytes(dir / "prog", "a file where the program folder should be");
+    test::writeBytes(dir / "ham.txt", "A,-5,100,x\r\n");
+    for (const char* output : {"KOORDINAT", "KESIT-KLISE", "KESIT-NETCAD"}) {
+        dialogs.clearShown();
+        w.instrumentText = "GTS-600 / 700";
+        w.outputText = output;
+        dialogs.answerFile(dir / "ham.txt");
+        if (std::string(output) == "KOORDINAT") dialogs.answerFile({});  // no polygon file
+        EXPECT_EQ(runActionButton(w, state), ActionOutcome::NotConverted) << output;
+        const auto lines = dialogs.messageLines();
+        ASSERT_EQ(lines.size(), 1u) << output;
+        EXPECT_EQ(lines[0].rfind("Hata Mesajı: ", 0), 0u) << lines[0];
+        EXPECT_FALSE(w.saveEnabled);
+    }
+}
+
 // Garbage of both families through every computation: output for what
 // decodes, every question answered, no crash.
 TEST(ComputeRobustness, AnyInputGivesOutputAndNoCrash) {
