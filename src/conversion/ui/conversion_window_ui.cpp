@@ -93,6 +93,7 @@ ConversionWindowUi::ConversionWindowUi(Dialogs& dialogs, EventPump& pump, std::f
     progress_ = new QProgressBar(this);
     progress_->setMaximumWidth(200);
     progress_->setRange(0, 1000);
+    progress_->setFormat(QString::fromUtf8("%p% okundu"));  // the share of the input file read
     progress_->setVisible(false);
     statusBar()->addWidget(status_, 1);
     statusBar()->addPermanentWidget(progress_);
