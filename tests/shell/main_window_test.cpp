@@ -481,3 +481,25 @@ TEST_F(MainWindowTest, LeavingATypedInstrumentIsNoChoice) {
 
 }  // namespace
 }  // namespace velkar::shell
+
+namespace velkar::shell {
+namespace {
+
+TEST_F(MainWindowTest, MouseOverALauncherFramesItAndThePictureClearsBoth) {
+    start();
+    auto moveOver = [](QWidget* widget) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), widget->mapToGlobal(QPointF(2, 2)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &move);
+    };
+    moveOver(w->downloadLauncher());
+    moveOver(w->uploadLauncher());
+    EXPECT_EQ(w->downloadLauncher()->frameShape(), QFrame::Box);
+    EXPECT_EQ(w->uploadLauncher()->frameShape(), QFrame::Box);
+    moveOver(w->findChild<QLabel*>(QStringLiteral("Image1")));
+    EXPECT_EQ(w->downloadLauncher()->frameShape(), QFrame::NoFrame);
+    EXPECT_EQ(w->uploadLauncher()->frameShape(), QFrame::NoFrame);
+}
+
+}  // namespace
+}  // namespace velkar::shell
