@@ -56,11 +56,7 @@ TransferOutcome AB200(TransferContext& ctx) {
     using namespace detail;
     if (ctx.file.empty()) return TransferOutcome::NotStarted;
     TextWriter out;
-    if (!createDownloadFile(ctx, out)) return TransferOutcome::Failed;
-    if (!openPortAndShow(ctx)) {
-        out.close();
-        return TransferOutcome::Failed;
-    }
+    if (!startDownload(ctx, out)) return TransferOutcome::Failed;
     bool ok;
     if (ctx.instrument == "GTS-6") {
         ok = showInstructions(

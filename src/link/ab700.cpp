@@ -13,11 +13,7 @@ TransferOutcome AB700(TransferContext& ctx) {
     using namespace detail;
     if (ctx.file.empty()) return TransferOutcome::NotStarted;
     TextWriter out;
-    if (!createDownloadFile(ctx, out)) return TransferOutcome::Failed;
-    if (!openPortAndShow(ctx)) {
-        out.close();
-        return TransferOutcome::Failed;
-    }
+    if (!startDownload(ctx, out)) return TransferOutcome::Failed;
     if (!showInstructions(ctx, {"   [ AKTAR ]", "   [ GONDER ]", "   [ BILGISAYAR ]"})) {
         closeDownloadFile(ctx, out);
         return TransferOutcome::Cancelled;

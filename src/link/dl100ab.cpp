@@ -32,12 +32,8 @@ TransferOutcome DL100AB(TransferContext& ctx) {
     using namespace detail;
     if (ctx.file.empty()) return TransferOutcome::NotStarted;
     TextWriter out;
-    if (!createDownloadFile(ctx, out)) return TransferOutcome::Failed;
     const HandshakeSession handshake(ctx);
-    if (!openPortAndShow(ctx)) {
-        out.close();
-        return TransferOutcome::Failed;
-    }
+    if (!startDownload(ctx, out)) return TransferOutcome::Failed;
     const MessageResult answer = ctx.dialogs.message(
         {dl100InstructionText(), cp1254("    CİHAZDA AŞAĞIDAKİ MENÜLERİ SEÇİN      "),
          MessageIcon::Information, MessageButtons::OkCancel});

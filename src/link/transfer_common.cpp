@@ -86,4 +86,11 @@ bool send(TransferContext& ctx, std::string_view bytes) {
     return ctx.port.write(bytes);
 }
 
+bool startDownload(TransferContext& ctx, TextWriter& out) {
+    if (!createDownloadFile(ctx, out)) return false;
+    if (openPortAndShow(ctx)) return true;
+    out.close();
+    return false;
+}
+
 }  // namespace velkar::link::detail

@@ -51,6 +51,10 @@ private:
     TransferContext& ctx_;
 };
 
+// The common start of a download: the file created, the port opened and its
+// settings shown.  false (a box has told why, the file is closed) when either fails.
+bool startDownload(TransferContext& ctx, TextWriter& out);
+
 // Creates the download file; on failure a box names the file and the reason.
 bool createDownloadFile(TransferContext& ctx, TextWriter& out);
 // Closes it; a failed write (disk full) is reported.  False then.

@@ -31,12 +31,8 @@ TransferOutcome USIKATA(TransferContext& ctx) {
     using namespace detail;
     if (ctx.file.empty()) return TransferOutcome::NotStarted;
     TextWriter out;
-    if (!createDownloadFile(ctx, out)) return TransferOutcome::Failed;
     const HandshakeSession handshake(ctx);
-    if (!openPortAndShow(ctx)) {
-        out.close();
-        return TransferOutcome::Failed;
-    }
+    if (!startDownload(ctx, out)) return TransferOutcome::Failed;
 
     int number = 1;
     std::string collected;
