@@ -21,7 +21,6 @@ std::string ConsoleDialogs::formatMessage(const MessageRequest& r) {
 }
 
 MessageResult ConsoleDialogs::message(const MessageRequest& r) {
-    ++messages_;
     const std::string line = formatMessage(r);
     std::fprintf(out_, "%s\n", line.c_str());
     std::fflush(out_);

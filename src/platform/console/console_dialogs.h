@@ -27,7 +27,6 @@ public:
     void setInputAnswer(InputAnswer f) { inputAnswer_ = std::move(f); }
     // Ask at the terminal before an OK/Cancel box is accepted.
     void setAskAtTerminal(bool ask) { ask_ = ask; }
-    int messagesShown() const { return messages_; }
 
     // The line printed for a box.
     static std::string formatMessage(const MessageRequest& request);
@@ -37,7 +36,6 @@ private:
     FileAnswer fileAnswer_;
     InputAnswer inputAnswer_;
     bool ask_ = false;
-    int messages_ = 0;
 };
 
 }  // namespace velkar
