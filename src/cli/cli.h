@@ -2,13 +2,16 @@
 #pragma once
 
 #include <cstdio>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace velkar {
 class SerialPort;
 class EventPump;
-}
+class ConsoleDialogs;
+}  // namespace velkar
 
 namespace velkar::cli {
 
@@ -23,6 +26,19 @@ struct Context {
 
 // argv without the program name.  Returns the exit code.
 int run(const std::vector<std::string>& argv, Context& ctx);
+
+// What every command that writes files shares (the stop on SIGINT/SIGTERM is
+// set up by run() for them, see private_folder.h).
+//
+// An existing output that is read-only is never replaced: "COMMAND: PATH:
+// dosya yalnız okunabilir; üzerine yazılmadı" and false.
+bool refuseReadOnlyOutput(Context& ctx, const char* command, const std::filesystem::path& target);
+// Puts a finished result where the user asked for it: renamed (or copied)
+// atomically to target, or to standard output without one.  A failure drops
+// the boxes dialogs holds (the end message: they print when dialogs ends),
+// prints "COMMAND: PATH: REASON" and gives false.
+bool deliverResult(Context& ctx, const char* command, ConsoleDialogs& dialogs,
+                   const std::filesystem::path& saved, const std::optional<std::string>& target);
 
 // The commands, each in its own file.
 int cmdPorts(const std::vector<std::string>& argv, Context& ctx);

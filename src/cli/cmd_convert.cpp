@@ -59,22 +59,6 @@ void listNames(std::FILE* f, const char* what, const char* const* names, int cou
     std::fprintf(f, "\n");
 }
 
-bool copyToStream(const fs::path& file, std::FILE* out) {
-    std::FILE* in = std::fopen(file.c_str(), "rb");
-    if (!in) return false;
-    char buf[1 << 16];
-    size_t n;
-    bool ok = true;
-    while ((n = std::fread(buf, 1, sizeof buf, in)) > 0) {
-        if (std::fwrite(buf, 1, n, out) != n) {
-            ok = false;
-            break;
-        }
-    }
-    std::fclose(in);
-    return std::fflush(out) == 0 && ok;
-}
-
 bool sameFile(const fs::path& a, const fs::path& b) {
     std::error_code ec;
     return fs::exists(a, ec) && fs::exists(b, ec) && fs::equivalent(a, b, ec);
@@ -159,6 +143,7 @@ int cmdConvert(const std::vector<std::string>& argv, Context& ctx) {
                      outFile->c_str());
         return kExitFailed;
     }
+    if (outFile && !refuseReadOnlyOutput(ctx, "convert", *outFile)) return kExitFailed;
 
     PrivateFolder folder;
     if (folder.path().empty()) {
@@ -166,6 +151,7 @@ int cmdConvert(const std::vector<std::string>& argv, Context& ctx) {
         return kExitFailed;
     }
     ConsoleDialogs dialogs(ctx.err);
+    dialogs.holdMessages();
     dialogs.setFileAnswer([&](const FileDialogRequest& request) {
         if (request.title.rfind(cp1254("Poligon"), 0) == 0) {
             return FileDialogResult{polygon ? fs::path(*polygon) : fs::path(), 1};
@@ -205,20 +191,7 @@ int cmdConvert(const std::vector<std::string>& argv, Context& ctx) {
         return kExitFailed;
     }
     const int code = missing.empty() ? kExitOk : kExitFailed;
-
-    if (!outFile) {
-        if (!copyToStream(w.resultWorkFile(), ctx.out)) {
-            std::fprintf(ctx.err, "velkar-cli convert: the result could not be written\n");
-            return kExitFailed;
-        }
-        return code;
-    }
-    if (!moveFileReplacing(w.resultWorkFile(), *outFile, error)) {
-        std::fprintf(ctx.err, "velkar-cli convert: %s: %s\n", outFile->c_str(),
-                     toUtf8(error).c_str());
-        return kExitFailed;
-    }
-    return code;
+    return deliverResult(ctx, "convert", dialogs, w.resultWorkFile(), outFile) ? code : kExitFailed;
 }
 
 }  // namespace velkar::cli

@@ -44,7 +44,8 @@ const char* kHelp =
     "                    result goes to --return-out and the summary table of both\n"
     "                    runs to --summary-out\n"
     "  -o OUT            the result (default: standard output)\n"
-    "The tolerance error file is written beside each raw file as RAWFILE.HTA.\n"
+    "The tolerance error file is written beside each raw file as RAWFILE.HTA (beside\n"
+    "OUT, or in the current folder, when the raw file's folder is read-only).\n"
     "Messages go to standard error.  Exit status: 0 done (a misclosure beyond the\n"
     "limit is a result), 1 a file could not be read or written, 2 bad usage.\n";
 
@@ -56,23 +57,6 @@ int usageError(Context& ctx, const std::string& message) {
 bool readableFile(const fs::path& p) {
     std::error_code ec;
     return fs::is_regular_file(p, ec);
-}
-
-// Moves a saved result to where the user asked for it (or prints it).
-bool deliver(Context& ctx, const fs::path& saved, const std::optional<std::string>& target) {
-    if (!target) {
-        std::string bytes;
-        if (!readFileBytes(saved, bytes)) return false;
-        std::fwrite(bytes.data(), 1, bytes.size(), ctx.out);
-        std::fflush(ctx.out);
-        return true;
-    }
-    std::string error;
-    if (!moveFileReplacing(saved, fs::path(*target), error)) {
-        std::fprintf(ctx.err, "velkar-cli level: %s: %s\n", target->c_str(), toUtf8(error).c_str());
-        return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -140,7 +124,10 @@ int cmdLevel(const std::vector<std::string>& argv, Context& ctx) {
     const std::optional<std::string> returnFile = args.value("--return");
     for (const fs::path& input : {raw, returnFile ? fs::path(*returnFile) : raw}) {
         if (!readableFile(input)) {
-            std::fprintf(ctx.err, "velkar-cli level: %s: no such file\n", input.string().c_str());
+            std::error_code ec;
+            std::fprintf(ctx.err, "velkar-cli level: %s: %s\n", input.string().c_str(),
+                         fs::exists(input, ec) ? "normal bir dosya değil (aygıt ya da boru)"
+                                               : "no such file");
             return kExitFailed;
         }
     }
@@ -148,6 +135,7 @@ int cmdLevel(const std::vector<std::string>& argv, Context& ctx) {
     for (const char* option : {"-o", "--return-out", "--summary-out"}) {
         const std::optional<std::string> target = args.value(option);
         if (!target) continue;
+        if (!refuseReadOnlyOutput(ctx, "level", *target)) return kExitFailed;
         for (const fs::path& input : {raw, returnFile ? fs::path(*returnFile) : raw}) {
             std::error_code ec;
             if (fs::equivalent(input, fs::path(*target), ec)) {
@@ -164,6 +152,7 @@ int cmdLevel(const std::vector<std::string>& argv, Context& ctx) {
     }
 
     ConsoleDialogs dialogs(ctx.err);
+    dialogs.holdMessages();
     int opens = 0, saves = 0;
     dialogs.setFileAnswer([&](const FileDialogRequest& r) -> FileDialogResult {
         if (r.mode == FileDialogMode::Open) {
@@ -182,6 +171,12 @@ int cmdLevel(const std::vector<std::string>& argv, Context& ctx) {
     w.actionCaption = cp1254("&Hesapla");
     w.outputText = form;
     w.dialog.title = cp1254("Dosya Seçiniz");
+    if (const auto out = args.value("-o")) {
+        w.spareFolder = fs::absolute(fs::path(*out)).parent_path();
+    } else {
+        std::error_code ec;
+        w.spareFolder = fs::current_path(ec);
+    }
     levelling::PlainDlSettings access(settings);
     levelling::LevellingState state;
     const levelling::LevellingRunResult result = levelling::levellingAction(w, state, access);
@@ -192,8 +187,10 @@ int cmdLevel(const std::vector<std::string>& argv, Context& ctx) {
     const size_t expected = settings.returnRun ? 3 : 1;
     if (result.saved.size() != expected) return kExitFailed;
     for (size_t i = 0; i < expected; ++i) {
-        if (result.saved[i].empty() || !deliver(ctx, result.saved[i], targets[i]))
+        if (result.saved[i].empty() ||
+            !deliverResult(ctx, "level", dialogs, result.saved[i], targets[i])) {
             return kExitFailed;
+        }
     }
     return kExitOk;
 }

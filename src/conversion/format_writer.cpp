@@ -346,6 +346,7 @@ bool FORMAT_CEVIR(ConversionWindow& w, ConversionState& state) {
             writer.line();
             if ((++lines & 4095) == 0) w.progress(in.position(), in.size());
         }
+        if (in.tooLong()) return reportTooLong(w, in);
         w.progress(in.position(), in.size());
         if (kind == Output::Book) writer.rasat_yaz();
     }

@@ -19,7 +19,7 @@ namespace velkar::conversion {
 
 // How the core tells the window about changes it shows (all optional).
 class WindowHooks {
-public:
+  public:
     virtual ~WindowHooks() = default;
     virtual void statusTextChanged(const std::string& /*text*/) {}
     virtual void saveButtonEnabled(bool /*enabled*/) {}
@@ -50,12 +50,16 @@ struct ConversionWindow {
     ResultTable& table;
     std::filesystem::path workFolder;  // the program folder (a private one for the CLI)
     WindowHooks* hooks;
+    // Where a file that belongs beside the input goes when the input's folder
+    // cannot be written (a CD, a write-protected stick): the levelling error
+    // file.  Empty: the work folder.
+    std::filesystem::path spareFolder;
 
     FileChooser dialog;
-    std::string instrumentText;  // Combo1
-    std::string outputText;      // Combo2
+    std::string instrumentText;                              // Combo1
+    std::string outputText;                                  // Combo2
     std::string actionCaption = cp1254("&Format Dönüstür");  // Command1, or "&Hesapla"
-    std::string CIHAZ_TIPI;      // "200" or "700"; kept when the choice is neither
+    std::string CIHAZ_TIPI;  // "200" or "700"; kept when the choice is neither
     int SATIR_NO = 0;
     bool DOSYA_SECILDI = false;
     int DONUS_DOSYASI = 0;
@@ -92,8 +96,14 @@ bool openResultWorkFile(ConversionWindow& w, TextWriter& out);
 
 // "PATH okunamadı: REASON" and "PATH yazılamadı: REASON" in a "Hata Mesajı"
 // box; both return false, so that a caller can end with them.
-bool reportUnreadable(ConversionWindow& w, const std::filesystem::path& file, const std::string& reason);
-bool reportUnwritable(ConversionWindow& w, const std::filesystem::path& file, const std::string& reason);
+bool reportUnreadable(ConversionWindow& w, const std::filesystem::path& file,
+                      const std::string& reason);
+bool reportUnwritable(ConversionWindow& w, const std::filesystem::path& file,
+                      const std::string& reason);
+
+// An input line over the reader's limit ends the run: "PATH: N. satır çok
+// uzun; ..." in a "Hata Mesajı" box, the save button disabled; returns false.
+bool reportTooLong(ConversionWindow& w, const TextReader& in);
 
 // Opens the file chosen through the dialog (w.dialog.fileName) and notes it as
 // read by the run; a file that cannot be read is reported and false.
@@ -114,7 +124,7 @@ std::filesystem::path kayitEt(ConversionWindow& w);
 // beginning "KESIT"; "XYZ"/"YXZ" keep the user's own (the first three
 // characters after the dot), or, when the name has none, take the one of the
 // chosen filter pair (1: .ncn for YXZ / .pol for XYZ, 2: .xyz).
-std::filesystem::path savedFileName(const std::filesystem::path& chosen, const std::string& outputText,
-                                    int filterIndex);
+std::filesystem::path savedFileName(const std::filesystem::path& chosen,
+                                    const std::string& outputText, int filterIndex);
 
 }  // namespace velkar::conversion

@@ -53,10 +53,6 @@ std::string directoryEntry(std::string_view name, std::uint8_t type, std::uint32
     return e;
 }
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 }  // namespace
 
 bool writeCompoundFile(const std::filesystem::path& file, std::string_view streamName,
@@ -138,31 +134,20 @@ bool writeCompoundFile(const std::filesystem::path& file, std::string_view strea
     directory += directoryEntry("", 0, kNoStream, 0, 0);
     directory += directoryEntry("", 0, kNoStream, 0, 0);
 
-    errno = 0;
-#ifdef _WIN32
-    std::unique_ptr<std::FILE, FileCloser> f(_wfopen(file.c_str(), L"wb"));
-#else
-    std::unique_ptr<std::FILE, FileCloser> f(std::fopen(file.c_str(), "wb"));
-#endif
-    if (!f) {
-        reason = systemErrorText(errno);
+    TextWriter out;
+    if (!out.replace(file)) {
+        reason = out.error();
         return false;
     }
-    std::setvbuf(f.get(), nullptr, _IOFBF, 1 << 20);
-    bool ok = std::fwrite(header.data(), 1, header.size(), f.get()) == header.size();
-    for (const auto part : parts) {
-        ok = ok && std::fwrite(part.data(), 1, part.size(), f.get()) == part.size();
-    }
+    out.write(header);
+    for (const auto part : parts) out.write(part);
     const std::string padding(std::size_t{streamSectors} * kSectorSize - contentSize, '\0');
     for (const std::string* block :
          std::initializer_list<const std::string*>{&padding, &difat, &fat, &directory}) {
-        ok = ok && std::fwrite(block->data(), 1, block->size(), f.get()) == block->size();
+        out.write(*block);
     }
-    const int writeErrno = errno;
-    const bool closed = std::fclose(f.release()) == 0;
-    if (!ok || !closed) {
-        const int e = !ok ? writeErrno : errno;
-        reason = systemErrorText(e ? e : EIO);
+    if (!out.close()) {
+        reason = out.error();
         return false;
     }
     return true;

@@ -37,12 +37,16 @@ bool writeGts720File(const std::filesystem::path& inputFile,
         return false;
     }
     TextWriter writer;
-    if (!writer.create(outputFile)) {
+    if (!writer.replace(outputFile)) {
         failure = pathText(outputFile) + cp1254(" dosyası yazılamadı: ") + writer.error();
         return false;
     }
     std::string line;
     while (reader.readLine(line)) writer.writeLine(gts720Line(line));
+    if (reader.tooLong()) {
+        failure = reader.tooLongText();
+        return false;  // the writer's temporary file goes with it
+    }
     if (!writer.close()) {
         failure = pathText(outputFile) + cp1254(" dosyası yazılamadı: ") + writer.error();
         return false;

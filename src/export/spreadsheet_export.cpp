@@ -31,6 +31,10 @@ bool convertToSpreadsheet(const std::filesystem::path& textFile,
         for (std::size_t c = 0; c < kSpreadsheetColumns; ++c) cells[c] = fieldOrEmpty(fields, c);
         workbook.addRow(cells);
     }
+    if (reader.tooLong()) {
+        failure = reader.tooLongText();
+        return false;
+    }
     reader.close();
     std::string reason;
     if (!workbook.save(workbookFile, reason)) {

@@ -92,6 +92,7 @@ class Pass {
     void sectionEnd();
     void traverseEnd();
     void line(const std::string& text) { out_.writeLine(text); }
+    std::string errorFileNote(const char* gap) const;
 
     ConversionWindow& w_;
     LevellingState& s_;
@@ -103,6 +104,8 @@ class Pass {
     TextReader in_;
     TextWriter out_;
     TextWriter errors_;
+    std::filesystem::path errorFile_;  // empty when no folder took it
+    std::string errorFileProblem_;
 
     double H_ = 0;
     double total_ = 0;
@@ -122,14 +125,24 @@ bool Pass::open() {
     rawFile_ = w_.dialog.fileName;
     if (!conversion::openChosenInput(w_, in_)) return false;
     if (!conversion::openResultWorkFile(w_, out_)) return false;
-    std::filesystem::path errorFile = rawFile_;
-    errorFile += ".HTA";
-    if (!errors_.create(errorFile)) {
-        w_.dialogs.error(pathText(errorFile) + cp1254(" oluşturulamadı: ") + errors_.error());
-        w_.setSaveEnabled(false);
-        return false;
+    // The error file goes beside the raw file; from read-only media it goes to
+    // the spare folder instead, and the tolerance messages name where it is.
+    // The run never fails for it.
+    errorFile_ = rawFile_;
+    errorFile_ += ".HTA";
+    if (!errors_.replace(errorFile_)) {
+        errorFileProblem_ = pathText(errorFile_) + cp1254(" yazılamadı: ") + errors_.error();
+        std::filesystem::path spare = w_.spareFolder.empty() ? w_.workFolder : w_.spareFolder;
+        spare /= rawFile_.filename();
+        spare += ".HTA";
+        errorFile_ = errors_.replace(spare) ? spare : std::filesystem::path();
     }
     return true;
+}
+
+std::string Pass::errorFileNote(const char* gap) const {
+    if (errorFile_.empty()) return errorFileProblem_;
+    return pathText(errorFile_) + gap + cp1254("Hata dosyasına yazdırıldı.");
 }
 
 void Pass::writeHeader() {
@@ -175,13 +188,20 @@ bool Pass::run() {
         if (trimBlanks(text).empty()) continue;  // every download ends with an empty line
         record(text);
     }
+    if (in_.tooLong()) {
+        w_.dialogs.error(in_.tooLongText());
+        w_.setSaveEnabled(false);
+        return false;
+    }
     w_.progress(in_.size(), in_.size());
     finish();
-    bool ok = out_.close();
-    ok = errors_.close() && ok;
+    const bool ok = out_.close();
+    if (!errorFile_.empty() && !errors_.close()) {
+        conversion::reportUnwritable(w_, errorFile_, errors_.error());
+    }
     in_.close();
     if (!ok) {
-        conversion::reportUnwritable(w_, w_.resultWorkFile(), out_.error() + errors_.error());
+        conversion::reportUnwritable(w_, w_.resultWorkFile(), out_.error());
         w_.setSaveEnabled(false);
     }
     return ok;
@@ -249,11 +269,10 @@ StationValues Pass::stationValues(const DlSettings& st) {
             // The readings are whole hundredths of a millimetre; the margin keeps a
             // difference equal to the tolerance from failing on binary noise.
             const double t = leadingNumber(st.tolerance) / 1000 + 1e-9;
-            const std::string raw = pathText(rawFile_);
             if (std::fabs(b1 - b2) > t) {
                 w_.dialogs.info(r_.GERI_NOKTA +
                                     cp1254(" noktasının geri mirası tolerans değerini aşıyor !!!") +
-                                    "\r\r" + raw + cp1254(".HTA  Hata dosyasına yazdırıldı."),
+                                    "\r\r" + errorFileNote("  "),
                                 cp1254("Toleransı Aşan Hata"));
                 errors_.writeLine(r_.GERI_NOKTA + "     Geri :" + r_.GERI1_OKUMA + " m." + " " +
                                   r_.GERI2_OKUMA + " m.   ");
@@ -262,7 +281,7 @@ StationValues Pass::stationValues(const DlSettings& st) {
                 w_.dialogs.info(
                     r_.ILERI_NOKTA +
                         cp1254(" noktasının ileri mirası tolerans değerini aşıyor !!!") + "\r\r" +
-                        raw + cp1254(".HTA Hata dosyasına yazdırıldı."),
+                        errorFileNote(" "),
                     cp1254("Toleransı Aşan Hata"));
                 errors_.writeLine(r_.ILERI_NOKTA + cp1254("    İleri :") + r_.ILERI1_OKUMA +
                                   " m. " + r_.ILERI2_OKUMA + " m.");

@@ -22,6 +22,7 @@ std::filesystem::path programFolder() {
 bool ensureFolder(const std::filesystem::path& folder, std::string& error) {
     std::error_code ec;
     if (std::filesystem::is_directory(folder, ec)) return true;
+    const auto lock = lockFileChanges();
     std::filesystem::create_directories(folder, ec);
     if (ec) {
         error = systemErrorText(ec.value());

@@ -2,12 +2,52 @@
 
 #include <cerrno>
 #include <cstring>
+#include <random>
+#include <set>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "platform/cp1254.h"
 #include "platform/program_folder.h"
 
 namespace velkar {
 namespace {
+
+std::mutex& fileChangesMutex() {
+    static std::mutex m;
+    return m;
+}
+
+std::set<std::filesystem::path>& pendingFiles() {
+    static std::set<std::filesystem::path> files;
+    return files;
+}
+
+// Pushes what the C library and the system hold of a written file to the disk.
+bool syncToDisk(std::FILE* f) {
+    if (std::fflush(f) != 0) return false;
+#ifdef _WIN32
+    return _commit(_fileno(f)) == 0;
+#else
+    return ::fsync(fileno(f)) == 0 || errno == EINVAL;  // EINVAL: a file that cannot sync
+#endif
+}
+
+// ".NAME.velkar-1a2b3c4d.tmp" in the folder of target: hidden, and on the same
+// file system, so that the final rename never copies.
+std::filesystem::path temporaryNameFor(const std::filesystem::path& target) {
+    static std::mt19937 random{std::random_device{}()};
+    char tag[16];
+    std::snprintf(tag, sizeof tag, "%08x", static_cast<unsigned>(random()));
+    std::filesystem::path name = ".";
+    name += target.filename();
+    name += std::string(".velkar-") + tag + ".tmp";
+    return target.parent_path() / name;
+}
 
 std::FILE* openFile(const std::filesystem::path& path, const char* mode) {
 #ifdef _WIN32
@@ -22,30 +62,57 @@ std::FILE* openFile(const std::filesystem::path& path, const char* mode) {
 
 std::string systemErrorText(int errnum) {
     switch (errnum) {
-        case ENOENT: return cp1254("dosya veya klasör yok");
+        case ENOENT:
+            return cp1254("dosya veya klasör yok");
         case EACCES:
-        case EPERM: return cp1254("erişim izni yok");
-        case ENOSPC: return cp1254("diskte yer kalmadı");
-        case EROFS: return cp1254("disk yalnız okunabilir");
-        case EISDIR: return cp1254("bu bir klasör");
-        case ENOTDIR: return cp1254("yoldaki bir ad klasör değil");
-        case EBUSY: return cp1254("dosya kullanımda");
-        case EEXIST: return cp1254("dosya zaten var");
-        default: break;
+        case EPERM:
+            return cp1254("erişim izni yok");
+        case ENOSPC:
+            return cp1254("disk dolu");
+#ifdef EDQUOT
+        case EDQUOT:
+            return cp1254("disk kotası dolu");
+#endif
+        case EIO:
+            return cp1254("disk okuma/yazma hatası");
+        case ENAMETOOLONG:
+            return cp1254("dosya adı çok uzun");
+        case EROFS:
+            return cp1254("disk yalnız okunabilir");
+        case EISDIR:
+            return cp1254("bu bir klasör");
+        case ENOTDIR:
+            return cp1254("yoldaki bir ad klasör değil");
+        case EBUSY:
+            return cp1254("dosya kullanımda");
+        case EEXIST:
+            return cp1254("dosya zaten var");
+        default:
+            break;
     }
     return std::strerror(errnum);
 }
 
-TextReader::~TextReader() { close(); }
+TextReader::~TextReader() {
+    close();
+}
 
 bool TextReader::open(const std::filesystem::path& path) {
     close();
     error_.clear();
+    path_ = path;
     position_ = 0;
     size_ = 0;
+    lineNumber_ = 0;
+    tooLong_ = false;
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
+    const auto status = std::filesystem::status(path, ec);
+    if (std::filesystem::is_directory(status)) {
         error_ = systemErrorText(EISDIR);
+        return false;
+    }
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        error_ = cp1254("normal bir dosya değil (aygıt ya da boru)");
         return false;
     }
     file_ = openFile(path, "rb");
@@ -71,11 +138,16 @@ bool TextReader::atEnd() {
     return false;
 }
 
+std::string TextReader::tooLongText() const {
+    return pathText(path_) + ": " + error_;
+}
+
 bool TextReader::readLine(std::string& line) {
     line.clear();
-    if (!file_) return false;
+    if (!file_ || tooLong_) return false;
     int c = std::getc(file_);
     if (c == EOF) return false;
+    ++lineNumber_;
     while (c != EOF) {
         ++position_;
         if (c == '\n') break;
@@ -88,42 +160,108 @@ bool TextReader::readLine(std::string& line) {
             }
             break;
         }
+        if (line.size() >= limit_) {
+            tooLong_ = true;
+            error_ = std::to_string(lineNumber_) +
+                     cp1254(". satır çok uzun; bu bir ham veri dosyası değil.");
+            line.clear();
+            line.shrink_to_fit();
+            return false;
+        }
         line.push_back(static_cast<char>(c));
         c = std::getc(file_);
     }
     return true;
 }
 
-TextWriter::~TextWriter() { close(); }
+TextWriter::~TextWriter() {
+    if (temporary_.empty()) {
+        close();
+    } else {
+        discard();
+    }
+}
+
+bool TextWriter::fail(int errnum) {
+    if (!failed_) {
+        failed_ = true;
+        error_ = systemErrorText(errnum ? errnum : EIO);
+    }
+    return false;
+}
 
 bool TextWriter::openMode(const std::filesystem::path& path, const char* mode) {
+    if (!temporary_.empty()) discard();
     close();
     failed_ = false;
     error_.clear();
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        failed_ = true;
-        error_ = systemErrorText(EISDIR);
-        return false;
-    }
+    if (std::filesystem::is_directory(path, ec)) return fail(EISDIR);
+    const auto lock = lockFileChanges();
     file_ = openFile(path, mode);
-    if (!file_) {
-        failed_ = true;
-        error_ = systemErrorText(errno);
-        return false;
-    }
+    if (!file_) return fail(errno);
     return true;
 }
 
-bool TextWriter::create(const std::filesystem::path& path) { return openMode(path, "wb"); }
-bool TextWriter::append(const std::filesystem::path& path) { return openMode(path, "ab"); }
+bool TextWriter::create(const std::filesystem::path& path) {
+    return openMode(path, "wb");
+}
+bool TextWriter::append(const std::filesystem::path& path) {
+    return openMode(path, "ab");
+}
+
+bool TextWriter::replace(const std::filesystem::path& path) {
+    if (!temporary_.empty()) discard();
+    close();
+    failed_ = false;
+    error_.clear();
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (std::filesystem::is_directory(status)) return fail(EISDIR);
+    if (std::filesystem::exists(status)) {
+        if (!std::filesystem::is_regular_file(status)) {
+            failed_ = true;
+            error_ = cp1254("normal bir dosya değil (aygıt ya da boru)");
+            return false;
+        }
+        if (isReadOnlyFile(path)) {
+            failed_ = true;
+            error_ = readOnlyFileText();
+            return false;
+        }
+    }
+    const auto lock = lockFileChanges();
+    for (int attempt = 0; attempt < 100 && !file_; ++attempt) {
+        const auto candidate = temporaryNameFor(path);
+        errno = 0;
+        file_ = openFile(candidate, "wbx");
+        if (file_) {
+            temporary_ = candidate;
+            target_ = path;
+            notePendingFile(candidate);
+        } else if (errno != EEXIST) {
+            break;
+        }
+    }
+    if (!file_) return fail(errno ? errno : EEXIST);
+    return true;
+}
+
+void TextWriter::discard() {
+    if (file_) std::fclose(file_);
+    file_ = nullptr;
+    if (temporary_.empty()) return;
+    std::error_code ec;
+    std::filesystem::remove(temporary_, ec);
+    const auto lock = lockFileChanges();
+    forgetPendingFile(temporary_);
+    temporary_.clear();
+    target_.clear();
+}
 
 void TextWriter::write(std::string_view bytes) {
     if (!file_ || bytes.empty()) return;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size() && !failed_) {
-        failed_ = true;
-        error_ = systemErrorText(errno);
-    }
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) fail(errno);
 }
 
 void TextWriter::writeLine(std::string_view line) {
@@ -132,18 +270,40 @@ void TextWriter::writeLine(std::string_view line) {
 }
 
 void TextWriter::flush() {
-    if (file_ && std::fflush(file_) != 0 && !failed_) {
-        failed_ = true;
-        error_ = systemErrorText(errno);
-    }
+    if (file_ && std::fflush(file_) != 0) fail(errno);
 }
 
 bool TextWriter::close() {
-    if (!file_) return !failed_;
-    if (std::fclose(file_) != 0 && !failed_) {
-        failed_ = true;
-        error_ = systemErrorText(errno);
+    if (!temporary_.empty()) {
+        if (!file_ || failed_ || !syncToDisk(file_)) {
+            if (file_) fail(errno);
+            discard();
+            return false;
+        }
+        const int closed = std::fclose(file_);
+        file_ = nullptr;
+        if (closed != 0) {
+            fail(errno);
+            discard();
+            return false;
+        }
+        std::error_code ec;
+        {
+            const auto lock = lockFileChanges();
+            std::filesystem::rename(temporary_, target_, ec);
+            if (!ec) forgetPendingFile(temporary_);
+        }
+        if (ec) {
+            fail(ec.value());
+            discard();
+            return false;
+        }
+        temporary_.clear();
+        target_.clear();
+        return true;
     }
+    if (!file_) return !failed_;
+    if (std::fclose(file_) != 0) fail(errno);
     file_ = nullptr;
     return !failed_;
 }
@@ -170,42 +330,101 @@ bool writeFileBytes(const std::filesystem::path& path, std::string_view bytes) {
 
 namespace velkar {
 
+bool isReadOnlyFile(const std::filesystem::path& path) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const auto status = fs::status(path, ec);
+    if (ec || !fs::is_regular_file(status)) return false;
+    const auto writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    return (status.permissions() & writable) == fs::perms::none;
+}
+
+std::string readOnlyFileText() {
+    return cp1254("dosya yalnız okunabilir; üzerine yazılmadı");
+}
+
 bool moveFileReplacing(const std::filesystem::path& from, const std::filesystem::path& to,
                        std::string& error) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    if (!fs::exists(from, ec)) {
+    if (!fs::is_regular_file(from, ec)) {
         error = systemErrorText(ENOENT) + ": " + pathText(from);
         return false;
     }
-    if (fs::is_directory(to, ec)) {
+    const auto status = fs::status(to, ec);
+    if (fs::is_directory(status)) {
         error = systemErrorText(EISDIR);
         return false;
     }
-    fs::rename(from, to, ec);
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        error = cp1254("normal bir dosya değil (aygıt ya da boru)");
+        return false;
+    }
+    if (isReadOnlyFile(to)) {
+        error = readOnlyFileText();
+        return false;
+    }
+    // The bytes reach the disk before the name points at them.
+    if (std::FILE* f = openFile(from, "rb+")) {
+        syncToDisk(f);
+        std::fclose(f);
+    }
+    {
+        const auto lock = lockFileChanges();
+        fs::rename(from, to, ec);
+    }
     if (!ec) return true;
     if (ec != std::errc::cross_device_link) {
         error = systemErrorText(ec.value());
         return false;
     }
-    // Another file system: copy beside the target, then swap it in and delete the source.
-    fs::path tmp = to;
-    tmp += ".velkar-tmp";
-    fs::copy_file(from, tmp, fs::copy_options::overwrite_existing, ec);
-    if (ec) {
-        error = systemErrorText(ec.value());
-        fs::remove(tmp, ec);
+    // Another file system (a USB stick): a copy written beside the target replaces it.
+    std::FILE* in = openFile(from, "rb");
+    if (!in) {
+        error = systemErrorText(errno);
         return false;
     }
-    fs::rename(tmp, to, ec);
-    if (ec) {
-        error = systemErrorText(ec.value());
-        std::error_code ignore;
-        fs::remove(tmp, ignore);
+    TextWriter out;
+    if (out.replace(to)) {
+        char buf[1 << 16];
+        std::size_t n;
+        while (!out.failed() && (n = std::fread(buf, 1, sizeof buf, in)) > 0) {
+            out.write(std::string_view(buf, n));
+        }
+        if (std::ferror(in)) out.discard();
+    }
+    const bool readFailed = std::ferror(in) != 0;
+    std::fclose(in);
+    if (readFailed) {
+        error = systemErrorText(EIO);
+        return false;
+    }
+    if (!out.close()) {
+        error = out.error();
         return false;
     }
     fs::remove(from, ec);
     return true;
+}
+
+std::unique_lock<std::mutex> lockFileChanges() {
+    return std::unique_lock<std::mutex>(fileChangesMutex());
+}
+
+void notePendingFile(const std::filesystem::path& path) {
+    pendingFiles().insert(path);
+}
+
+void forgetPendingFile(const std::filesystem::path& path) {
+    pendingFiles().erase(path);
+}
+
+void removePendingFiles() {
+    for (const auto& p : pendingFiles()) {
+        std::error_code ec;
+        std::filesystem::remove_all(p, ec);
+    }
+    pendingFiles().clear();
 }
 
 }  // namespace velkar

@@ -1,11 +1,17 @@
 // Text files as the program reads and writes them: Windows-1254 bytes, lines
 // ended by CR LF.  Reading also accepts LF-only line ends, a lone CR, and a last
 // line without a line end, and streams: only the current line is in memory.
+//
+// A file the user keeps is never written in place: it is written into a
+// temporary file in its own folder, flushed to the disk and renamed over the
+// final name, so the final name holds either the earlier file or the whole new
+// one, whatever happens in between (a full disk, a kill, a pulled cable).
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -15,57 +21,84 @@ namespace velkar {
 std::string systemErrorText(int errnum);
 
 class TextReader {
-public:
+  public:
+    // No instrument file comes near this; a longer "line" is some other kind of
+    // file (or a file of NUL bytes) and would only eat memory.
+    static constexpr std::size_t kLineLimit = std::size_t{16} << 20;
+
     TextReader() = default;
     explicit TextReader(const std::filesystem::path& path) { open(path); }
     ~TextReader();
     TextReader(const TextReader&) = delete;
     TextReader& operator=(const TextReader&) = delete;
 
+    // Only a regular file opens: a FIFO or a device would block or never end.
     bool open(const std::filesystem::path& path);
     void close();
     bool isOpen() const { return file_ != nullptr; }
-    // The next line without its line end; false at the end of the file.
+    // The next line without its line end; false at the end of the file, or when
+    // the line is longer than the limit (then tooLong() is set).
     bool readLine(std::string& line);
     bool atEnd();
+    void setLineLimit(std::size_t bytes) { limit_ = bytes; }
+    bool tooLong() const { return tooLong_; }
+    // "PATH: N. satır çok uzun; ..." after a line over the limit.
+    std::string tooLongText() const;
     const std::string& error() const { return error_; }
     // Bytes consumed so far and the file's size (for progress displays).
     std::uint64_t position() const { return position_; }
     std::uint64_t size() const { return size_; }
 
-private:
+  private:
     std::FILE* file_ = nullptr;
+    std::filesystem::path path_;
     std::string error_;
     std::uint64_t position_ = 0;
     std::uint64_t size_ = 0;
+    std::uint64_t lineNumber_ = 0;
+    std::size_t limit_ = kLineLimit;
+    bool tooLong_ = false;
 };
 
 class TextWriter {
-public:
+  public:
     TextWriter() = default;
     ~TextWriter();
     TextWriter(const TextWriter&) = delete;
     TextWriter& operator=(const TextWriter&) = delete;
 
-    // Creates the file anew (an existing one is emptied), or appends to it.
+    // Creates the file anew (an existing one is emptied), or appends to it:
+    // for the program's own work files.
     bool create(const std::filesystem::path& path);
     bool append(const std::filesystem::path& path);
+    // For a file the user keeps: the bytes go to a temporary file beside path,
+    // and close() puts them under path in one rename once they are on the
+    // disk.  An existing path that is read-only or not a regular file is
+    // refused.  A writer destroyed before close(), or whose writes failed,
+    // removes its temporary file and leaves path as it was.
+    bool replace(const std::filesystem::path& path);
     // Text followed by CR LF.
     void writeLine(std::string_view line);
     // Text as it stands, no line end added.
     void write(std::string_view bytes);
     void flush();
-    // Closes the file; false when any write since the open failed.
+    // Closes the file (and renames it into place after replace()); false when
+    // any write since the open failed or the rename failed.
     bool close();
+    // Drops what was written after replace(): the final name is not touched.
+    void discard();
     bool isOpen() const { return file_ != nullptr; }
     bool failed() const { return failed_; }
     const std::string& error() const { return error_; }
 
-private:
+  private:
     bool openMode(const std::filesystem::path& path, const char* mode);
+    bool fail(int errnum);
     std::FILE* file_ = nullptr;
     bool failed_ = false;
     std::string error_;
+    std::filesystem::path target_;     // after replace(): the final name
+    std::filesystem::path temporary_;  // after replace(): where the bytes go
 };
 
 // Whole-file helpers for small files and tests.
@@ -76,8 +109,27 @@ bool writeFileBytes(const std::filesystem::path& path, std::string_view bytes);
 
 namespace velkar {
 // Moves a file to a new name, replacing an existing file of that name.  Across
-// file systems (a USB stick) it copies and then deletes the source.  On failure
-// the source is left where it was and error holds the reason.
+// file systems (a USB stick) it copies into a temporary file beside the target
+// and renames that.  On failure the source and the earlier target are left as
+// they were and error holds the reason.  A read-only target is refused.
 bool moveFileReplacing(const std::filesystem::path& from, const std::filesystem::path& to,
                        std::string& error);
+
+// An existing file without write permission ("yalnız okunabilir"): the program
+// never replaces one silently.
+bool isReadOnlyFile(const std::filesystem::path& path);
+// The reason given for it.
+std::string readOnlyFileText();
+
+// Files under way: the temporary files of writers not yet renamed into place,
+// and private work folders.  Every creation and rename of a file by the
+// program holds lockFileChanges() for a moment, so a stop (a signal in the
+// command-line program) can take the lock for good, remove what is pending
+// and end the process without a writer slipping a file in behind it.
+std::unique_lock<std::mutex> lockFileChanges();
+// Both with the lock held.
+void notePendingFile(const std::filesystem::path& path);
+void forgetPendingFile(const std::filesystem::path& path);
+// With the lock held: removes every pending file and folder.
+void removePendingFiles();
 }  // namespace velkar

@@ -174,16 +174,19 @@ struct Run {
     }
 };
 
-void readPolygon(ConversionWindow& w, PointIndex& index, bool& have) {
+// false: the polygon file is no point list at all (a line over the limit),
+// and the run ends; a file that cannot be read is reported and left out.
+bool readPolygon(ConversionWindow& w, PointIndex& index, bool& have) {
     w.dialog.fileName.clear();
     w.dialog.title = cp1254("Poligon Dosyasını Seçiniz.....NN yyy xxx zzz");
     w.dialog.show(w.dialogs, FileDialogMode::Open);
-    if (w.dialog.fileName.empty()) return;
+    if (w.dialog.fileName.empty()) return true;
     TextReader in;
-    if (!conversion::openChosenInput(w, in)) return;
+    if (!conversion::openChosenInput(w, in)) return true;
     have = true;
     std::string line;
     while (in.readLine(line)) index.add(line);
+    return !in.tooLong() || conversion::reportTooLong(w, in);
 }
 
 }  // namespace
@@ -199,7 +202,7 @@ bool KOOR_HESAP(ConversionWindow& w, ConversionState& state) {
     conversion::HUCREYAZ(w, cp1254(" Nokta Adı"), "      Y", "      X", "    Z");
     TextWriter out;
     Run run{w, state, state.record, out, {}, false, {}, 0};
-    readPolygon(w, run.polygon, run.havePolygon);
+    if (!readPolygon(w, run.polygon, run.havePolygon)) return false;
     if (!conversion::openResultWorkFile(w, out)) return false;
     state.stopRequested = false;
 
@@ -238,6 +241,7 @@ bool KOOR_HESAP(ConversionWindow& w, ConversionState& state) {
         }
         if ((++lines & 4095) == 0) w.progress(in.position(), in.size());
     }
+    if (in.tooLong()) return conversion::reportTooLong(w, in);
     w.progress(in.position(), in.size());
     if (!conversion::closeResultWorkFile(w, out)) return false;
     if (state.stopRequested) return false;

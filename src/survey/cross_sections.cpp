@@ -84,6 +84,7 @@ bool extractCoordinates(ConversionWindow& w, ConversionState& state, TextReader&
         }
         if ((++lines & 4095) == 0) w.progress(in.position(), in.size());
     }
+    if (in.tooLong()) return conversion::reportTooLong(w, in);
     if (!work.close()) {
         conversion::reportUnwritable(w, workFile, work.error());
         return false;
@@ -207,7 +208,7 @@ void listingFromCoordinates(ConversionWindow& w, const std::filesystem::path& wo
     if (inSection) block.write(out, widest, true, false);
 }
 
-void listingFromOffsets(ConversionWindow& w, const std::filesystem::path& raw, TextWriter& out) {
+bool listingFromOffsets(ConversionWindow& w, const std::filesystem::path& raw, TextWriter& out) {
     Fields f;
     std::string line;
     int widest = 0;
@@ -224,6 +225,7 @@ void listingFromOffsets(ConversionWindow& w, const std::filesystem::path& raw, T
             if (leadingNumber(f[1]) < -0.04) ++counter;
             if (counter > widest) widest = counter + 1;
         }
+        if (in.tooLong()) return conversion::reportTooLong(w, in);
     }
     TextReader in(raw);
     ListingBlock block;
@@ -265,6 +267,7 @@ void listingFromOffsets(ConversionWindow& w, const std::filesystem::path& raw, T
         block.chainage = "KM..: " + name;
         block.write(out, widest, true, true);
     }
+    return true;
 }
 
 // The NETCAD block of one section: header, left points (outermost first),
@@ -320,7 +323,7 @@ void netcadFromCoordinates(ConversionWindow& w, const std::filesystem::path& wor
     if (inSection) section.write(out, true);
 }
 
-void netcadFromOffsets(ConversionWindow& w, const std::filesystem::path& raw, TextWriter& out) {
+bool netcadFromOffsets(ConversionWindow& w, const std::filesystem::path& raw, TextWriter& out) {
     TextReader in(raw);
     Fields f;
     std::string line, previous;
@@ -339,6 +342,7 @@ void netcadFromOffsets(ConversionWindow& w, const std::filesystem::path& raw, Te
         previous = f[0];
         first = false;
     }
+    return !in.tooLong() || conversion::reportTooLong(w, in);
 }
 
 }  // namespace
@@ -356,7 +360,7 @@ bool KESITKLISEHES(ConversionWindow& w, ConversionState& state) {
         listingFromCoordinates(w, work, out, leftOut);
     } else if (w.CIHAZ_TIPI == "700") {
         in.close();
-        listingFromOffsets(w, raw, out);
+        if (!listingFromOffsets(w, raw, out)) return false;
     }
     if (!conversion::closeResultWorkFile(w, out)) return false;
     reportLeftOut(w, leftOut);
@@ -388,7 +392,7 @@ bool KESIT_netcad(ConversionWindow& w, ConversionState& state) {
         in.close();
         TextWriter empty;
         empty.create(work);
-        if (w.CIHAZ_TIPI == "700") netcadFromOffsets(w, raw, out);
+        if (w.CIHAZ_TIPI == "700" && !netcadFromOffsets(w, raw, out)) return false;
     }
     if (!conversion::closeResultWorkFile(w, out)) return false;
     reportLeftOut(w, leftOut);

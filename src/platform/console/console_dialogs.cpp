@@ -20,12 +20,30 @@ std::string ConsoleDialogs::formatMessage(const MessageRequest& r) {
     return toUtf8(out);
 }
 
+void ConsoleDialogs::releaseHeldMessages() {
+    std::fputs(held_.c_str(), out_);
+    std::fflush(out_);
+    dropHeldMessages();
+}
+
+void ConsoleDialogs::dropHeldMessages() {
+    held_.clear();
+    hold_ = false;
+}
+
 MessageResult ConsoleDialogs::message(const MessageRequest& r) {
     const std::string line = formatMessage(r);
+    if (hold_ && r.buttons == MessageButtons::Ok && r.icon != MessageIcon::Critical) {
+        held_ += line + "\n";
+        return MessageResult::Ok;
+    }
+    std::fputs(held_.c_str(), out_);
+    held_.clear();
     std::fprintf(out_, "%s\n", line.c_str());
     std::fflush(out_);
     if (r.buttons == MessageButtons::OkCancel && ask_) {
-        std::fprintf(out_, "%s", toUtf8(cp1254("Devam için Enter, iptal için i ve Enter: ")).c_str());
+        std::fprintf(out_, "%s",
+                     toUtf8(cp1254("Devam için Enter, iptal için i ve Enter: ")).c_str());
         std::fflush(out_);
         std::string answer;
         if (!std::getline(std::cin, answer)) return MessageResult::Cancel;
@@ -42,7 +60,8 @@ FileDialogResult ConsoleDialogs::chooseFile(const FileDialogRequest& r) {
     return {};
 }
 
-std::optional<std::string> ConsoleDialogs::input(const std::string& prompt, const std::string& title,
+std::optional<std::string> ConsoleDialogs::input(const std::string& prompt,
+                                                 const std::string& title,
                                                  const std::string& defaultText) {
     if (inputAnswer_) return inputAnswer_(prompt, title, defaultText);
     return std::nullopt;

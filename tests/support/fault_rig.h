@@ -1,0 +1,54 @@
+// Faults a user's machine has: a full disk, read-only media, a program stopped
+// or killed half-way.  The disk faults need root (a tmpfs is mounted); a test
+// skips with the reason when it cannot have them.
+#pragma once
+
+#include <sys/types.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace velkar::test {
+
+// A tmpfs of the given size mounted on dir (created), unmounted at the end.
+class SmallDisk {
+  public:
+    SmallDisk(const std::filesystem::path& dir, std::size_t bytes);
+    ~SmallDisk();
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+    // Empty when mounted, else why not (the test skips with it).
+    const std::string& unavailable() const { return why_; }
+    // Fills what is left of the disk.
+    void fill() const;
+
+  private:
+    std::filesystem::path dir_;
+    std::string why_;
+};
+
+// A folder holding files that nobody can write into, not even root: a tmpfs
+// remounted read-only (a write-protected stick).
+class ReadOnlyFolder {
+  public:
+    ReadOnlyFolder(const std::filesystem::path& dir,
+                   const std::map<std::string, std::string>& files);
+    ~ReadOnlyFolder();
+    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
+    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+    const std::string& unavailable() const { return disk_.unavailable(); }
+
+  private:
+    SmallDisk disk_;
+};
+
+// Starts a program with standard output and error going to files.
+pid_t spawnProcess(const std::string& program, const std::vector<std::string>& args,
+                   const std::map<std::string, std::string>& env,
+                   const std::filesystem::path& outFile, const std::filesystem::path& errFile);
+// Waits for it: the exit status, or 128 + signal.
+int waitForExit(pid_t pid);
+
+}  // namespace velkar::test
