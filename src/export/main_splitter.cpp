@@ -4,9 +4,7 @@
 
 namespace velkar::exporting {
 
-std::vector<std::string> mainWindowSplit(std::string_view line) {
-    return link::splitMainWindowLine(line);
-}
+std::vector<std::string> mainWindowSplit(std::string_view line) { return link::splitMainWindowLine(line); }
 
 const std::string& fieldOrEmpty(const std::vector<std::string>& fields, std::size_t i) {
     static const std::string empty;
