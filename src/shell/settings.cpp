@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <set>
 
 #include "platform/cp1254.h"
 #include "platform/numbers.h"
@@ -177,13 +178,18 @@ bool loadSettingsFile(const std::filesystem::path& file, SettingsValues& values,
         error = r.error();
         return false;
     }
-    // The file has one line per value: what lies past them, or a line no value
-    // could fill, is not read (a stray huge file costs neither time nor memory).
+    // The file has one line per value.  Reading ends once every value has been
+    // seen, or at a line no value could fill, or after a generous number of
+    // stray lines: a huge file put there by mistake costs neither time nor memory.
     r.setLineLimit(std::size_t{1} << 16);
     std::vector<std::string> lines;
+    std::set<SettingKey> seen;
     std::string line;
-    while (lines.size() < static_cast<std::size_t>(kKeys) && r.readLine(line))
+    while (seen.size() < static_cast<std::size_t>(kKeys) && lines.size() < 256 &&
+           r.readLine(line)) {
+        for (const SettingLine& l : parseSettingsLines({line})) seen.insert(l.key);
         lines.push_back(line);
+    }
     applySettings(values, parseSettingsLines(lines));
     return true;
 }

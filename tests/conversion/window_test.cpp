@@ -12,7 +12,8 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(SavedFileName, ExtensionFollowsTheOutput) {
-    EXPECT_EQ(savedFileName("/home/u/iş/deneme.txt", "YDE-EGHAS", 1), fs::path("/home/u/iş/deneme.YDE"));
+    EXPECT_EQ(savedFileName("/home/u/iş/deneme.txt", "YDE-EGHAS", 1),
+              fs::path("/home/u/iş/deneme.YDE"));
     EXPECT_EQ(savedFileName("/a/b.pol", "XYZ", 1), fs::path("/a/b.pol"));
     EXPECT_EQ(savedFileName("/a/b.ncn", "YXZ", 2), fs::path("/a/b.ncn"));
     EXPECT_EQ(savedFileName("/a/b.coords", "XYZ", 1), fs::path("/a/b.coo"));
@@ -27,7 +28,8 @@ TEST(SavedFileName, ExtensionFollowsTheOutput) {
 
 TEST(SavedFileName, ADotInAFolderNameIsNeverTheExtension) {
     EXPECT_EQ(savedFileName("/proje.eski/x", "KESIT-KLISE", 1), fs::path("/proje.eski/x.KSE"));
-    EXPECT_EQ(savedFileName("/proje.eski/x.v1.txt", "YDE-NETCAD", 1), fs::path("/proje.eski/x.v1.YDE"));
+    EXPECT_EQ(savedFileName("/proje.eski/x.v1.txt", "YDE-NETCAD", 1),
+              fs::path("/proje.eski/x.v1.YDE"));
 }
 
 TEST(SavedFileName, CoordinateListWithoutADotTakesTheFilter) {
@@ -117,6 +119,22 @@ TEST_F(SaveFixture, AFailedMoveTellsWhyAndKeepsTheResult) {
     EXPECT_EQ(dialogs.messages()[0].title, cp1254("Hata Mesajı"));
     EXPECT_NE(dialogs.messages()[0].text.find("r.YMK"), std::string::npos);
     EXPECT_EQ(test::readBytes(w.resultWorkFile()), "keep me\r\n");
+    EXPECT_TRUE(w.saveEnabled);
+}
+
+TEST_F(SaveFixture, AReadOnlyFileIsAskedForAndNotReplaced) {
+    makeResult("new\r\n");
+    w.outputText = "XYZ";
+    test::writeBytes(dir / "ro.pol", "old");
+    fs::permissions(dir / "ro.pol", fs::perms::owner_read | fs::perms::group_read);
+    dialogs.answerFile(dir / "ro.pol");
+    dialogs.answerMessage(MessageResult::Ok);
+    EXPECT_TRUE(kayitEt(w).empty());
+    EXPECT_EQ(test::readBytes(dir / "ro.pol"), "old");
+    const auto lines = dialogs.messageLines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_NE(lines[0].find("ro.pol zaten var."), std::string::npos);
+    EXPECT_NE(lines[1].find("ro.pol kayıt edilemedi: dosya yalnız okunabilir"), std::string::npos);
     EXPECT_TRUE(w.saveEnabled);
 }
 

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "fault_rig.h"
 #include "golden.h"
 
 namespace {
@@ -164,5 +165,31 @@ TEST_P(LevelCli, Runs) {
 
 INSTANTIATE_TEST_SUITE_P(Table, LevelCli, ::testing::ValuesIn(kCases),
                          [](const auto& param) { return testName(param.param); });
+
+}  // namespace
+
+namespace {
+
+// From a write-protected stick: the error file goes beside the result, the
+// messages say where, and the run is whole.
+TEST(LevelCliReadOnlyMedia, TheErrorFileGoesBesideTheResult) {
+    const fs::path dir = velkar::test::tempDir("cli_readonly_raw");
+    const velkar::test::ReadOnlyFolder stick(dir / "stick",
+                                             {{"line1.raw", readBytes(data("line1.raw"))}});
+    if (!stick.unavailable().empty()) GTEST_SKIP() << stick.unavailable();
+    fs::create_directories(dir / "out");
+    const std::string command =
+        shellQuoted(VELKAR_CLI) + " level " + shellQuoted((dir / "stick" / "line1.raw").string()) +
+        " --start 100.0000 -o " + shellQuoted((dir / "out" / "x.KOT").string()) + " 2>" +
+        shellQuoted((dir / "stderr").string());
+    const int status = std::system(command.c_str());
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_TRUE(matchesGolden(readBytes(dir / "out" / "x.KOT"), data("kot_both.KOT")));
+    EXPECT_NE(readBytes(dir / "out" / "line1.raw.HTA").find("Geri :"), std::string::npos);
+    EXPECT_NE(readBytes(dir / "stderr")
+                  .find((dir / "out" / "line1.raw.HTA").string() + "  Hata dosyasına yazdırıldı."),
+              std::string::npos)
+        << readBytes(dir / "stderr");
+}
 
 }  // namespace

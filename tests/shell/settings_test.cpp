@@ -31,13 +31,12 @@ TEST(SettingsFile, MissingFileKeepsTheInitialStatesAndShutDownWritesSixteenLines
     EXPECT_EQ(v.stopBits, "1");
     v.folder = "/home/harita";
     ASSERT_TRUE(saveSettingsFile(dir / "VELKAR.INI", v, error));
-    const std::string expected = std::string("YOL.....:/home/harita\r\n") +
-                                 "CIHAZ...:GTS-210 / 220\r\n" + "COM.....:COM2\r\n" +
-                                 "ACK/NAK.:ACK / NAK\r\n" + "BAUD....:9600\r\n" +
-                                 "PRITY...:NONE\r\n" + "DATA....:8\r\n" + "STOP....:1\r\n" +
-                                 "C\xDDHAZ1..:\r\n" + "FORMAT..:XYZ\r\n" + "M\xDDRA1...:False\r\n" +
-                                 "M\xDDRA2...:False\r\n" + "ORTALAMA:True\r\n" +
-                                 "POL\xDDGON.: 0\r\n" + "KOT.....: 0\r\n" + "HATA....:0\r\n";
+    const std::string expected =
+        std::string("YOL.....:/home/harita\r\n") + "CIHAZ...:GTS-210 / 220\r\n" +
+        "COM.....:COM2\r\n" + "ACK/NAK.:ACK / NAK\r\n" + "BAUD....:9600\r\n" + "PRITY...:NONE\r\n" +
+        "DATA....:8\r\n" + "STOP....:1\r\n" + "C\xDDHAZ1..:\r\n" + "FORMAT..:XYZ\r\n" +
+        "M\xDDRA1...:False\r\n" + "M\xDDRA2...:False\r\n" + "ORTALAMA:True\r\n" +
+        "POL\xDDGON.: 0\r\n" + "KOT.....: 0\r\n" + "HATA....:0\r\n";
     EXPECT_TRUE(test::sameBytes(test::readBytes(dir / "VELKAR.INI"), expected));
 }
 
@@ -81,9 +80,9 @@ TEST(SettingsFile, ValuesKeepTrailingBlanksAndTheLastOccurrenceWins) {
 }
 
 TEST(SettingsFile, LinesInAnyOrderAndTurkishLabels) {
-    const std::string file = std::string("HATA....:2\r\n") + "KOT.....: 1\r\n" + "POL\xDDGON.: 1\r\n" +
-                             "ORTALAMA:False\r\n" + "M\xDDRA2...:TRUE\r\n" + "C\xDDHAZ1..:GTS-230N\r\n" +
-                             "CIHAZ...:DL-100\r\n";
+    const std::string file = std::string("HATA....:2\r\n") + "KOT.....: 1\r\n" +
+                             "POL\xDDGON.: 1\r\n" + "ORTALAMA:False\r\n" + "M\xDDRA2...:TRUE\r\n" +
+                             "C\xDDHAZ1..:GTS-230N\r\n" + "CIHAZ...:DL-100\r\n";
     const auto v = load(file);
     EXPECT_EQ(v.tolerance, "2");
     EXPECT_EQ(v.elevations, 1);
@@ -106,8 +105,9 @@ TEST(SettingsFile, CheckBoxValuesFollowTheLeadingNumberRule) {
     EXPECT_EQ(poligon("x"), 0);
     EXPECT_EQ(poligon("1.5"), 2);
     EXPECT_EQ(poligon("2.5"), 2);  // ties to even
-    EXPECT_EQ(load("POL\xDDGON.: 1\r\nPOL\xDDGON.:40000\r\n").traverseInfo, 1);  // too large: skipped
-    EXPECT_EQ(load("POL\xDDGON.: 1\r\nPOL\xDDGON.:7\r\n").traverseInfo, 1);      // no such state
+    EXPECT_EQ(load("POL\xDDGON.: 1\r\nPOL\xDDGON.:40000\r\n").traverseInfo,
+              1);                                                            // too large: skipped
+    EXPECT_EQ(load("POL\xDDGON.: 1\r\nPOL\xDDGON.:7\r\n").traverseInfo, 1);  // no such state
 }
 
 TEST(SettingsFile, ReadingOptionsBehaveAsOneGroup) {
@@ -120,6 +120,19 @@ TEST(SettingsFile, ReadingOptionsBehaveAsOneGroup) {
     const auto x = load("M\xDDRA1...:yes\r\n");
     EXPECT_FALSE(x.firstReadings);  // not a Boolean text: skipped
     EXPECT_TRUE(x.bothReadings);
+}
+
+TEST(SettingsFile, ReadingEndsWhenEveryValueIsSeenOrAtALineNoValueFills) {
+    const auto dir = test::tempDir("settings-huge");
+    SettingsValues v;
+    v.port = "COM 5";
+    std::string error;
+    ASSERT_TRUE(saveSettingsFile(dir / "VELKAR.INI", v, error));
+    // Whatever follows the sixteen values is never read, not even into memory.
+    std::string file = test::readBytes(dir / "VELKAR.INI") + "COM.....:COM9\r\n";
+    EXPECT_EQ(load(file + std::string(40 << 20, 'x')).port, "COM 5");
+    EXPECT_EQ(load("BAUD....:4800\r\n" + std::string(1 << 20, '\0') + "\r\nCOM.....:COM9\r\n").port,
+              "COM2");
 }
 
 TEST(SettingsFile, WriteFailureIsReported) {
