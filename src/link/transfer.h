@@ -23,7 +23,7 @@
 #include "platform/dialogs.h"
 #include "platform/event_pump.h"
 #include "platform/serial_port.h"
-#include "shell/port.h"
+#include "link/port.h"
 
 namespace velkar::link {
 
@@ -47,7 +47,7 @@ struct TransferContext {
     TransferLog& log;
     TransferFields& fields;  // AKTARMA_DEVAM is the stop flag
     std::string portText;    // the port choice: "COM 2", "/dev/pts/4"
-    shell::PortSettingsTexts settings;
+    link::PortSettingsTexts settings;
     std::string instrument;            // the instrument choice text
     std::filesystem::path file;        // the file chosen; empty: the box was cancelled
     std::filesystem::path workFolder;  // where the upload keeps its work file
@@ -82,7 +82,7 @@ TransferOutcome runUpload(const std::string& instrumentText, TransferContext& ct
 FileDialogRequest downloadFileRequest(const std::filesystem::path& initialFolder);
 FileDialogRequest uploadFileRequest(const std::filesystem::path& initialFolder);
 
-// The instrument texts, as the instrument choice lists them.
+// By the instrument texts of the main window's list (the catalogue's rows).
 bool isGts200Family(const std::string& instrumentText);
 bool hasDownload(const std::string& instrumentText);
 bool hasUpload(const std::string& instrumentText);

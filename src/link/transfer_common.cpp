@@ -49,8 +49,8 @@ void tell(TransferContext& ctx, const std::string& text) {
 }
 
 bool openPortAndShow(TransferContext& ctx) {
-    if (!shell::portac(ctx.port, ctx.portText, ctx.settings, ctx.dialogs)) return false;
-    shell::portdurum(ctx.settings, ctx.dialogs);
+    if (!link::portac(ctx.port, ctx.portText, ctx.settings, ctx.dialogs)) return false;
+    link::portdurum(ctx.settings, ctx.dialogs);
     return true;
 }
 

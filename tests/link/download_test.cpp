@@ -208,7 +208,7 @@ TEST(Dl100ab, AcknowledgesEveryLineDropsTheHeaderAndEndsAtZ) {
     rig.dialogs.answerMessage(MessageResult::Ok);
     rig.chunks(
         {"A,JOB1,\r\n", "g,P1,1.2345,\r\n", "", "h,P2,1.0000,\r\n", "  Z,END\r\n", "ignored"});
-    rig.ctx.settings = shell::dl100PortPreset();
+    rig.ctx.settings = link::dl100PortPreset();
     EXPECT_EQ(runDownload("DL-100", rig.ctx), TransferOutcome::Finished);
     EXPECT_EQ(rig.fileBytes(), "g,P1,1.2345,\r\nh,P2,1.0000,\r\n\r\n");
     EXPECT_EQ(rig.port.written(), kAckR + kAckR + kAckR + kAckR + std::string({ACK, CR, LF}));

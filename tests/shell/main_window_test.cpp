@@ -15,6 +15,8 @@
 #include "platform/cp1254.h"
 #include "scripted_dialogs.h"
 #include "scripted_serial_port.h"
+#include "platform/qt/qt_text.h"
+#include "shell/ui/help_window.h"
 #include "shell/ui/info_window.h"
 #include "shell/ui/port_settings_window.h"
 
@@ -206,25 +208,49 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndNames) {
     }
 }
 
-TEST_F(MainWindowTest, ItemsWithoutAnActionDoNothing) {
+TEST_F(MainWindowTest, MenuItemsStartWhatTheirCaptionsSay) {
     start();
-    for (const char* name : {"miBilci", "miCibil", "mixyz", "midxf", "miyardim"}) action(name)->trigger();
-    EXPECT_TRUE(dialogs.shown().empty());
-    EXPECT_FALSE(w->conversionWindow()->isVisible());
+    std::vector<bool> runs;
+    w->setTransferRunner([&](bool download, const std::string&, const fs::path&) { runs.push_back(download); });
+    dialogs.answerFile("/tmp/a.txt");
+    action("miCibil")->trigger();
+    dialogs.answerFile("/tmp/b.txt");
+    action("miBilci")->trigger();
+    EXPECT_EQ(runs, (std::vector<bool>{true, false}));
+    action("mixyz")->trigger();
+    auto* c = w->conversionWindow();
+    EXPECT_TRUE(c->isVisible());
+    EXPECT_EQ(c->outputList()->currentText(), "XYZ");
+    EXPECT_EQ(c->mode(), catalogue::Mode::Convert);
+    action("miyardim")->trigger();
+    auto* help = w->findChild<HelpWindow*>();
+    ASSERT_NE(help, nullptr);
+    const QString page = help->page()->toPlainText();
+    EXPECT_TRUE(page.contains("VELKAR.INI"));
+    EXPECT_TRUE(page.contains(pathToQ(folder)));
 }
 
-TEST_F(MainWindowTest, FormatButtonAppendsTheNineOutputsEachTime) {
+TEST_F(MainWindowTest, TheDl100ComputationChosenBeforeShutDownIsChosenAfterARestart) {
+    writeSettings(cp1254("CİHAZ1..:DL-100\r\nFORMAT..:KOT HESABI-1\r\n"));
+    start();
+    w->formatButtonClicked();
+    EXPECT_EQ(w->conversionWindow()->outputList()->currentText(), "KOT HESABI-1");
+    EXPECT_EQ(outputs(), conversion::ConversionWindowUi::levellingItems());
+    closeWindow();
+    EXPECT_NE(test::readBytes(folder / "VELKAR.INI").find("FORMAT..:KOT HESABI-1\r\n"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, FormatButtonListsTheConversionOutputsOnceOnTheMainWindowsInstrument) {
     start();
     w->formatButtonClicked();
     w->formatButtonClicked();
-    const QStringList l = outputs();
-    ASSERT_EQ(l.size(), 18);
-    EXPECT_EQ(l[0], "XYZ");
-    EXPECT_EQ(l[8], "RASAT KARNESi");
-    EXPECT_EQ(l[9], "XYZ");
-    EXPECT_EQ(w->conversionWindow()->outputList()->currentText(), "XYZ");
-    EXPECT_EQ(w->conversionWindow()->actionButton()->text(), U("&Format Dönüstür"));
-    EXPECT_TRUE(w->conversionWindow()->isVisible());
+    auto* c = w->conversionWindow();
+    EXPECT_EQ(outputs(), conversion::ConversionWindowUi::conversionItems());
+    EXPECT_EQ(c->outputList()->currentText(), "XYZ");
+    EXPECT_EQ(c->mode(), catalogue::Mode::Convert);
+    EXPECT_TRUE(c->isVisible());
+    // "GTS-210 / 220" of the main window is "GTS-210 / 220 / 6" in the conversion window.
+    EXPECT_EQ(c->instrumentList()->currentText(), "GTS-210 / 220 / 6");
 }
 
 TEST_F(MainWindowTest, KoordinatMenuOpensTheComputationMode) {
@@ -233,23 +259,22 @@ TEST_F(MainWindowTest, KoordinatMenuOpensTheComputationMode) {
     auto* c = w->conversionWindow();
     EXPECT_EQ(c->outputList()->currentText(), "KOORDINAT");
     EXPECT_EQ(outputs(), (QStringList{"KOORDINAT", "KESIT-KLISE", "KESIT-NETCAD"}));
-    EXPECT_EQ(c->actionButton()->text(), "&Hesapla");
-    EXPECT_EQ(w->formatButton()->text(), U("&Format Dönüstür"));
+    EXPECT_EQ(c->mode(), catalogue::Mode::Compute);
     action("miymkegh")->trigger();
     EXPECT_EQ(c->outputList()->currentText(), "YMK-EGHAS");
-    EXPECT_EQ(c->actionButton()->text(), U("&Format Dönüstür"));
-    EXPECT_EQ(outputs().size(), 12);
+    EXPECT_EQ(c->mode(), catalogue::Mode::Convert);
+    EXPECT_EQ(outputs(), conversion::ConversionWindowUi::conversionItems());
 }
 
 TEST_F(MainWindowTest, IllerBankasiMenuOpensTheLevellingChoice) {
     start();
     w->conversionWindow()->instrumentList()->setEditText("DL-100");
     w->formatButtonClicked();
-    EXPECT_EQ(w->conversionWindow()->outputList()->currentText(), "");  // menu never used yet
+    EXPECT_EQ(w->conversionWindow()->outputList()->currentText(), "KOT HESABI");  // menu never used yet
     action("mi_iller")->trigger();
     auto* c = w->conversionWindow();
     EXPECT_EQ(c->instrumentList()->currentText(), "DL-100");
-    EXPECT_EQ(outputs(), (QStringList{"KOT HESABI", "iLLER BANKASI"}));
+    EXPECT_EQ(outputs(), (QStringList{"KOT HESABI", "KOT HESABI-1", "iLLER BANKASI"}));
     EXPECT_EQ(c->outputList()->currentText(), "iLLER BANKASI");
     EXPECT_TRUE(c->settingsButton()->isVisibleTo(c));
     c->outputList()->setEditText("KOT HESABI");
@@ -264,7 +289,7 @@ TEST_F(MainWindowTest, ConversionInstrumentChoiceRebuildsTheOutputList) {
     c->intermediateButton()->setVisible(true);
     c->instrumentList()->setEditText("DL-100");
     c->instrumentChoiceChanged();
-    EXPECT_EQ(outputs(), (QStringList{"KOT HESABI", "iLLER BANKASI"}));
+    EXPECT_EQ(outputs(), (QStringList{"KOT HESABI", "KOT HESABI-1", "iLLER BANKASI"}));
     EXPECT_EQ(c->outputList()->currentText(), "KOT HESABI");
     EXPECT_TRUE(c->settingsButton()->isVisibleTo(c));
     EXPECT_FALSE(c->intermediateButton()->isVisibleTo(c));
@@ -273,8 +298,8 @@ TEST_F(MainWindowTest, ConversionInstrumentChoiceRebuildsTheOutputList) {
     EXPECT_EQ(outputs(), conversion::ConversionWindowUi::conversionItems());
     EXPECT_EQ(c->outputList()->currentText(), "XYZ");
     EXPECT_FALSE(c->settingsButton()->isVisibleTo(c));
-    c->setActionCaption("&Hesapla");
     c->settingsButton()->setVisible(true);
+    c->setMode(catalogue::Mode::Compute);
     c->instrumentChoiceChanged();
     EXPECT_EQ(c->outputList()->currentText(), "KOORDINAT");
     EXPECT_TRUE(c->settingsButton()->isVisibleTo(c));  // keeps its visibility

@@ -140,3 +140,26 @@ TEST(SettingsFile, ParseBooleanAcceptsWordsAndNumbersOnly) {
 
 }  // namespace
 }  // namespace velkar::shell
+
+#include "shell/launcher_animation.h"
+
+namespace velkar::shell {
+namespace {
+
+TEST(LauncherAnimation, ArrowsRunAcrossAndRepeat) {
+    LauncherAnimation a;
+    a.tick();
+    EXPECT_EQ(a.rightArrows(), " > >         ");
+    EXPECT_EQ(a.leftArrows(), "       < < ");
+    EXPECT_EQ(a.downloadCaption(), " > >         Cihazdan Bilgisayara Aktarma > >         ");
+    EXPECT_EQ(a.uploadCaption(), "       < < Bilgisayardan Cihaza Aktarma       < < ");
+    LauncherAnimation b;
+    for (int i = 0; i < 13; ++i) b.tick();
+    EXPECT_EQ(b.rightArrows(), "> >          ");  // back after 13 ticks
+    LauncherAnimation c;
+    for (int i = 0; i < 11; ++i) c.tick();
+    EXPECT_EQ(c.leftArrows(), "        < <");  // back after 11 ticks
+}
+
+}  // namespace
+}  // namespace velkar::shell

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "catalogue/catalogue.h"
 #include "conversion/record.h"
 #include "levelling/levelling.h"
 #include "link/transfer_fields.h"
@@ -30,12 +31,13 @@ class ConversionWindowUi;
 namespace velkar::levelling {
 class DlSettingsDialog;
 class IntermediateDifferenceDialog;
-}
+}  // namespace velkar::levelling
 
 namespace velkar::shell {
 
 class PortSettingsWindow;
 class InfoWindow;
+class HelpWindow;
 
 struct AppServices {
     Dialogs& dialogs;
@@ -53,7 +55,7 @@ using TransferRunner = std::function<void(bool download, const std::string& inst
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit MainWindow(AppServices services, QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -85,7 +87,7 @@ public:
     SettingsValues collectSettings() const;
     void applySettings(const SettingsValues& values);
 
-public slots:
+  public slots:
     void instrumentChoiceClicked();
     void downloadClicked();
     void uploadClicked();
@@ -98,17 +100,20 @@ public slots:
     void showInformation();
     void exitProgram();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void startUp();
     void shutDown();
     void buildMenus();
-    void openConversionPreset(const QString& caption, const QString& outputText);
+    // Opens the conversion window in a mode with an output chosen (the menus).
+    void openConversionPreset(catalogue::Mode mode, catalogue::OutputId output);
+    void showHelp();
     void runLauncher(bool download);
-    void runTransfer(bool download, const std::string& instrument, const std::filesystem::path& file);
+    void runTransfer(bool download, const std::string& instrument,
+                     const std::filesystem::path& file);
     void runConversionAction();
     void showIntermediateDialog();
 
@@ -128,12 +133,14 @@ private:
     conversion::ConversionWindowUi* conversion_ = nullptr;
     levelling::DlSettingsDialog* dlSettings_ = nullptr;
     QPointer<InfoWindow> info_;
+    QPointer<HelpWindow> help_;
+    catalogue::Mode nextMode_ = catalogue::Mode::Convert;  // the mode the next opening uses
     LauncherAnimation animation_;
     std::string DL_ONSECIM;
     TransferRunner runner_;
-    link::TransferFields transferFields_;              // AKTARMA_DEVAM lives as long as the window
-    conversion::ConversionState conversionState_;      // the decoded record, kept between runs
-    levelling::LevellingState levellingState_;         // the levelling record, kept between runs
+    link::TransferFields transferFields_;          // AKTARMA_DEVAM lives as long as the window
+    conversion::ConversionState conversionState_;  // the decoded record, kept between runs
+    levelling::LevellingState levellingState_;     // the levelling record, kept between runs
     levelling::IntermediateDifferenceDialog* intermediate_ = nullptr;
     bool transferRunning_ = false;
     bool closeWhenTransferEnds_ = false;
