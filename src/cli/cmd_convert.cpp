@@ -45,7 +45,8 @@ std::vector<std::string> outputNames() {
 
 const char* const kUsage =
     "usage: velkar-cli convert --instrument NAME --output NAME RAWFILE [-o OUT]\n"
-    "                          [--polygon FILE] [--point NAME=X,Y,Z ...]   (KOORDINAT)\n";
+    "                          [--polygon FILE] [--point NAME=X,Y,Z ...]   (KOORDINAT)\n"
+    "                          [--yes]\n";
 
 struct Point {
     std::string x, y, z;
@@ -76,8 +77,8 @@ void listNames(std::FILE* f, const char* what, const std::vector<std::string>& n
 // run and is named afterwards.
 class OptionQuestions : public Questions {
   public:
-    OptionQuestions(const std::map<std::string, Point>& points, std::optional<std::string> polygon)
-        : points_(points), polygon_(std::move(polygon)) {}
+    OptionQuestions(const std::map<std::string, Point>& points, std::optional<std::string> polygon, bool yes)
+        : points_(points), polygon_(std::move(polygon)), yes_(yes) {}
 
     std::optional<std::string> pointCoordinate(const std::string& name, Axis axis) override {
         const auto it = points_.find(name);
@@ -90,14 +91,21 @@ class OptionQuestions : public Questions {
     fs::path polygonFile(const FileDialogRequest&) override {
         return polygon_ ? fs::path(*polygon_) : fs::path();
     }
-    bool confirm(const std::string&, const std::string&) override { return true; }
+    // --yes answers OK; without it the question is kept to be printed and the run stops.
+    bool confirm(const std::string& text, const std::string& title) override {
+        if (!yes_) declined_ = ConsoleDialogs::formatMessage({text, title, MessageIcon::Question, MessageButtons::OkCancel});
+        return yes_;
+    }
 
     const std::string& missing() const { return missing_; }
+    const std::string& declined() const { return declined_; }
 
   private:
     const std::map<std::string, Point>& points_;
     std::optional<std::string> polygon_;
+    bool yes_;
     std::string missing_;
+    std::string declined_;
 };
 
 bool copyToStream(const fs::path& file, std::FILE* out) {
@@ -132,7 +140,8 @@ int cmdConvert(const std::vector<std::string>& argv, Context& ctx) {
                      {"--output"},
                      {"-o"},
                      {"--polygon"},
-                     {"--point", true, true}},
+                     {"--point", true, true},
+                     {"--yes", false}},
                     error)) {
         std::fprintf(ctx.err, "velkar-cli convert: %s\n%s", error.c_str(), kUsage);
         return kExitUsage;
@@ -152,7 +161,9 @@ int cmdConvert(const std::vector<std::string>& argv, Context& ctx) {
                      "--point NAME=X,Y,Z answers the coordinate question for a station or\n"
                      "backsight found neither there nor among the points computed before.  A\n"
                      "point asked for and not given stops the run (exit 1); the output then holds\n"
-                     "the lines written before.\n");
+                     "the lines written before.\n"
+                     "\n--yes answers OK to the question asked when the file looks like the other\n"
+                     "instrument family's; without it the question is printed and the run stops.\n");
         return kExitOk;
     }
     const auto instrument = args.value("--instrument");
@@ -203,7 +214,7 @@ int cmdConvert(const std::vector<std::string>& argv, Context& ctx) {
         return kExitFailed;
     }
     ConsoleDialogs dialogs(ctx.err);
-    OptionQuestions questions(points, polygon);
+    OptionQuestions questions(points, polygon, args.has("--yes"));
     conversion::ConversionState state;
     NullEventPump pump;
     ResultTable table;
@@ -218,11 +229,18 @@ int cmdConvert(const std::vector<std::string>& argv, Context& ctx) {
     w.request.inputFile = raw;
     const auto outcome = survey::runActionButton(w, state);
     const std::string missing = questions.missing();
+    if (!questions.declined().empty()) {
+        std::fprintf(ctx.err, "%s\nvelkar-cli convert: stopped at the question; give --yes to go on\n",
+                     questions.declined().c_str());
+        return kExitFailed;
+    }
     if (!missing.empty()) {
         std::fprintf(ctx.err,
                      "velkar-cli convert: no coordinates for point %s (give --point %s=X,Y,Z)\n",
                      toUtf8(missing).c_str(), toUtf8(missing).c_str());
     } else if (outcome != conversion::ActionOutcome::Converted) {
+        // The core said why in its boxes; a run that ended without one still gets a reason.
+        if (dialogs.printed() == 0) std::fprintf(ctx.err, "velkar-cli convert: nothing was written\n");
         return kExitFailed;
     }
     const int code = missing.empty() ? kExitOk : kExitFailed;

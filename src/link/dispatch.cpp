@@ -17,6 +17,11 @@ const catalogue::Instrument* transferInstrument(const std::string& text) {
     return i && i->transferListPosition > 0 ? i : nullptr;
 }
 
+bool can(const std::string& text, bool catalogue::Instrument::*transfer) {
+    const catalogue::Instrument* i = transferInstrument(text);
+    return i && i->*transfer;
+}
+
 }  // namespace
 
 bool isGts200Family(const std::string& text) {
@@ -24,15 +29,9 @@ bool isGts200Family(const std::string& text) {
     return i && i->family == Family::Gts200;
 }
 
-bool hasDownload(const std::string& text) {
-    const catalogue::Instrument* i = transferInstrument(text);
-    return i && i->download;
-}
+bool hasDownload(const std::string& text) { return can(text, &catalogue::Instrument::download); }
 
-bool hasUpload(const std::string& text) {
-    const catalogue::Instrument* i = transferInstrument(text);
-    return i && i->upload;
-}
+bool hasUpload(const std::string& text) { return can(text, &catalogue::Instrument::upload); }
 
 FileDialogRequest downloadFileRequest(const std::filesystem::path& initialFolder) {
     FileDialogRequest r;

@@ -38,24 +38,8 @@ std::optional<bool> parseBoolean(const std::string& text) {
     const std::string t = lower(trimBlanks(text));
     if (t == "true") return true;
     if (t == "false") return false;
-    // Otherwise a number, and nothing but a number: sign, digits, point, exponent.
-    size_t i = 0;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-    size_t digits = 0;
-    while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i, ++digits;
-    if (i < t.size() && t[i] == '.') {
-        ++i;
-        while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i, ++digits;
-    }
-    if (digits == 0) return std::nullopt;
-    if (i < t.size() && t[i] == 'e') {
-        ++i;
-        if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-        size_t e = 0;
-        while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i, ++e;
-        if (e == 0) return std::nullopt;
-    }
-    if (i != t.size()) return std::nullopt;
+    // Otherwise a number, and nothing but a number.
+    if (!isWholeNumber(t)) return std::nullopt;
     return leadingNumber(t) != 0.0;
 }
 

@@ -22,6 +22,7 @@ std::string ConsoleDialogs::formatMessage(const MessageRequest& r) {
 
 MessageResult ConsoleDialogs::message(const MessageRequest& r) {
     const std::string line = formatMessage(r);
+    ++printed_;
     std::fprintf(out_, "%s\n", line.c_str());
     std::fflush(out_);
     if (r.buttons == MessageButtons::OkCancel && ask_) {

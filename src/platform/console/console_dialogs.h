@@ -28,14 +28,17 @@ public:
     // Ask at the terminal before an OK/Cancel box is accepted.
     void setAskAtTerminal(bool ask) { ask_ = ask; }
 
-    // The line printed for a box.
+    // The line printed for a box (UTF-8).
     static std::string formatMessage(const MessageRequest& request);
+    // How many boxes were printed so far.
+    int printed() const { return printed_; }
 
 private:
     std::FILE* out_;
     FileAnswer fileAnswer_;
     InputAnswer inputAnswer_;
     bool ask_ = false;
+    int printed_ = 0;
 };
 
 }  // namespace velkar
