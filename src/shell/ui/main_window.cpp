@@ -445,8 +445,8 @@ void MainWindow::runConversionAction() {
 
 void MainWindow::showIntermediateDialog() {
     if (!intermediate_) {
-        intermediate_ = new levelling::IntermediateDifferenceDialog(services_.dialogs, conversion_->results(),
-                                                                    *dlSettings_, conversion_);
+        intermediate_ = new levelling::IntermediateDifferenceDialog(
+            services_.dialogs, conversion_->results(), conversion_);
     }
     intermediate_->show();
     intermediate_->raise();
