@@ -159,20 +159,26 @@ void ConversionWindowUi::runAction() {
     syncToCore();
     running_ = true;
     command1_->setEnabled(false);
+    command2_->setEnabled(false);  // the run writes its work file, boxes included
     if (action_) action_();
     progress_->setVisible(false);
     command1_->setEnabled(true);
     running_ = false;
+    command2_->setEnabled(core_->saveEnabled);
 }
 
 void ConversionWindowUi::save() {
+    if (running_) return;
     syncToCore();
     kayitEt(*core_);
 }
 
 void ConversionWindowUi::statusTextChanged(const std::string& text) { status_->setText(toQ(text)); }
 
-void ConversionWindowUi::saveButtonEnabled(bool enabled) { command2_->setEnabled(enabled); }
+void ConversionWindowUi::saveButtonEnabled(bool enabled) {
+    // While a run is going the button waits for its end (runAction).
+    command2_->setEnabled(enabled && !running_);
+}
 
 void ConversionWindowUi::intermediateButtonVisible(bool visible) { command4_->setVisible(visible); }
 
