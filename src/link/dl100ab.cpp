@@ -64,7 +64,10 @@ TransferOutcome DL100AB(TransferContext& ctx) {
             } else {
                 if (first != 'A') {
                     file.write(line);
-                    ctx.log.setText(std::string(line));
+                    // The log shows the line without its line end.
+                    const auto end = line.find_last_not_of("\r\n");
+                    ctx.log.setText(
+                        std::string(line.substr(0, end == std::string_view::npos ? 0 : end + 1)));
                 }
                 buffer.erase(0, lf + 1);
             }
