@@ -406,6 +406,7 @@ void MainWindow::runLauncher(bool download) {
     const QSize sizeBefore = size();
     disableJobCommands();
     logLines_ = 0;
+    logDownload_ = download;
     logLast_.clear();
     transferClock_.start();
     showTransferProgress();
@@ -476,7 +477,8 @@ void MainWindow::showTransferProgress() {
     const QString elapsed = QStringLiteral("%1:%2")
                                 .arg(seconds / 60, 2, 10, QLatin1Char('0'))
                                 .arg(seconds % 60, 2, 10, QLatin1Char('0'));
-    richTextBox1_->setPlainText(T("%1 satır, %2\n%3").arg(logLines_).arg(elapsed, logLast_));
+    const QString count = T(logDownload_ ? "%1 satır alındı, %2" : "%1 satır gönderildi, %2");
+    richTextBox1_->setPlainText(count.arg(logLines_).arg(elapsed) + QLatin1Char('\n') + logLast_);
 }
 
 void MainWindow::runTransfer(bool download, const std::string& instrument, const fs::path& file) {

@@ -154,6 +154,7 @@ private:
     std::vector<std::pair<QPointer<QAction>, bool>> disabledActions_;
     // The transfer log: lines received or sent so far and the time since the start.
     int logLines_ = 0;
+    bool logDownload_ = true;
     QString logLast_;
     QElapsedTimer transferClock_;
     bool shutDownDone_ = false;
