@@ -64,10 +64,21 @@ void reportLostPort(TransferContext& ctx) {
 }
 
 bool DownloadFile::create() {
+    // An existing file that may not be written stays refused, as when the
+    // download wrote into it directly (opening it to append changes nothing).
+    std::error_code ec;
+    if (std::filesystem::exists(ctx_.file, ec)) {
+        TextWriter probe;
+        if (!probe.append(ctx_.file)) {
+            ctx_.dialogs.error(pathText(ctx_.file) + cp1254(" dosyası oluşturulamadı: ") +
+                               probe.error());
+            return false;
+        }
+        probe.close();
+    }
     // A name of its own beside the chosen file: an unrelated file is never touched.
     const std::filesystem::path base = ctx_.file.string() + ".~indirme";
     temp_ = base;
-    std::error_code ec;
     for (int n = 2; std::filesystem::exists(temp_, ec); ++n) {
         temp_ = base.string() + std::to_string(n);
     }
