@@ -83,8 +83,6 @@ class DownloadFile {
     // the port did not open).
     void discard();
 
-    const std::filesystem::path& temporaryPath() const { return temp_; }
-
   private:
     TransferContext& ctx_;
     TextWriter out_;
