@@ -54,12 +54,14 @@ struct TransferContext {
 };
 
 enum class TransferOutcome {
-    NotStarted,  // no file chosen, or no transfer for this instrument
-    Cancelled,   // Cancel in the instruction box
-    Finished,    // the end marker arrived / everything was sent
-    Stopped,     // the stop button
-    Failed,      // a file or the port could not be used, the port was lost,
-                 // the instrument did not acknowledge, an upload line was refused
+    NotStarted,      // no file chosen, or no transfer for this instrument
+    Cancelled,       // Cancel in the instruction box
+    Finished,        // the end marker arrived / everything was sent
+    Stopped,         // the stop button
+    NothingArrived,  // a download ended or was stopped before anything arrived:
+                     // the chosen file was left as it was
+    Failed,          // a file or the port could not be used, the port was lost,
+                     // the instrument did not acknowledge, an upload line was refused
 };
 
 // The downloads: GTS-210/220 family, GTS-600/700, DL-100, USIKATA logger.

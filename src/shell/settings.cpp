@@ -10,14 +10,15 @@
 namespace velkar::shell {
 namespace {
 
-constexpr int kKeys = 16;
+constexpr int kKeys = 21;
 
 const std::array<std::string, kKeys>& labels() {
     // "PRITY...:" is spelled so in every file ever written.
     static const std::array<std::string, kKeys> l = {
         "YOL.....:", "CIHAZ...:", "COM.....:", "ACK/NAK.:", "BAUD....:", "PRITY...:",
         "DATA....:", "STOP....:", cp1254("CİHAZ1..:"), "FORMAT..:", cp1254("MİRA1...:"),
-        cp1254("MİRA2...:"), "ORTALAMA:", cp1254("POLİGON.:"), "KOT.....:", "HATA....:"};
+        cp1254("MİRA2...:"), "ORTALAMA:", cp1254("POLİGON.:"), "KOT.....:", "HATA....:",
+        "ONCEACK.:", "ONCEBAUD:", "ONCEPRTY:", "ONCEDATA:", "ONCESTOP:"};
     return l;
 }
 
@@ -73,6 +74,10 @@ void applySettings(SettingsValues& v, const std::vector<SettingLine>& lines) {
             *opts[which] = false;
         }
     };
+    auto kept = [&v]() -> SettingsValues::PortLines& {
+        if (!v.portBeforeDl100) v.portBeforeDl100.emplace();
+        return *v.portBeforeDl100;
+    };
     for (const SettingLine& l : lines) {
         switch (l.key) {
             case SettingKey::Folder: v.folder = l.value; break;
@@ -99,12 +104,19 @@ void applySettings(SettingsValues& v, const std::vector<SettingLine>& lines) {
                 if (auto c = parseCheckValue(l.value)) v.elevations = *c;
                 break;
             case SettingKey::Tolerance: v.tolerance = l.value; break;
+            case SettingKey::ProtocolBeforeDl100: kept().protocol = l.value; break;
+            case SettingKey::BaudBeforeDl100: kept().baud = l.value; break;
+            case SettingKey::ParityBeforeDl100: kept().parity = l.value; break;
+            case SettingKey::DataBitsBeforeDl100: kept().dataBits = l.value; break;
+            case SettingKey::StopBitsBeforeDl100: kept().stopBits = l.value; break;
         }
     }
     if (!v.firstReadings && !v.secondReadings && !v.bothReadings) v.bothReadings = true;
 }
 
-std::vector<std::string> settingsFileLines(const SettingsValues& v) {
+namespace {
+
+std::vector<std::string> sixteenLines(const SettingsValues& v) {
     const auto& L = labels();
     return {L[0] + v.folder,
             L[1] + v.instrument,
@@ -122,6 +134,18 @@ std::vector<std::string> settingsFileLines(const SettingsValues& v) {
             L[13] + standardNumberText(v.traverseInfo),
             L[14] + standardNumberText(v.elevations),
             L[15] + v.tolerance};
+}
+
+}  // namespace
+
+std::vector<std::string> settingsFileLines(const SettingsValues& v) {
+    std::vector<std::string> lines = sixteenLines(v);
+    if (const auto& p = v.portBeforeDl100) {
+        const auto& L = labels();
+        lines.insert(lines.end(), {L[16] + p->protocol, L[17] + p->baud, L[18] + p->parity,
+                                   L[19] + p->dataBits, L[20] + p->stopBits});
+    }
+    return lines;
 }
 
 bool loadSettingsFile(const std::filesystem::path& file, SettingsValues& values, std::string& error) {

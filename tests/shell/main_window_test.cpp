@@ -6,6 +6,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <functional>
+#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -45,10 +47,21 @@ struct FakeLauncher : ProcessLauncher {
     }
 };
 
+// A pump that lets a test act at every wait of a transfer (a button pressed
+// while the transfer waits for the instrument).
+struct HookPump : EventPump {
+    std::function<void(int wait)> onWait;
+    int waits = 0;
+    void processPending() override {}
+    void waitForActivity(int) override {
+        if (onWait) onWait(++waits);
+    }
+};
+
 struct MainWindowTest : ::testing::Test {
     test::ScriptedDialogs dialogs;
     test::ScriptedSerialPort port;
-    NullEventPump pump;
+    HookPump pump;
     FakeLauncher launcher;
     SteadyClock clock;
     fs::path folder = test::tempDir("main-window") / "VELKAR";
@@ -524,6 +537,114 @@ TEST_F(MainWindowTest, MouseOverALauncherFramesItAndThePictureClearsBoth) {
     moveOver(w->findChild<QLabel*>(QStringLiteral("Image1")));
     EXPECT_EQ(w->downloadLauncher()->frameShape(), QFrame::NoFrame);
     EXPECT_EQ(w->uploadLauncher()->frameShape(), QFrame::NoFrame);
+}
+
+}  // namespace
+}  // namespace velkar::shell
+
+namespace velkar::shell {
+namespace {
+
+struct TransferWindowTest : MainWindowTest {
+    void choose(const char* instrument) {
+        w->instrumentChoice()->setEditText(QString::fromUtf8(instrument));
+        w->instrumentChoiceClicked();
+    }
+    std::string portTexts() {
+        const PortSettingsTexts t = w->portSettings()->texts();
+        return t.protocol + "," + t.baud + "," + t.parity + "," + t.dataBits + "," + t.stopBits;
+    }
+    std::vector<std::string> iniLines() {
+        std::vector<std::string> lines;
+        std::istringstream in(test::readBytes(folder / "VELKAR.INI"));
+        for (std::string l; std::getline(in, l);) lines.push_back(l);
+        return lines;
+    }
+};
+
+TEST_F(TransferWindowTest, LeavingDl100RestoresThePortSettingsAlsoAfterARestart) {
+    start();
+    w->portSettings()->setTexts({"ONE WAY", "4800", "ODD", "8", "2"});
+    choose("DL-100");
+    EXPECT_EQ(portTexts(), "ACK / NAK,9600,EVEN,7,1");
+    choose("DL-100");  // chosen again: the preset is not what comes back
+    closeWindow();
+    // The sixteen lines as before (the preset stands in them), the kept
+    // settings after them.
+    const auto lines = iniLines();
+    ASSERT_GT(lines.size(), 16u);
+    EXPECT_EQ(lines[1], "CIHAZ...:DL-100\r");
+    EXPECT_EQ(lines[4], "BAUD....:9600\r");
+    EXPECT_EQ(lines[15].substr(0, 9), "HATA....:");
+    w.reset();
+    start();
+    EXPECT_EQ(portTexts(), "ACK / NAK,9600,EVEN,7,1");
+    choose("GTS-600 / 700");
+    EXPECT_EQ(portTexts(), "ONE WAY,4800,ODD,8,2");
+    choose("USIKATA");
+    EXPECT_EQ(portTexts(), "ONE WAY,4800,ODD,8,2");
+    closeWindow();
+    EXPECT_EQ(iniLines().size(), 16u);
+}
+
+TEST_F(TransferWindowTest, AWaitingTransferDisablesEveryJobAndExitStopsItKeepingWhatArrived) {
+    start();
+    choose("GTS-600 / 700");
+    w->show();
+    const QSize size = w->size();
+    const auto dir = test::tempDir("gui-exit");
+    port.queueChunk("A1\r\n");
+    dialogs.answerFile(dir / "ham.txt");
+    dialogs.answerMessage(MessageResult::Ok);  // the port settings
+    dialogs.answerMessage(MessageResult::Ok);  // the instruction box
+    const char* const jobs[] = {"miBilci",  "miCibil",  "mikoordinat", "mikesnet",   "mikesklise",
+                                "miydenet", "miymkegh", "mixyz",       "mirasat",    "midxf",
+                                "mi_iller", "mi_excel", "mi_GTS720",   "miportayari"};
+    std::vector<std::string> enabledWhileWaiting;
+    bool exitUsable = false;
+    QString log;
+    pump.onWait = [&](int wait) {
+        if (wait != 2) return;  // the first line has arrived
+        for (const char* name : jobs) {
+            if (action(name)->isEnabled()) enabledWhileWaiting.push_back(name);
+        }
+        for (QWidget* widget : std::initializer_list<QWidget*>{
+                 w->instrumentChoice(), w->portChoice(), w->downloadLauncher(), w->uploadLauncher(),
+                 w->formatButton(), w->conversionWindow()->actionButton(), w->portSettings()}) {
+            if (widget->isEnabled())
+                enabledWhileWaiting.push_back(widget->objectName().toStdString());
+        }
+        exitUsable = action("miCikis")->isEnabled() && w->stopButton()->isEnabled();
+        log = w->transferLog()->toPlainText();
+        action("miCikis")->trigger();
+    };
+    w->downloadClicked();
+    EXPECT_EQ(enabledWhileWaiting, std::vector<std::string>{});
+    EXPECT_TRUE(exitUsable);
+    EXPECT_TRUE(log.contains(QStringLiteral("A1"))) << log.toStdString();
+    // Stopped like the stop button: what arrived is kept, the port was not lost.
+    EXPECT_EQ(test::readBytes(dir / "ham.txt"), "A1\r\n");
+    for (const std::string& line : dialogs.messageLines()) {
+        EXPECT_EQ(line.find("koptu"), std::string::npos) << line;
+    }
+    EXPECT_EQ(w->size(), size);
+    for (const char* name : jobs) EXPECT_TRUE(action(name)->isEnabled()) << name;
+    EXPECT_TRUE(w->uploadLauncher()->isEnabled());
+    QApplication::processEvents();  // then the window closes: the settings are written
+    EXPECT_TRUE(fs::exists(folder / "VELKAR.INI"));
+}
+
+TEST_F(TransferWindowTest, TheSaveButtonWaitsForTheEndOfARun) {
+    start();
+    auto* c = w->conversionWindow();
+    bool usableDuringTheRun = true;
+    c->setActionHandler([&] {
+        c->core().setSaveEnabled(true);  // the run has a result, but is not done yet
+        usableDuringTheRun = c->saveButton()->isEnabled();
+    });
+    c->actionButton()->click();
+    EXPECT_FALSE(usableDuringTheRun);
+    EXPECT_TRUE(c->saveButton()->isEnabled());
 }
 
 }  // namespace

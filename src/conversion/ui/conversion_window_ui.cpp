@@ -190,13 +190,16 @@ void ConversionWindowUi::runAction() {
     syncToCore();
     running_ = true;
     command1_->setEnabled(false);
+    command2_->setEnabled(false);  // the run writes its work file, boxes included
     if (action_) action_();
     progress_->setVisible(false);
     command1_->setEnabled(true);
     running_ = false;
+    command2_->setEnabled(core_->saveEnabled);
 }
 
 void ConversionWindowUi::save() {
+    if (running_) return;
     syncToCore();
     kayitEt(*core_);
 }
@@ -206,7 +209,8 @@ void ConversionWindowUi::statusTextChanged(const std::string& text) {
 }
 
 void ConversionWindowUi::saveButtonEnabled(bool enabled) {
-    command2_->setEnabled(enabled);
+    // While a run is going the button waits for its end (runAction).
+    command2_->setEnabled(enabled && !running_);
 }
 
 void ConversionWindowUi::intermediateButtonVisible(bool visible) {

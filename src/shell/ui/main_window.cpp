@@ -307,6 +307,7 @@ SettingsValues MainWindow::collectSettings() const {
     v.elevations =
         static_cast<std::int16_t>(levelling::DlSettingsDialog::checkValue(dlSettings_->check2()));
     v.tolerance = fromQ(dlSettings_->text2()->text());
+    v.portBeforeDl100 = portBeforeDl100_;
     return v;
 }
 
@@ -328,6 +329,8 @@ void MainWindow::applySettings(const SettingsValues& v) {
     dlSettings_->setCheckValue(dlSettings_->check1(), v.traverseInfo);
     dlSettings_->setCheckValue(dlSettings_->check2(), v.elevations);
     dlSettings_->text2()->setText(toQ(v.tolerance));
+    // Kept only while DL-100 is the instrument (the lines are written only then).
+    portBeforeDl100_ = v.instrument == "DL-100" ? v.portBeforeDl100 : std::nullopt;
 }
 
 void MainWindow::shutDown() {
@@ -366,17 +369,28 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::exitProgram() {
-    if (services_.port.isOpen()) services_.port.close();
+    // During a transfer the close stops it first (closeEvent); the port is
+    // closed by the transfer itself, so it does not count as lost.
+    if (!transferRunning_ && services_.port.isOpen()) services_.port.close();
     close();
 }
 
 void MainWindow::instrumentChoiceClicked() {
     const QString instrument = combo2_->currentText();
-    if (instrument == QLatin1String("USIKATA") || instrument == QLatin1String("DL-100")) {
-        label2_->setEnabled(false);
-        if (instrument == QLatin1String("DL-100")) portSettings_->setTexts(link::dl100PortPreset());
-    } else {
-        label2_->setEnabled(true);
+    const catalogue::Instrument* row = catalogue::findInstrument(fromQ(instrument));
+    label2_->setEnabled(!row || row->upload);
+    // An instrument's preset stands only while it is chosen: any other
+    // instrument gets back the port settings that were in force before it.
+    if (row && row->preset) {
+        if (!portBeforeDl100_) {
+            const PortSettingsTexts t = portSettings_->texts();
+            portBeforeDl100_ =
+                SettingsValues::PortLines{t.protocol, t.baud, t.parity, t.dataBits, t.stopBits};
+        }
+        portSettings_->setTexts(link::presetTexts(*row->preset));
+    } else if (const auto& p = portBeforeDl100_) {
+        portSettings_->setTexts({p->protocol, p->baud, p->parity, p->dataBits, p->stopBits});
+        portBeforeDl100_.reset();
     }
 }
 
@@ -384,6 +398,7 @@ void MainWindow::tick() {
     animation_.tick();
     label1_->setText(toQ(animation_.downloadCaption()));
     label2_->setText(toQ(animation_.uploadCaption()));
+    if (transferRunning_ && logLines_ > 0) showTransferProgress();  // the elapsed time runs on
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -415,9 +430,13 @@ void MainWindow::runLauncher(bool download) {
     const FileDialogResult chosen = services_.dialogs.chooseFile(
         download ? link::downloadFileRequest({}) : link::uploadFileRequest({}));
     transferRunning_ = true;
-    label1_->setEnabled(false);
-    const bool uploadWasEnabled = label2_->isEnabled();
-    label2_->setEnabled(false);
+    const QSize sizeBefore = size();
+    disableJobCommands();
+    logLines_ = 0;
+    logDownload_ = download;
+    logLast_.clear();
+    transferClock_.start();
+    showTransferProgress();
     command1_->setVisible(true);
     richTextBox1_->setVisible(true);
     const std::string instrument = fromQ(combo2_->currentText());
@@ -428,13 +447,65 @@ void MainWindow::runLauncher(bool download) {
     }
     command1_->setVisible(false);
     richTextBox1_->setVisible(false);
-    label1_->setEnabled(true);
-    label2_->setEnabled(uploadWasEnabled);
+    restoreJobCommands();
     transferRunning_ = false;
+    // The stop button and the log made the window grow; it returns to its size.
+    for (QWidget* widget : {centralWidget(), static_cast<QWidget*>(this)}) {
+        if (widget->layout()) widget->layout()->activate();
+    }
+    resize(sizeBefore);
     if (closeWhenTransferEnds_) {
         closeWhenTransferEnds_ = false;
         QTimer::singleShot(0, this, &QWidget::close);
     }
+}
+
+void MainWindow::disableJobCommands() {
+    disabledWidgets_.clear();
+    disabledActions_.clear();
+    // The choices change the port and its settings, the launchers start a
+    // transfer, the conversion window runs conversions and computations.
+    for (QWidget* widget : std::initializer_list<QWidget*>{combo1_, combo2_, label1_, label2_,
+                                                           command3_, portSettings_, conversion_}) {
+        if (!widget) continue;
+        disabledWidgets_.emplace_back(widget, widget->isEnabled());
+        widget->setEnabled(false);
+    }
+    // Every menu command but "Çıkış" (it stops the transfer first), the
+    // editor and the information items.
+    static const QStringList stayEnabled = {QStringLiteral("miCikis"), QStringLiteral("meeditor"),
+                                            QStringLiteral("miversiyon"),
+                                            QStringLiteral("miyardim")};
+    for (QAction* action : menuBar()->findChildren<QAction*>()) {
+        if (action->menu() || action->isSeparator() || stayEnabled.contains(action->objectName()))
+            continue;
+        disabledActions_.emplace_back(action, action->isEnabled());
+        action->setEnabled(false);
+    }
+}
+
+void MainWindow::restoreJobCommands() {
+    for (const auto& [widget, enabled] : disabledWidgets_) {
+        if (widget) widget->setEnabled(enabled);
+    }
+    for (const auto& [action, enabled] : disabledActions_) {
+        if (action) action->setEnabled(enabled);
+    }
+    disabledWidgets_.clear();
+    disabledActions_.clear();
+}
+
+void MainWindow::showTransferProgress() {
+    if (logLines_ == 0) {
+        richTextBox1_->setPlainText(T("Cihaz bekleniyor…"));
+        return;
+    }
+    const qint64 seconds = transferClock_.isValid() ? transferClock_.elapsed() / 1000 : 0;
+    const QString elapsed = QStringLiteral("%1:%2")
+                                .arg(seconds / 60, 2, 10, QLatin1Char('0'))
+                                .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    const QString count = T(logDownload_ ? "%1 satır alındı, %2" : "%1 satır gönderildi, %2");
+    richTextBox1_->setPlainText(count.arg(logLines_).arg(elapsed) + QLatin1Char('\n') + logLast_);
 }
 
 void MainWindow::runTransfer(bool download, const std::string& instrument, const fs::path& file) {
@@ -478,14 +549,16 @@ void MainWindow::runConversionAction() {
 void MainWindow::showIntermediateDialog() {
     if (!intermediate_) {
         intermediate_ = new levelling::IntermediateDifferenceDialog(
-            services_.dialogs, conversion_->results(), *dlSettings_, conversion_);
+            services_.dialogs, conversion_->results(), conversion_);
     }
     intermediate_->show();
     intermediate_->raise();
 }
 
 void MainWindow::setLogText(const std::string& text) {
-    richTextBox1_->setPlainText(toQ(text));
+    ++logLines_;
+    logLast_ = toQ(text);
+    showTransferProgress();
 }
 
 void MainWindow::formatButtonClicked() {

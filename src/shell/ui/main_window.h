@@ -3,7 +3,9 @@
 // else.  Its construction is the program's start-up, its closing the shut-down.
 #pragma once
 
+#include <QAction>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
@@ -12,6 +14,9 @@
 #include <QTimer>
 #include <filesystem>
 #include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "catalogue/catalogue.h"
 #include "conversion/record.h"
@@ -80,7 +85,8 @@ class MainWindow : public QMainWindow {
     void setTransferRunner(TransferRunner runner) { runner_ = std::move(runner); }
     const link::TransferFields& transferFields() const { return transferFields_; }
     levelling::IntermediateDifferenceDialog* intermediateDialog() const { return intermediate_; }
-    // Shows a line in the transfer log (it shows one line, never a history).
+    // A line received or sent: the transfer log shows how many so far, the
+    // time since the transfer started and this line (never a history).
     void setLogText(const std::string& text);
 
     // The settings of the four windows, as the settings file keeps them.
@@ -116,6 +122,11 @@ class MainWindow : public QMainWindow {
                      const std::filesystem::path& file);
     void runConversionAction();
     void showIntermediateDialog();
+    // While a transfer waits: everything that touches the port or starts
+    // another job is disabled; the states before come back afterwards.
+    void disableJobCommands();
+    void restoreJobCommands();
+    void showTransferProgress();
 
     AppServices services_;
     QComboBox* combo2_;
@@ -142,8 +153,17 @@ class MainWindow : public QMainWindow {
     conversion::ConversionState conversionState_;  // the decoded record, kept between runs
     levelling::LevellingState levellingState_;     // the levelling record, kept between runs
     levelling::IntermediateDifferenceDialog* intermediate_ = nullptr;
+    // The port settings in force before the DL-100 preset replaced them.
+    std::optional<SettingsValues::PortLines> portBeforeDl100_;
     bool transferRunning_ = false;
     bool closeWhenTransferEnds_ = false;
+    std::vector<std::pair<QPointer<QWidget>, bool>> disabledWidgets_;
+    std::vector<std::pair<QPointer<QAction>, bool>> disabledActions_;
+    // The transfer log: lines received or sent so far and the time since the start.
+    int logLines_ = 0;
+    bool logDownload_ = true;
+    QString logLast_;
+    QElapsedTimer transferClock_;
     bool shutDownDone_ = false;
 };
 
