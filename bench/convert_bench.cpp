@@ -70,8 +70,8 @@ void BM_WindowConvert200kLines(benchmark::State& st) {
     for (auto _ : st) {
         ResultTable table;
         conversion::ConversionWindow w(dialogs, pump, table, dir / "prog");
-        w.instrumentText = "GTS-600 / 700";
-        w.outputText = "YDE-NETCAD";
+        w.setInstrument("GTS-600 / 700");
+        w.setOutput("YDE-NETCAD");
         conversion::ConversionState state;
         conversion::runAction(w, state);
         benchmark::DoNotOptimize(table.rowCount());
@@ -155,9 +155,9 @@ void BM_Koordinat100kWithPolygon10k(benchmark::State& st) {
         NullEventPump pump;
         ResultTable table;
         conversion::ConversionWindow w(dialogs, pump, table, dir / "prog");
-        w.instrumentText = "GTS-600 / 700";
-        w.outputText = "KOORDINAT";
-        w.actionCaption = "&Hesapla";
+        w.setInstrument("GTS-600 / 700");
+        w.setOutput("KOORDINAT");
+        w.setMode(catalogue::Mode::Compute);
         conversion::ConversionState state;
         survey::runActionButton(w, state);
         st.counters["rows"] = table.rowCount();

@@ -1,11 +1,11 @@
 // velkar-cli convert: the conversion window's action button without a window.
-#include <stdlib.h>
-
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <map>
 #include <optional>
 
+#include "catalogue/catalogue.h"
 #include "cli/args.h"
 #include "cli/cli.h"
 #include "cli/private_folder.h"
@@ -13,6 +13,7 @@
 #include "platform/console/console_dialogs.h"
 #include "platform/cp1254.h"
 #include "platform/event_pump.h"
+#include "platform/questions.h"
 #include "platform/result_table.h"
 #include "platform/textfile.h"
 #include "survey/survey.h"
@@ -22,19 +23,30 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kInstruments[] = {"GTS-210 / 220 / 6", "GTS-230N", "GTS-600 / 700",
-                                    "GPT-1000 / 2000", "GPT-3000 / GPT-3000LN"};
+// The total stations of the conversion window's list (the DL-100 has its own command).
+std::vector<std::string> instrumentNames() {
+    std::vector<std::string> names;
+    for (const catalogue::Instrument* i : catalogue::conversionInstruments()) {
+        if (i->family == catalogue::Family::Gts200 || i->family == catalogue::Family::Gts700)
+            names.push_back(i->text);
+    }
+    return names;
+}
 
-// The output list texts of both modes of the conversion window.
-const char* const kOutputs[] = {"XYZ",           "YXZ",        "YDE-NETCAD",  "YDE-EGHAS",
-                                "YDE-GEOCAD",    "YMK-NETCAD", "YMK-EGHAS",   "YMK-GEOCAD",
-                                "RASAT KARNESi", "KOORDINAT",  "KESIT-KLISE", "KESIT-NETCAD"};
-const int kFormatOutputs = 9;  // the first nine are conversions, the rest computations
-const int kOutputCount = 12;
+// The format outputs and the computations, in the catalogue's order.
+std::vector<std::string> outputNames() {
+    std::vector<std::string> names;
+    for (const auto kind :
+         {catalogue::OutputKind::Conversion, catalogue::OutputKind::Computation}) {
+        for (const catalogue::Output* o : catalogue::outputsOf(kind)) names.push_back(o->text);
+    }
+    return names;
+}
 
 const char* const kUsage =
     "usage: velkar-cli convert --instrument NAME --output NAME RAWFILE [-o OUT]\n"
-    "                          [--polygon FILE] [--point NAME=X,Y,Z ...]   (KOORDINAT)\n";
+    "                          [--polygon FILE] [--point NAME=X,Y,Z ...]   (KOORDINAT)\n"
+    "                          [--yes]\n";
 
 struct Point {
     std::string x, y, z;
@@ -53,11 +65,48 @@ bool parsePoint(const std::string& text, std::string& name, Point& p) {
     return true;
 }
 
-void listNames(std::FILE* f, const char* what, const char* const* names, int count) {
+void listNames(std::FILE* f, const char* what, const std::vector<std::string>& names) {
     std::fprintf(f, "the %s names are:", what);
-    for (int i = 0; i < count; ++i) std::fprintf(f, "%s \"%s\"", i ? "," : "", names[i]);
+    for (std::size_t i = 0; i < names.size(); ++i)
+        std::fprintf(f, "%s \"%s\"", i ? "," : "", names[i].c_str());
     std::fprintf(f, "\n");
 }
+
+// The questions of a conversion answered from the options: the coordinates
+// from --point, the polygon file from --polygon.  A point not given stops the
+// run and is named afterwards.
+class OptionQuestions : public Questions {
+  public:
+    OptionQuestions(const std::map<std::string, Point>& points, std::optional<std::string> polygon, bool yes)
+        : points_(points), polygon_(std::move(polygon)), yes_(yes) {}
+
+    std::optional<std::string> pointCoordinate(const std::string& name, Axis axis) override {
+        const auto it = points_.find(name);
+        if (it == points_.end()) {
+            missing_ = name;
+            return std::nullopt;
+        }
+        return axis == Axis::X ? it->second.x : axis == Axis::Y ? it->second.y : it->second.z;
+    }
+    fs::path polygonFile(const FileDialogRequest&) override {
+        return polygon_ ? fs::path(*polygon_) : fs::path();
+    }
+    // --yes answers OK; without it the question is kept to be printed and the run stops.
+    bool confirm(const std::string& text, const std::string& title) override {
+        if (!yes_) declined_ = ConsoleDialogs::formatMessage({text, title, MessageIcon::Question, MessageButtons::OkCancel});
+        return yes_;
+    }
+
+    const std::string& missing() const { return missing_; }
+    const std::string& declined() const { return declined_; }
+
+  private:
+    const std::map<std::string, Point>& points_;
+    std::optional<std::string> polygon_;
+    bool yes_;
+    std::string missing_;
+    std::string declined_;
+};
 
 bool sameFile(const fs::path& a, const fs::path& b) {
     std::error_code ec;
@@ -75,7 +124,8 @@ int cmdConvert(const std::vector<std::string>& argv, Context& ctx) {
                      {"--output"},
                      {"-o"},
                      {"--polygon"},
-                     {"--point", true, true}},
+                     {"--point", true, true},
+                     {"--yes", false}},
                     error)) {
         std::fprintf(ctx.err, "velkar-cli convert: %s\n%s", error.c_str(), kUsage);
         return kExitUsage;
@@ -88,14 +138,16 @@ int cmdConvert(const std::vector<std::string>& argv, Context& ctx) {
                      "to OUT, or to standard output without -o.  Warnings and the end message\n"
                      "are printed to standard error.\n\n",
                      kUsage);
-        listNames(ctx.out, "instrument", kInstruments, 5);
-        listNames(ctx.out, "output", kOutputs, kOutputCount);
+        listNames(ctx.out, "instrument", instrumentNames());
+        listNames(ctx.out, "output", outputNames());
         std::fprintf(ctx.out,
                      "\nKOORDINAT: --polygon names a file of known points (name, Y, X, Z a line);\n"
                      "--point NAME=X,Y,Z answers the coordinate question for a station or\n"
                      "backsight found neither there nor among the points computed before.  A\n"
                      "point asked for and not given stops the run (exit 1); the output then holds\n"
-                     "the lines written before.\n");
+                     "the lines written before.\n"
+                     "\n--yes answers OK to the question asked when the file looks like the other\n"
+                     "instrument family's; without it the question is printed and the run stops.\n");
         return kExitOk;
     }
     const auto instrument = args.value("--instrument");
@@ -107,21 +159,17 @@ int cmdConvert(const std::vector<std::string>& argv, Context& ctx) {
                      kUsage);
         return kExitUsage;
     }
-    bool knownInstrument = false;
-    for (const char* i : kInstruments) knownInstrument = knownInstrument || *instrument == i;
-    if (!knownInstrument) {
+    const std::vector<std::string> instruments = instrumentNames();
+    if (std::find(instruments.begin(), instruments.end(), *instrument) == instruments.end()) {
         std::fprintf(ctx.err, "velkar-cli convert: unknown instrument \"%s\"; ",
                      instrument->c_str());
-        listNames(ctx.err, "instrument", kInstruments, 5);
+        listNames(ctx.err, "instrument", instruments);
         return kExitUsage;
     }
-    int outputIndex = -1;
-    for (int i = 0; i < kOutputCount; ++i) {
-        if (*output == kOutputs[i]) outputIndex = i;
-    }
-    if (outputIndex < 0) {
+    const std::vector<std::string> outputs = outputNames();
+    if (std::find(outputs.begin(), outputs.end(), *output) == outputs.end()) {
         std::fprintf(ctx.err, "velkar-cli convert: unknown output \"%s\"; ", output->c_str());
-        listNames(ctx.err, "output", kOutputs, kOutputCount);
+        listNames(ctx.err, "output", outputs);
         return kExitUsage;
     }
     std::map<std::string, Point> points;
@@ -152,42 +200,33 @@ int cmdConvert(const std::vector<std::string>& argv, Context& ctx) {
     }
     ConsoleDialogs dialogs(ctx.err);
     dialogs.holdMessages();
-    dialogs.setFileAnswer([&](const FileDialogRequest& request) {
-        if (request.title.rfind(cp1254("Poligon"), 0) == 0) {
-            return FileDialogResult{polygon ? fs::path(*polygon) : fs::path(), 1};
-        }
-        return FileDialogResult{raw, 1};
-    });
+    OptionQuestions questions(points, polygon, args.has("--yes"));
     conversion::ConversionState state;
-    std::string missing;
-    // "NAME için X Koordinatını giriniz": answered from --point.
-    dialogs.setInputAnswer([&](const std::string& prompt, const std::string&,
-                               const std::string&) -> std::optional<std::string> {
-        const std::string marker = cp1254(" için ");
-        const auto at = prompt.rfind(marker);
-        const std::string name = at == std::string::npos ? prompt : prompt.substr(0, at);
-        const char axis = at == std::string::npos ? '?' : prompt[at + marker.size()];
-        const auto it = points.find(name);
-        if (it == points.end()) {
-            missing = name;
-            state.stopRequested = true;
-            return std::nullopt;
-        }
-        return axis == 'X' ? it->second.x : axis == 'Y' ? it->second.y : it->second.z;
-    });
     NullEventPump pump;
     ResultTable table;
     conversion::ConversionWindow w(dialogs, pump, table, folder.path());
+    w.setQuestions(&questions);
     w.keepRows = false;
-    w.instrumentText = *instrument;
-    w.outputText = *output;
-    if (outputIndex >= kFormatOutputs) w.actionCaption = cp1254("&Hesapla");
+    w.setInstrument(*instrument);
+    w.setOutput(*output);
+    w.setMode(w.request.output->kind == catalogue::OutputKind::Computation
+                  ? catalogue::Mode::Compute
+                  : catalogue::Mode::Convert);
+    w.request.inputFile = raw;
     const auto outcome = survey::runActionButton(w, state);
+    const std::string missing = questions.missing();
+    if (!questions.declined().empty()) {
+        std::fprintf(ctx.err, "%s\nvelkar-cli convert: stopped at the question; give --yes to go on\n",
+                     questions.declined().c_str());
+        return kExitFailed;
+    }
     if (!missing.empty()) {
         std::fprintf(ctx.err,
                      "velkar-cli convert: no coordinates for point %s (give --point %s=X,Y,Z)\n",
                      toUtf8(missing).c_str(), toUtf8(missing).c_str());
     } else if (outcome != conversion::ActionOutcome::Converted) {
+        // The core said why in its boxes; a run that ended without one still gets a reason.
+        if (dialogs.printed() == 0) std::fprintf(ctx.err, "velkar-cli convert: nothing was written\n");
         return kExitFailed;
     }
     const int code = missing.empty() ? kExitOk : kExitFailed;

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "catalogue/catalogue.h"
 #include "cli/args.h"
 #include "cli/cli.h"
 #include "cli/private_folder.h"
@@ -167,9 +168,9 @@ int cmdLevel(const std::vector<std::string>& argv, Context& ctx) {
     NullEventPump pump;
     ResultTable table;
     conversion::ConversionWindow w(dialogs, pump, table, folder.path() / "work");
-    w.instrumentText = "DL-100";
-    w.actionCaption = cp1254("&Hesapla");
-    w.outputText = form;
+    w.setInstrument(catalogue::instrument(catalogue::InstrumentId::Dl100).text);
+    w.setMode(catalogue::Mode::Compute);
+    w.setOutput(form);
     w.dialog.title = cp1254("Dosya Seçiniz");
     if (const auto out = args.value("-o")) {
         w.spareFolder = fs::absolute(fs::path(*out)).parent_path();

@@ -1,7 +1,7 @@
 #include "cli/args.h"
 #include "cli/cli.h"
 #include "platform/serial_settings.h"
-#include "shell/port.h"
+#include "link/port.h"
 
 namespace velkar::cli {
 
@@ -23,7 +23,7 @@ int cmdPorts(const std::vector<std::string>& argv, Context& ctx) {
         return kExitOk;
     }
     if (!ctx.port) return kExitFailed;
-    for (const std::string& item : shell::porttara(*ctx.port)) {
+    for (const std::string& item : link::porttara(*ctx.port)) {
         const auto id = parsePortText(item);
         if (id && id->path.empty()) {
             std::fprintf(ctx.out, "%s\t%s\n", item.c_str(), ctx.port->deviceName(*id).c_str());

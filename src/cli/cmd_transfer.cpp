@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "catalogue/catalogue.h"
 #include "cli/args.h"
 #include "cli/cli.h"
 #include "cli/private_folder.h"
@@ -16,10 +17,6 @@
 
 namespace velkar::cli {
 namespace {
-
-const char* const kInstruments[] = {
-    "GTS-210 / 220",         "GTS-600 / 700", "GTS-230N", "GPT-1000 / 2000",
-    "GPT-3000 / GPT-3000LN", "DL-100",        "GTS-6",    "USIKATA"};
 
 volatile std::sig_atomic_t g_stopRequested = 0;
 extern "C" void onInterrupt(int) {
@@ -82,8 +79,8 @@ void usage(std::FILE* f, bool upload) {
                      "window's instrument-to-computer launcher does.\n");
     }
     std::fprintf(f, "\n  --instrument NAME  one of:");
-    for (const char* name : kInstruments) {
-        if (!upload || link::hasUpload(name)) std::fprintf(f, " \"%s\"", name);
+    for (const catalogue::Instrument* i : catalogue::transferInstruments()) {
+        if (!upload || i->upload) std::fprintf(f, " \"%s\"", i->text);
     }
     std::fprintf(
         f,
@@ -124,8 +121,8 @@ int transfer(bool upload, const std::vector<std::string>& argv, Context& ctx) {
     if (instrument.empty()) return bad("--instrument is required");
     if (!link::hasDownload(instrument) || (upload && !link::hasUpload(instrument))) {
         std::string names;
-        for (const char* name : kInstruments) {
-            if (!upload || link::hasUpload(name)) names += std::string(" \"") + name + "\"";
+        for (const catalogue::Instrument* i : catalogue::transferInstruments()) {
+            if (!upload || i->upload) names += std::string(" \"") + i->text + "\"";
         }
         return bad("no " + std::string(cmd) + " for the instrument \"" + instrument +
                    "\"; the instruments are:" + names);
@@ -135,8 +132,9 @@ int transfer(bool upload, const std::vector<std::string>& argv, Context& ctx) {
     if (args.positional().size() != 1)
         return bad(upload ? "one INFILE is required" : "one OUTFILE is required");
 
-    shell::PortSettingsTexts settings =
-        instrument == "DL-100" ? shell::dl100PortPreset() : shell::PortSettingsTexts{};
+    const catalogue::Instrument* row = catalogue::findInstrument(instrument);
+    link::PortSettingsTexts settings =
+        row && row->preset ? link::presetTexts(*row->preset) : link::PortSettingsTexts{};
     struct Choice {
         const char* option;
         std::string* text;
@@ -196,7 +194,7 @@ int transfer(bool upload, const std::vector<std::string>& argv, Context& ctx) {
         case link::TransferOutcome::Finished:
             return kExitOk;
         case link::TransferOutcome::Stopped:
-            return instrument == "USIKATA" ? kExitOk : kExitFailed;
+            return row && row->family == catalogue::Family::Text ? kExitOk : kExitFailed;
         default:
             return kExitFailed;
     }

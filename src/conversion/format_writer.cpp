@@ -11,21 +11,32 @@
 namespace velkar::conversion {
 namespace {
 
-const char* const kOutputs[] = {"YXZ",       "XYZ",        "YDE-NETCAD",
-                                "YDE-EGHAS", "YDE-GEOCAD", "YMK-NETCAD",
-                                "YMK-EGHAS", "YMK-GEOCAD", "RASAT KARNESi"};
-
+// The record layouts: GEOCAD reads the NETCAD layouts.
 enum class Output { XYZ, YXZ, YdeNetcad, YdeEghas, YmkNetcad, YmkEghas, Book, None };
 
-Output outputOf(const std::string& text) {
-    if (text == "YDE-NETCAD" || text == "YDE-GEOCAD") return Output::YdeNetcad;
-    if (text == "YXZ") return Output::YXZ;
-    if (text == "XYZ") return Output::XYZ;
-    if (text == "YDE-EGHAS") return Output::YdeEghas;
-    if (text == "YMK-NETCAD" || text == "YMK-GEOCAD") return Output::YmkNetcad;
-    if (text == "YMK-EGHAS") return Output::YmkEghas;
-    if (text == "RASAT KARNESi") return Output::Book;
-    return Output::None;
+Output outputOf(const catalogue::Output* output) {
+    using catalogue::OutputId;
+    if (!output) return Output::None;
+    switch (output->id) {
+        case OutputId::YdeNetcad:
+        case OutputId::YdeGeocad:
+            return Output::YdeNetcad;
+        case OutputId::Yxz:
+            return Output::YXZ;
+        case OutputId::Xyz:
+            return Output::XYZ;
+        case OutputId::YdeEghas:
+            return Output::YdeEghas;
+        case OutputId::YmkNetcad:
+        case OutputId::YmkGeocad:
+            return Output::YmkNetcad;
+        case OutputId::YmkEghas:
+            return Output::YmkEghas;
+        case OutputId::ObservationBook:
+            return Output::Book;
+        default:
+            return Output::None;
+    }
 }
 
 void header(ConversionWindow& w, Output out) {
@@ -303,18 +314,6 @@ class Writer {
 
 }  // namespace
 
-const char* const* formatOutputs(int& count) {
-    count = static_cast<int>(sizeof kOutputs / sizeof kOutputs[0]);
-    return kOutputs;
-}
-
-std::string instrumentFamily(const std::string& t) {
-    if (t == "GTS-230N" || t == "GTS-210 / 220 / 6") return "200";
-    if (t == "GPT-1000 / 2000" || t == "GPT-3000 / GPT-3000LN") return "200";
-    if (t == "GTS-600 / 700") return "700";
-    return {};
-}
-
 bool FORMAT_CEVIR(ConversionWindow& w, ConversionState& state) {
     dosya_ac(w);
     if (!w.DOSYA_SECILDI) return false;
@@ -331,7 +330,7 @@ bool FORMAT_CEVIR(ConversionWindow& w, ConversionState& state) {
     w.table.clear();
     r.clearTextFields();
 
-    const Output kind = outputOf(w.outputText);
+    const Output kind = outputOf(w.request.output);
     if (kind != Output::None) {
         header(w, kind);
         Writer writer(w, state, out, kind);
@@ -356,22 +355,62 @@ bool FORMAT_CEVIR(ConversionWindow& w, ConversionState& state) {
     return true;
 }
 
+namespace {
+
+std::string joined(const std::vector<const catalogue::Output*>& list) {
+    std::string text;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        text += i == 0 ? "" : (i + 1 == list.size() ? " ya da " : ", ");
+        text += list[i]->text;
+    }
+    return text;
+}
+
+// The box for a choice the action button cannot run; it changes nothing else.
+ActionOutcome refuseChoice(ConversionWindow& w) {
+    using catalogue::OutputKind;
+    const RunRequest& r = w.request;
+    std::string text;
+    if (!r.instrument || !r.output || r.instrument->family == catalogue::Family::Text) {
+        text = cp1254("Cihaz ve çıktı seçiniz.");
+    } else if (r.mode == catalogue::Mode::Compute) {
+        text = r.outputText + cp1254(" bir hesap değil: ") +
+               joined(catalogue::outputsOf(OutputKind::Computation)) + cp1254(" seçiniz.");
+    } else {
+        text = r.outputText + cp1254(" bir format dönüşümü değil: ") +
+               joined(catalogue::conversionWindowFormatOutputs()) + cp1254(" seçiniz.");
+    }
+    w.dialogs.info(text, cp1254("Uyarı"), MessageIcon::Warning);
+    return ActionOutcome::NotConverted;
+}
+
+}  // namespace
+
 ActionOutcome runAction(ConversionWindow& w, ConversionState& state) {
     if (state.running) return ActionOutcome::Busy;
+    const catalogue::RunKind kind =
+        catalogue::runKind(w.request.instrument, w.request.output, w.request.mode);
+    if (kind == catalogue::RunKind::Unknown) return refuseChoice(w);
     w.table.clear();
     w.dialog.flags = 0;
     w.dialog.title = cp1254("Dosya Seçiniz");
-    const std::string family = instrumentFamily(w.instrumentText);
+    const std::string family = catalogue::familyCode(*w.request.instrument);
     if (!family.empty()) w.CIHAZ_TIPI = family;
-    if (w.instrumentText == "DL-100") return ActionOutcome::RunLevelling;
-    if (w.actionCaption == cp1254("&Format Dönüstür")) {
-        state.running = true;
-        w.inputsRead.clear();
-        const bool done = FORMAT_CEVIR(w, state);
-        state.running = false;
-        return done ? ActionOutcome::Converted : ActionOutcome::NotConverted;
+    switch (kind) {
+        case catalogue::RunKind::Levelling:
+            return ActionOutcome::RunLevelling;
+        case catalogue::RunKind::Computation:
+            return ActionOutcome::RunComputation;
+        case catalogue::RunKind::Conversion: {
+            state.running = true;
+            w.inputsRead.clear();
+            const bool done = FORMAT_CEVIR(w, state);
+            state.running = false;
+            return done ? ActionOutcome::Converted : ActionOutcome::NotConverted;
+        }
+        case catalogue::RunKind::Unknown:
+            break;
     }
-    if (w.actionCaption == cp1254("&Hesapla")) return ActionOutcome::RunComputation;
     return ActionOutcome::NotConverted;
 }
 

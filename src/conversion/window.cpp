@@ -1,16 +1,13 @@
 #include "conversion/window.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/cp1254.h"
 #include "platform/program_folder.h"
 
 namespace velkar::conversion {
 namespace {
-
-bool startsWith(const std::string& s, const char* prefix) {
-    return s.rfind(prefix, 0) == 0;
-}
 
 bool samePath(const std::filesystem::path& a, const std::filesystem::path& b) {
     std::error_code ec;
@@ -53,6 +50,16 @@ void ConversionWindow::setIntermediateButtonVisible(bool visible) {
     if (hooks) hooks->intermediateButtonVisible(visible);
 }
 
+void ConversionWindow::setInstrument(std::string_view text) {
+    request.instrumentText = std::string(text);
+    request.instrument = catalogue::findInstrument(text);
+}
+
+void ConversionWindow::setOutput(std::string_view text) {
+    request.outputText = std::string(text);
+    request.output = catalogue::findOutput(text);
+}
+
 void ConversionWindow::noteInput(const std::filesystem::path& file) {
     inputsRead.push_back(file);
 }
@@ -65,7 +72,11 @@ void dosya_ac(ConversionWindow& w) {
     w.DOSYA_SECILDI = false;
     w.dialog.fileName.clear();
     w.dialog.flags = kFileMustExist;
-    w.dialog.show(w.dialogs, FileDialogMode::Open);
+    if (!w.request.inputFile.empty()) {
+        w.dialog.fileName = std::exchange(w.request.inputFile, {});
+    } else {
+        w.dialog.show(w.dialogs, FileDialogMode::Open);
+    }
     if (!w.dialog.fileName.empty()) {
         w.DOSYA_SECILDI = true;
         const std::string full = pathText(w.dialog.fileName);
@@ -132,23 +143,28 @@ bool closeResultWorkFile(ConversionWindow& w, TextWriter& out) {
 }
 
 std::filesystem::path savedFileName(const std::filesystem::path& chosen,
-                                    const std::string& outputText, int filterIndex) {
+                                    const catalogue::Output& output, int filterIndex) {
+    using catalogue::Extension;
     const std::string name = pathText(chosen.filename());
     const auto dot = name.rfind('.');
     std::string base = dot == std::string::npos ? name : name.substr(0, dot);
     std::string ext;
-    if (startsWith(outputText, "XYZ") || startsWith(outputText, "YXZ")) {
-        if (dot != std::string::npos && dot + 1 < name.size()) {
-            ext = "." + name.substr(dot + 1, 3);
-        } else if (filterIndex == 2) {
-            ext = ".xyz";
-        } else {
-            ext = startsWith(outputText, "YXZ") ? ".ncn" : ".pol";
-        }
-    } else if (startsWith(outputText, "KESIT")) {
-        ext = ".KSE";
-    } else {
-        ext = "." + outputText.substr(0, 3);
+    switch (output.extension) {
+        case Extension::CoordinateList:
+            if (dot != std::string::npos && dot + 1 < name.size()) {
+                ext = "." + name.substr(dot + 1, 3);
+            } else if (filterIndex == 2) {
+                ext = ".xyz";
+            } else {
+                ext = output.id == catalogue::OutputId::Yxz ? ".ncn" : ".pol";
+            }
+            break;
+        case Extension::CrossSection:
+            ext = ".KSE";
+            break;
+        case Extension::FromText:
+            ext = "." + std::string(output.text).substr(0, 3);
+            break;
     }
     if (base.empty()) base = name;  // ".profile": the dot starts the name
     return chosen.parent_path() / textPath(base + ext);
@@ -156,10 +172,12 @@ std::filesystem::path savedFileName(const std::filesystem::path& chosen,
 
 std::filesystem::path kayitEt(ConversionWindow& w) {
     w.dialog.title = cp1254("Kayıt Edilecek Dosya Adını Yazınız ");
+    const catalogue::Output* output = w.request.output;
+    if (!output) return {};  // nothing was run: there is nothing to save
     w.setSaveEnabled(false);
-    if (startsWith(w.outputText, "YXZ")) {
+    if (output->id == catalogue::OutputId::Yxz) {
         w.dialog.filter = "NetCAD(.ncn)|*.ncn|Koordinat(.xyz)|*.xyz|";
-    } else if (startsWith(w.outputText, "XYZ")) {
+    } else if (output->id == catalogue::OutputId::Xyz) {
         w.dialog.filter = "EGHAS(.pol)|*.pol|Koordinat(.xyz)|*.xyz|";
     }
     w.dialog.flags = kAskBeforeOverwrite;
@@ -173,7 +191,7 @@ std::filesystem::path kayitEt(ConversionWindow& w) {
         return {};
     }
     const std::filesystem::path target =
-        savedFileName(chooser.fileName, w.outputText, chooser.filterIndex);
+        savedFileName(chooser.fileName, *output, chooser.filterIndex);
     w.dialog.fileName = target;
     const std::string targetText = pathText(target);
     for (const auto& input : w.inputsRead) {

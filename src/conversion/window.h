@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/catalogue.h"
 #include "platform/cp1254.h"
 #include "platform/dialogs.h"
 #include "platform/event_pump.h"
+#include "platform/questions.h"
 #include "platform/result_table.h"
 #include "platform/textfile.h"
 
@@ -40,6 +42,21 @@ struct FileChooser {
     void show(Dialogs& dialogs, FileDialogMode mode);
 };
 
+// What the user asked the action button for: the instrument and the output as
+// catalogue rows (nullptr when the text chosen or typed names none), the mode,
+// and the raw file when it is already known.
+struct RunRequest {
+    const catalogue::Instrument* instrument = nullptr;
+    const catalogue::Output* output = nullptr;
+    catalogue::Mode mode = catalogue::Mode::Convert;
+    std::string instrumentText;  // as chosen or typed (Windows-1254), for the messages
+    std::string outputText;
+    // The raw file of the run when the front end already has it (velkar-cli, a
+    // file dropped onto the window): the first file question of the run takes
+    // it instead of showing the file box.  Empty: ask.
+    std::filesystem::path inputFile;
+};
+
 struct ConversionWindow {
     ConversionWindow(Dialogs& d, EventPump& p, ResultTable& t, std::filesystem::path folder,
                      WindowHooks* h = nullptr)
@@ -56,9 +73,7 @@ struct ConversionWindow {
     std::filesystem::path spareFolder;
 
     FileChooser dialog;
-    std::string instrumentText;                              // Combo1
-    std::string outputText;                                  // Combo2
-    std::string actionCaption = cp1254("&Format Dönüstür");  // Command1, or "&Hesapla"
+    RunRequest request;      // Combo1, Combo2 and the mode of Command1
     std::string CIHAZ_TIPI;  // "200" or "700"; kept when the choice is neither
     int SATIR_NO = 0;
     bool DOSYA_SECILDI = false;
@@ -71,12 +86,26 @@ struct ConversionWindow {
     // Files the current run read: a save never replaces one of them.
     std::vector<std::filesystem::path> inputsRead;
 
+    // The questions of a run go here: the window's boxes unless a front end
+    // answers them itself (velkar-cli from its options).
+    Questions& questions() { return questions_ ? *questions_ : dialogQuestions_; }
+    void setQuestions(Questions* q) { questions_ = q; }
+
+    // The choices by their list texts (the window's lists, velkar-cli's names).
+    void setInstrument(std::string_view text);
+    void setOutput(std::string_view text);
+    void setMode(catalogue::Mode mode) { request.mode = mode; }
+
     std::filesystem::path resultWorkFile() const;  // VELKAR$$.KB$ in the work folder
     void setSaveEnabled(bool enabled);
     void setStatusText(const std::string& text);
     void setIntermediateButtonVisible(bool visible);
     void noteInput(const std::filesystem::path& file);
     void progress(std::uint64_t done, std::uint64_t total);
+
+  private:
+    DialogQuestions dialogQuestions_{dialogs};
+    Questions* questions_ = nullptr;
 };
 
 // Lets the user pick the raw input file (title set by the caller beforehand):
@@ -120,11 +149,11 @@ std::filesystem::path kayitEt(ConversionWindow& w);
 
 // The name a result is saved under: the chosen path with its extension (the
 // part after the last "." of the file name) replaced by the output's one:
-// "." + the first three characters of the output text; ".KSE" for texts
-// beginning "KESIT"; "XYZ"/"YXZ" keep the user's own (the first three
-// characters after the dot), or, when the name has none, take the one of the
-// chosen filter pair (1: .ncn for YXZ / .pol for XYZ, 2: .xyz).
+// "." + the first three characters of the output text; ".KSE" for the cross
+// sections; the coordinate lists (XYZ, YXZ) keep the user's own (the first
+// three characters after the dot), or, when the name has none, take the one of
+// the chosen filter pair (1: .ncn for YXZ / .pol for XYZ, 2: .xyz).
 std::filesystem::path savedFileName(const std::filesystem::path& chosen,
-                                    const std::string& outputText, int filterIndex);
+                                    const catalogue::Output& output, int filterIndex);
 
 }  // namespace velkar::conversion

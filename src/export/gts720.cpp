@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "export/main_splitter.h"
+#include "platform/line_fields.h"
 #include "platform/cp1254.h"
 #include "platform/program_folder.h"
 #include "platform/textfile.h"

@@ -1,6 +1,6 @@
 #include "export/spreadsheet_export.h"
 
-#include "export/main_splitter.h"
+#include "platform/line_fields.h"
 #include "export/xls_workbook.h"
 #include "platform/cp1254.h"
 #include "platform/program_folder.h"

@@ -106,7 +106,7 @@ bool DL_NIVELMAN(ConversionWindow& w, DlSettingsAccess& settings, double H, doub
         return true;
     }
     // The short report holds no distances to spread the misclosure by.
-    if (w.outputText == formShortReport()) return true;
+    if (w.request.output && w.request.output->id == catalogue::OutputId::ShortReport) return true;
     if (!(L > 0)) {
         w.dialogs.info(cp1254("Toplam mesafe sıfır: dengeleme yapılmadı."));
         return true;

@@ -13,13 +13,13 @@
 namespace velkar::levelling {
 
 std::string formElevationReport() {
-    return "KOT HESABI";
+    return catalogue::output(catalogue::OutputId::ElevationReport).text;
 }
 std::string formShortReport() {
-    return "KOT HESABI-1";
+    return catalogue::output(catalogue::OutputId::ShortReport).text;
 }
 std::string formNotebook() {
-    return "iLLER BANKASI";
+    return catalogue::output(catalogue::OutputId::Notebook).text;
 }
 
 namespace {
@@ -28,11 +28,14 @@ using conversion::ConversionWindow;
 
 enum class Form { Elevation, Short, Notebook };
 
-std::optional<Form> formOf(const std::string& text) {
-    if (text == formElevationReport()) return Form::Elevation;
-    if (text == formShortReport()) return Form::Short;
-    if (text == formNotebook()) return Form::Notebook;
-    return std::nullopt;
+std::optional<Form> formOf(const catalogue::Output* output) {
+    if (!output) return std::nullopt;
+    switch (output->id) {
+        case catalogue::OutputId::ElevationReport: return Form::Elevation;
+        case catalogue::OutputId::ShortReport: return Form::Short;
+        case catalogue::OutputId::Notebook: return Form::Notebook;
+        default: return std::nullopt;
+    }
 }
 
 const std::string kNoReading = "    ------";  // a reading the selection does not use
@@ -471,15 +474,15 @@ LevellingRunResult levellingAction(ConversionWindow& w, LevellingState& s,
                                    DlSettingsAccess& settings) {
     // The notebook has no return run: ticking "Dönüş Dosyası  Var" for it must
     // not leave the next elevation report waiting for a return file.
-    if (settings.current().returnRun && w.outputText != formNotebook()) w.DONUS_DOSYASI = 1;
+    if (settings.current().returnRun && formOf(w.request.output) != Form::Notebook) w.DONUS_DOSYASI = 1;
     return DL_HESAP(w, s, settings);
 }
 
 LevellingRunResult DL_HESAP(ConversionWindow& w, LevellingState& s, DlSettingsAccess& settings) {
     LevellingRunResult result;
-    const std::optional<Form> form = formOf(w.outputText);
+    const std::optional<Form> form = formOf(w.request.output);
     if (!form) {
-        w.dialogs.error(w.outputText +
+        w.dialogs.error(w.request.outputText +
                         cp1254(" bir DL-100 hesabı değil: KOT HESABI, KOT HESABI-1 ya da "
                                "iLLER BANKASI seçiniz."));
         result.failed = true;

@@ -7,7 +7,6 @@
 #include <optional>
 #include <string>
 
-#include "levelling/dl_settings.h"
 #include "platform/dialogs.h"
 #include "platform/result_table.h"
 
@@ -21,14 +20,16 @@ struct IntermediateDifference {
 
 // The dialog's "&Tamam": checks both boxes (a message for each empty one) and,
 // when both hold a name, scans the table.  The notebook writes per station a
-// backsight row and its foresight row: column 0 the point, columns 2 and 3 the
-// first and second reading.  The stretch starts at the row after the start
-// point's row (the start point stands in the foresight row of the station
-// before it) and ends at the backsight row of the end point; without the end
-// point it runs to the end of the table.  A station's reading is the one the
-// reading selection uses (the mean of both in "Birinci ve İkinci Durum").
+// backsight row (column 1 " Geri") and its foresight row: column 0 the point,
+// columns 2 and 3 the first and second reading, "------" for a reading the
+// run's reading selection left out.  The stretch runs from the start point to
+// the end point, wherever in the line each stands (the start benchmark, a
+// turning point, the end point); the difference is then the end point's
+// elevation less the start point's, as the run's elevation report gives them.
+// An end point found before the start point is reached by walking the line
+// backwards; without the end point the stretch runs to the end of the table;
+// without the start point all totals are 0.
 std::optional<IntermediateDifference> araKotFarki(Dialogs& dialogs, const ResultTable& table,
-                                                  ReadingSelection readings,
                                                   const std::string& startPoint,
                                                   const std::string& endPoint);
 

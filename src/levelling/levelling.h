@@ -51,7 +51,7 @@ struct LevellingRunResult {
 LevellingRunResult levellingAction(conversion::ConversionWindow& w, LevellingState& s,
                                    DlSettingsAccess& settings);
 
-// One levelling run in the form w.outputText: asks for the raw file, writes the
+// One levelling run in the form of w.request.output: asks for the raw file, writes the
 // report into the result work file and the result table, checks and adjusts
 // the elevations, saves; for a go-and-return pair it then asks for the return
 // file, runs the return pass and builds the summary table.

@@ -23,7 +23,7 @@ constexpr std::size_t kDataLength = 128;
 // character before carry over from one block to the next.
 class RecordCutter {
   public:
-    RecordCutter(TextWriter& out, TransferLog& log) : out_(out), log_(log) {}
+    RecordCutter(detail::DownloadFile& out, TransferLog& log) : out_(out), log_(log) {}
 
     void takeBlock(std::string_view block) {
         for (char c : block.substr(kFirstData, kDataLength)) {
@@ -41,10 +41,10 @@ class RecordCutter {
         }
     }
     // The record still being assembled, written as the last line.
-    void finish() { out_.writeLine(record_); }
+    void finish() { out_.writeRemainder(record_); }
 
   private:
-    TextWriter& out_;
+    detail::DownloadFile& out_;
     TransferLog& log_;
     std::string record_;
     char previous_ = '\0';
@@ -55,8 +55,8 @@ class RecordCutter {
 TransferOutcome AB200(TransferContext& ctx) {
     using namespace detail;
     if (ctx.file.empty()) return TransferOutcome::NotStarted;
-    TextWriter out;
-    if (!startDownload(ctx, out)) return TransferOutcome::Failed;
+    DownloadFile file(ctx);
+    if (!startDownload(ctx, file)) return TransferOutcome::Failed;
     bool ok;
     if (ctx.instrument == "GTS-6") {
         ok = showInstructions(
@@ -70,7 +70,7 @@ TransferOutcome AB200(TransferContext& ctx) {
     }
     if (!ok) {
         tell(ctx, stoppedText());
-        closeDownloadFile(ctx, out);
+        file.discard();
         return TransferOutcome::Cancelled;
     }
 
@@ -78,7 +78,7 @@ TransferOutcome AB200(TransferContext& ctx) {
     bool lost = !send(ctx, std::string{ENQ, CR, LF});
     bool more = true;
     ctx.fields.AKTARMA_DEVAM = true;
-    RecordCutter cutter(out, ctx.log);
+    RecordCutter cutter(file, ctx.log);
     std::string buffer;
     while (ctx.fields.AKTARMA_DEVAM && more && !lost) {
         const std::string chunk = waitAndRead(ctx, lost);
@@ -94,20 +94,21 @@ TransferOutcome AB200(TransferContext& ctx) {
             taken += kBlockLength;
         }
         buffer.erase(0, taken);
-        out.flush();
+        file.flush();
         // One acknowledgement per pass that brought characters while a block
         // end (CR) was in the buffer: the instrument sends on when it sees it.
         if (acknowledge && !send(ctx, std::string{ACK, CR, LF})) lost = true;
     }
     cutter.finish();
     if (lost) {
-        closeDownloadFile(ctx, out);
         reportLostPort(ctx);
+        file.finish();
         return TransferOutcome::Failed;
     }
     const bool finished = ctx.fields.AKTARMA_DEVAM;
-    if (finished) tell(ctx, finishedFramedText());
-    if (!closeDownloadFile(ctx, out)) return TransferOutcome::Failed;
+    if (finished && file.received()) tell(ctx, finishedFramedText());
+    if (!file.finish()) return TransferOutcome::Failed;
+    if (!file.received()) return TransferOutcome::NothingArrived;
     return finished ? TransferOutcome::Finished : TransferOutcome::Stopped;
 }
 

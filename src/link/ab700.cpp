@@ -12,10 +12,10 @@ namespace velkar::link {
 TransferOutcome AB700(TransferContext& ctx) {
     using namespace detail;
     if (ctx.file.empty()) return TransferOutcome::NotStarted;
-    TextWriter out;
-    if (!startDownload(ctx, out)) return TransferOutcome::Failed;
+    DownloadFile file(ctx);
+    if (!startDownload(ctx, file)) return TransferOutcome::Failed;
     if (!showInstructions(ctx, {"   [ AKTAR ]", "   [ GONDER ]", "   [ BILGISAYAR ]"})) {
-        closeDownloadFile(ctx, out);
+        file.discard();
         return TransferOutcome::Cancelled;
     }
 
@@ -26,7 +26,7 @@ TransferOutcome AB700(TransferContext& ctx) {
     bool dropNextLf = false;  // a CR ended the last line: its LF may still come
     auto endLine = [&] {
         ctx.log.setText(line);
-        out.writeLine(line);
+        file.writeLine(line);
         line.clear();
     };
     while (ctx.fields.AKTARMA_DEVAM && more && !lost) {
@@ -51,19 +51,20 @@ TransferOutcome AB700(TransferContext& ctx) {
                 line += c;
             }
         }
-        out.flush();
+        file.flush();
     }
     // Text without a line end is kept also after a stop or a lost port.
     if (!line.empty()) endLine();
     if (lost) {
-        closeDownloadFile(ctx, out);
         reportLostPort(ctx);
+        file.finish();
         return TransferOutcome::Failed;
     }
     ctx.port.close();
     const bool finished = ctx.fields.AKTARMA_DEVAM;
-    tell(ctx, finished ? finishedText() : stoppedSmallText());
-    if (!closeDownloadFile(ctx, out)) return TransferOutcome::Failed;
+    if (file.received()) tell(ctx, finished ? finishedText() : stoppedSmallText());
+    if (!file.finish()) return TransferOutcome::Failed;
+    if (!file.received()) return TransferOutcome::NothingArrived;
     return finished ? TransferOutcome::Finished : TransferOutcome::Stopped;
 }
 

@@ -11,6 +11,7 @@
 #include "link/ba700.h"
 #include "link/transfer_common.h"
 #include "platform/cp1254.h"
+#include "platform/numbers.h"
 #include "platform/program_folder.h"
 
 namespace velkar::link {
@@ -46,6 +47,44 @@ std::vector<std::string> listItems(std::string_view line) {
     return items;
 }
 
+namespace {
+
+bool isBlankOnly(std::string_view line) {
+    return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+// A line of blank- or tab-separated values reads as one item with blanks inside.
+bool separatedByBlanks(std::string_view line, const std::vector<std::string>& items) {
+    if (items.size() != 1 || line.find('"') != std::string_view::npos) return false;
+    const std::string text = trimBlanks(line);
+    return text.find_first_of(" \t") != std::string::npos;
+}
+
+}  // namespace
+
+std::string uploadRefusal(const std::vector<std::string>& lines) {
+    std::size_t expected = 0;
+    std::size_t expectedLine = 0;
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        if (isBlankOnly(lines[n])) continue;  // goes out as one empty item
+        const std::vector<std::string> items = listItems(lines[n]);
+        std::string reason;
+        if (separatedByBlanks(lines[n], items)) {
+            reason = cp1254("alanlar virgülle ayrılmamış");
+        } else if (expected == 0) {
+            expected = items.size();
+            expectedLine = n + 1;
+        } else if (items.size() != expected) {
+            reason = cp1254("alan sayısı ") + std::to_string(items.size()) + ", " +
+                     std::to_string(expectedLine) + cp1254(". satırda ") + std::to_string(expected);
+        }
+        if (!reason.empty()) {
+            return std::to_string(n + 1) + cp1254(". satır gönderilemez: ") + reason;
+        }
+    }
+    return {};
+}
+
 TransferOutcome BA700(TransferContext& ctx) {
     using namespace detail;
     ctx.fields.AKTARMA_DEVAM = false;
@@ -55,15 +94,23 @@ TransferOutcome BA700(TransferContext& ctx) {
         ctx.dialogs.error(pathText(ctx.file) + cp1254(" dosyası açılamadı: ") + in.error());
         return TransferOutcome::Failed;
     }
+    // The whole file is read and checked before the port is touched: a line
+    // that would shift every later item is refused and nothing is sent.
+    std::vector<std::string> lines;
+    for (std::string line; in.readLine(line);) lines.push_back(std::move(line));
+    in.close();
+    if (const std::string refusal = uploadRefusal(lines); !refusal.empty()) {
+        ctx.dialogs.error(refusal);
+        return TransferOutcome::Failed;
+    }
     if (!openPortAndShow(ctx)) return TransferOutcome::Failed;
     bool lost = false;
     bool ok = showInstructions(
         ctx, {"   [AKTAR ]", "   [ AL  ]", "   [ Dosya Türü ]", "   [BILGISAYAR]"});
     if (ok) {
         ctx.fields.AKTARMA_DEVAM = true;
-        std::string line;
-        while (ctx.fields.AKTARMA_DEVAM && !lost && in.readLine(line)) {
-            for (const std::string& item : listItems(line)) {
+        for (std::size_t n = 0; n < lines.size() && ctx.fields.AKTARMA_DEVAM && !lost; ++n) {
+            for (const std::string& item : listItems(lines[n])) {
                 if (!ctx.fields.AKTARMA_DEVAM) break;
                 ctx.pump.processPending();
                 if (!send(ctx, item + LF + CR)) {

@@ -13,4 +13,10 @@ namespace velkar::link {
 // up to the next comma is dropped).  An empty line is one empty item.
 std::vector<std::string> listItems(std::string_view line);
 
+// The check of a whole upload file before the port is touched: every line that
+// is not empty must hold comma-separated items, as many as the first such
+// line.  Empty when every line can go; otherwise "N. satır gönderilemez:
+// REASON" for the first line that cannot.
+std::string uploadRefusal(const std::vector<std::string>& lines);
+
 }  // namespace velkar::link

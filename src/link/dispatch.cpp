@@ -1,32 +1,37 @@
 // The launchers' dispatch tables: which transfer runs for which instrument.
-#include <array>
 #include <string>
 
+#include "catalogue/catalogue.h"
 #include "link/transfer.h"
 #include "platform/cp1254.h"
 
 namespace velkar::link {
+
 namespace {
 
-const std::array<const char*, 5> kGts200Family = {
-    "GTS-210 / 220", "GTS-230N", "GPT-3000 / GPT-3000LN", "GPT-1000 / 2000", "GTS-6"};
+using catalogue::Family;
+using catalogue::InstrumentId;
+
+const catalogue::Instrument* transferInstrument(const std::string& text) {
+    const catalogue::Instrument* i = catalogue::findInstrument(text);
+    return i && i->transferListPosition > 0 ? i : nullptr;
+}
+
+bool can(const std::string& text, bool catalogue::Instrument::*transfer) {
+    const catalogue::Instrument* i = transferInstrument(text);
+    return i && i->*transfer;
+}
 
 }  // namespace
 
 bool isGts200Family(const std::string& text) {
-    for (const char* name : kGts200Family) {
-        if (text == name) return true;
-    }
-    return false;
+    const catalogue::Instrument* i = transferInstrument(text);
+    return i && i->family == Family::Gts200;
 }
 
-bool hasDownload(const std::string& text) {
-    return text == "GTS-600 / 700" || isGts200Family(text) || text == "DL-100" || text == "USIKATA";
-}
+bool hasDownload(const std::string& text) { return can(text, &catalogue::Instrument::download); }
 
-bool hasUpload(const std::string& text) {
-    return text == "GTS-600 / 700" || isGts200Family(text);
-}
+bool hasUpload(const std::string& text) { return can(text, &catalogue::Instrument::upload); }
 
 FileDialogRequest downloadFileRequest(const std::filesystem::path& initialFolder) {
     FileDialogRequest r;
@@ -48,17 +53,27 @@ FileDialogRequest uploadFileRequest(const std::filesystem::path& initialFolder) 
 
 TransferOutcome runDownload(const std::string& instrumentText, TransferContext& ctx) {
     ctx.instrument = instrumentText;
-    if (instrumentText == "GTS-600 / 700") return AB700(ctx);
-    if (isGts200Family(instrumentText)) return AB200(ctx);
-    if (instrumentText == "DL-100") return DL100AB(ctx);
-    if (instrumentText == "USIKATA") return USIKATA(ctx);
+    const catalogue::Instrument* i = transferInstrument(instrumentText);
+    if (!i || !i->download) return TransferOutcome::NotStarted;
+    switch (i->family) {
+        case Family::Gts700:
+            return AB700(ctx);
+        case Family::Gts200:
+            return AB200(ctx);
+        case Family::Dl100:
+            return DL100AB(ctx);
+        case Family::Text:
+            return USIKATA(ctx);
+    }
     return TransferOutcome::NotStarted;
 }
 
 TransferOutcome runUpload(const std::string& instrumentText, TransferContext& ctx) {
     ctx.instrument = instrumentText;
-    if (instrumentText == "GTS-600 / 700") return BA700(ctx);
-    if (isGts200Family(instrumentText)) return BA200(ctx);
+    const catalogue::Instrument* i = transferInstrument(instrumentText);
+    if (!i || !i->upload) return TransferOutcome::NotStarted;
+    if (i->family == Family::Gts700) return BA700(ctx);
+    if (i->family == Family::Gts200) return BA200(ctx);
     return TransferOutcome::NotStarted;
 }
 

@@ -31,15 +31,15 @@ std::string dl100InstructionText() {
 TransferOutcome DL100AB(TransferContext& ctx) {
     using namespace detail;
     if (ctx.file.empty()) return TransferOutcome::NotStarted;
-    TextWriter out;
+    DownloadFile file(ctx);
     const HandshakeSession handshake(ctx);
-    if (!startDownload(ctx, out)) return TransferOutcome::Failed;
+    if (!startDownload(ctx, file)) return TransferOutcome::Failed;
     const MessageResult answer = ctx.dialogs.message(
         {dl100InstructionText(), cp1254("    CİHAZDA AŞAĞIDAKİ MENÜLERİ SEÇİN      "),
          MessageIcon::Information, MessageButtons::OkCancel});
     if (answer != MessageResult::Ok) {
         tell(ctx, stoppedText());
-        closeDownloadFile(ctx, out);
+        file.discard();
         return TransferOutcome::Cancelled;
     }
 
@@ -51,7 +51,6 @@ TransferOutcome DL100AB(TransferContext& ctx) {
     while (ctx.fields.AKTARMA_DEVAM && more && !lost) {
         const std::string chunk = waitAndRead(ctx, lost);
         if (chunk.empty()) continue;
-        ctx.log.setText(chunk);
         buffer += chunk;
         // Each completed line is written with the level's own line end and
         // acknowledged; the level sends the next one only then.
@@ -63,24 +62,30 @@ TransferOutcome DL100AB(TransferContext& ctx) {
                 more = false;
                 buffer.clear();
             } else {
-                if (first != 'A') out.write(line);
+                if (first != 'A') {
+                    file.write(line);
+                    // The log shows the line without its line end.
+                    const auto end = line.find_last_not_of("\r\n");
+                    ctx.log.setText(
+                        std::string(line.substr(0, end == std::string_view::npos ? 0 : end + 1)));
+                }
                 buffer.erase(0, lf + 1);
             }
             if (!lost && !send(ctx, acknowledgement)) lost = true;
         }
-        out.flush();
+        file.flush();
     }
     if (!lost && !send(ctx, std::string{ACK, CR, LF})) lost = true;
-    out.writeLine(buffer);
+    file.writeRemainder(buffer);
     if (lost) {
-        closeDownloadFile(ctx, out);
         reportLostPort(ctx);
+        file.finish();
         return TransferOutcome::Failed;
     }
     const bool finished = ctx.fields.AKTARMA_DEVAM;
-    const bool written = closeDownloadFile(ctx, out);
-    if (finished && written) tell(ctx, finishedFramedText());
-    if (!written) return TransferOutcome::Failed;
+    if (!file.finish()) return TransferOutcome::Failed;
+    if (!file.received()) return TransferOutcome::NothingArrived;
+    if (finished) tell(ctx, finishedFramedText());
     return finished ? TransferOutcome::Finished : TransferOutcome::Stopped;
 }
 

@@ -23,7 +23,7 @@
 #include "platform/dialogs.h"
 #include "platform/event_pump.h"
 #include "platform/serial_port.h"
-#include "shell/port.h"
+#include "link/port.h"
 
 namespace velkar::link {
 
@@ -47,19 +47,21 @@ struct TransferContext {
     TransferLog& log;
     TransferFields& fields;  // AKTARMA_DEVAM is the stop flag
     std::string portText;    // the port choice: "COM 2", "/dev/pts/4"
-    shell::PortSettingsTexts settings;
+    link::PortSettingsTexts settings;
     std::string instrument;            // the instrument choice text
     std::filesystem::path file;        // the file chosen; empty: the box was cancelled
     std::filesystem::path workFolder;  // where the upload keeps its work file
 };
 
 enum class TransferOutcome {
-    NotStarted,  // no file chosen, or no transfer for this instrument
-    Cancelled,   // Cancel in the instruction box
-    Finished,    // the end marker arrived / everything was sent
-    Stopped,     // the stop button
-    Failed,      // a file or the port could not be used, the port was lost,
-                 // the instrument did not acknowledge, an upload line was refused
+    NotStarted,      // no file chosen, or no transfer for this instrument
+    Cancelled,       // Cancel in the instruction box
+    Finished,        // the end marker arrived / everything was sent
+    Stopped,         // the stop button
+    NothingArrived,  // a download ended or was stopped before anything arrived:
+                     // the chosen file was left as it was
+    Failed,          // a file or the port could not be used, the port was lost,
+                     // the instrument did not acknowledge, an upload line was refused
 };
 
 // The downloads: GTS-210/220 family, GTS-600/700, DL-100, USIKATA logger.
@@ -82,7 +84,7 @@ TransferOutcome runUpload(const std::string& instrumentText, TransferContext& ct
 FileDialogRequest downloadFileRequest(const std::filesystem::path& initialFolder);
 FileDialogRequest uploadFileRequest(const std::filesystem::path& initialFolder);
 
-// The instrument texts, as the instrument choice lists them.
+// By the instrument texts of the main window's list (the catalogue's rows).
 bool isGts200Family(const std::string& instrumentText);
 bool hasDownload(const std::string& instrumentText);
 bool hasUpload(const std::string& instrumentText);

@@ -49,8 +49,8 @@ void tell(TransferContext& ctx, const std::string& text) {
 }
 
 bool openPortAndShow(TransferContext& ctx) {
-    if (!shell::portac(ctx.port, ctx.portText, ctx.settings, ctx.dialogs)) return false;
-    shell::portdurum(ctx.settings, ctx.dialogs);
+    if (!link::portac(ctx.port, ctx.portText, ctx.settings, ctx.dialogs)) return false;
+    link::portdurum(ctx.settings, ctx.dialogs);
     return true;
 }
 
@@ -63,16 +63,78 @@ void reportLostPort(TransferContext& ctx) {
     ctx.dialogs.error(deviceName(ctx) + cp1254(" portunun bağlantısı koptu; aktarma durduruldu."));
 }
 
-bool createDownloadFile(TransferContext& ctx, TextWriter& out) {
-    if (out.create(ctx.file)) return true;
-    ctx.dialogs.error(pathText(ctx.file) + cp1254(" dosyası oluşturulamadı: ") + out.error());
+bool DownloadFile::create() {
+    // An existing file that may not be written stays refused, as when the
+    // download wrote into it directly (opening it to append changes nothing).
+    std::error_code ec;
+    if (std::filesystem::exists(ctx_.file, ec)) {
+        TextWriter probe;
+        if (!probe.append(ctx_.file)) {
+            ctx_.dialogs.error(pathText(ctx_.file) + cp1254(" dosyası oluşturulamadı: ") +
+                               probe.error());
+            return false;
+        }
+        probe.close();
+    }
+    // A name of its own beside the chosen file: an unrelated file is never touched.
+    const std::filesystem::path base = ctx_.file.string() + ".~indirme";
+    temp_ = base;
+    for (int n = 2; std::filesystem::exists(temp_, ec); ++n) {
+        temp_ = base.string() + std::to_string(n);
+    }
+    if (out_.create(temp_)) return true;
+    ctx_.dialogs.error(pathText(ctx_.file) + cp1254(" dosyası oluşturulamadı: ") + out_.error());
+    temp_.clear();
     return false;
 }
 
-bool closeDownloadFile(TransferContext& ctx, TextWriter& out) {
-    if (out.close()) return true;
-    ctx.dialogs.error(pathText(ctx.file) + cp1254(" dosyasına yazılamadı: ") + out.error());
-    return false;
+void DownloadFile::writeLine(std::string_view line) {
+    received_ = true;
+    out_.writeLine(line);
+}
+
+void DownloadFile::write(std::string_view bytes) {
+    if (!bytes.empty()) received_ = true;
+    out_.write(bytes);
+}
+
+void DownloadFile::writeRemainder(std::string_view text) {
+    if (!text.empty()) received_ = true;
+    out_.writeLine(text);
+}
+
+void DownloadFile::discard() {
+    if (out_.isOpen()) out_.close();
+    if (temp_.empty()) return;
+    std::error_code ignored;
+    std::filesystem::remove(temp_, ignored);
+    temp_.clear();
+}
+
+bool DownloadFile::finish() {
+    if (!out_.close()) {
+        ctx_.dialogs.error(pathText(ctx_.file) + cp1254(" dosyasına yazılamadı: ") + out_.error());
+        discard();
+        return false;
+    }
+    if (!received_) {
+        discard();
+        std::error_code ec;
+        const bool existed = std::filesystem::exists(ctx_.file, ec);
+        tell(ctx_, cp1254("Hiç veri gelmedi; ") + pathText(ctx_.file) +
+                       cp1254(existed ? " değiştirilmedi." : " oluşturulmadı."));
+        return true;
+    }
+    std::string error;
+    if (!moveFileReplacing(temp_, ctx_.file, error)) {
+        // What arrived stays in the temporary file, and the user learns where.
+        ctx_.dialogs.error(pathText(ctx_.file) + cp1254(" yerine konamadı: ") + error + CR +
+                           cp1254("Gelen veri ") + pathText(temp_) + cp1254(" dosyasında."));
+        temp_.clear();
+        return false;
+    }
+    temp_.clear();
+    return true;
 }
 
 std::string waitAndRead(TransferContext& ctx, bool& lost) {
@@ -86,10 +148,10 @@ bool send(TransferContext& ctx, std::string_view bytes) {
     return ctx.port.write(bytes);
 }
 
-bool startDownload(TransferContext& ctx, TextWriter& out) {
-    if (!createDownloadFile(ctx, out)) return false;
+bool startDownload(TransferContext& ctx, DownloadFile& file) {
+    if (!file.create()) return false;
     if (openPortAndShow(ctx)) return true;
-    out.close();
+    file.discard();
     return false;
 }
 

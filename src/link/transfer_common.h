@@ -51,14 +51,49 @@ private:
     TransferContext& ctx_;
 };
 
-// The common start of a download: the file created, the port opened and its
-// settings shown.  false (a box has told why, the file is closed) when either fails.
-bool startDownload(TransferContext& ctx, TextWriter& out);
+// The download file.  A download writes into a temporary file beside the
+// chosen one; the chosen file is replaced only when something arrived (also
+// after a stop or a lost port: what arrived is kept).  A download that
+// receives nothing (the wrong port, an instrument that never sends) leaves an
+// earlier file of that name as it was.
+class DownloadFile {
+  public:
+    explicit DownloadFile(TransferContext& ctx) : ctx_(ctx) {}
+    ~DownloadFile() { discard(); }
+    DownloadFile(const DownloadFile&) = delete;
+    DownloadFile& operator=(const DownloadFile&) = delete;
 
-// Creates the download file; on failure a box names the file and the reason.
-bool createDownloadFile(TransferContext& ctx, TextWriter& out);
-// Closes it; a failed write (disk full) is reported.  False then.
-bool closeDownloadFile(TransferContext& ctx, TextWriter& out);
+    // Creates the temporary file; on failure a box names the file and the reason.
+    bool create();
+    // Text that arrived: a line (CR LF added) or bytes as they stand.
+    void writeLine(std::string_view line);
+    void write(std::string_view bytes);
+    // The text still collected when the download ends, written as the last
+    // line also when empty; it counts as arrived only when it holds something.
+    void writeRemainder(std::string_view text);
+    void flush() { out_.flush(); }
+    bool received() const { return received_; }
+
+    // Closes the temporary file.  When something arrived it takes the chosen
+    // file's place; otherwise it is removed and a box says that the chosen file
+    // was left as it was.  False when the file could not be written or put in
+    // place (a box has said why; the chosen file is then as it was).
+    bool finish();
+    // Closes and removes the temporary file (the instruction box was cancelled,
+    // the port did not open).
+    void discard();
+
+  private:
+    TransferContext& ctx_;
+    TextWriter out_;
+    std::filesystem::path temp_;
+    bool received_ = false;
+};
+
+// The common start of a download: the temporary file created, the port opened
+// and its settings shown.  false (a box has told why, no file is left) when
+// either fails.
+bool startDownload(TransferContext& ctx, DownloadFile& file);
 
 // Lets the front end run until port data arrives (or a short time passes),
 // then reads everything received.  Sets lost when the port went away.

@@ -7,8 +7,6 @@
 #include <atomic>
 #include <string>
 #include <string_view>
-#include <vector>
-#include <string_view>
 
 namespace velkar::link {
 
@@ -43,12 +41,6 @@ struct TransferFields {
 // The table is cleared first, so no field of an earlier line survives; fields
 // past the 21st are dropped.  Returns the number of fields found.
 int SATIR_AYIR(TransferFields& f);
-
-// The same splitter on its own: the fields of one line, at most 21 (fields
-// past the 21st are dropped; an empty line gives one empty field); found, when
-// given, counts all the fields of the line.  The spreadsheet export and the
-// GTS-720 upload file read their lines with it.
-std::vector<std::string> splitMainWindowLine(std::string_view line, std::size_t* found = nullptr);
 
 // BCC = XOR of the character codes of BLOK, as three decimal digits.
 void BCC_HESAP(TransferFields& f);

@@ -30,16 +30,16 @@ bool kept(char c) {
 TransferOutcome USIKATA(TransferContext& ctx) {
     using namespace detail;
     if (ctx.file.empty()) return TransferOutcome::NotStarted;
-    TextWriter out;
+    DownloadFile file(ctx);
     const HandshakeSession handshake(ctx);
-    if (!startDownload(ctx, out)) return TransferOutcome::Failed;
+    if (!startDownload(ctx, file)) return TransferOutcome::Failed;
 
     int number = 1;
     std::string collected;
     auto writeLine = [&] {
         ctx.fields.SATIR = numberedLine(number++, collected);
         ctx.log.setText(ctx.fields.SATIR);
-        out.writeLine(ctx.fields.SATIR);
+        file.writeLine(ctx.fields.SATIR);
         collected.clear();
     };
     bool lost = false;
@@ -53,16 +53,17 @@ TransferOutcome USIKATA(TransferContext& ctx) {
                 collected += c;
             }
         }
-        if (!chunk.empty()) out.flush();
+        if (!chunk.empty()) file.flush();
     }
     // Text still collected at the stop is the last line.
     if (!collected.empty()) writeLine();
-    const bool written = closeDownloadFile(ctx, out);
     if (lost) {
         reportLostPort(ctx);
+        file.finish();
         return TransferOutcome::Failed;
     }
-    return written ? TransferOutcome::Stopped : TransferOutcome::Failed;
+    if (!file.finish()) return TransferOutcome::Failed;
+    return file.received() ? TransferOutcome::Stopped : TransferOutcome::NothingArrived;
 }
 
 }  // namespace velkar::link

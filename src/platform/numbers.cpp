@@ -95,7 +95,11 @@ std::string Decimal::fixedMagnitude(int decimals) const {
     return intPart + "." + frac;
 }
 
-double leadingNumber(std::string_view t) {
+namespace {
+
+// The leading number of t: where it starts (after blanks and TABs) and ends;
+// start == end when t has none.
+std::pair<size_t, size_t> leadingNumberSpan(std::string_view t) {
     size_t i = 0;
     while (i < t.size() && (t[i] == ' ' || t[i] == '\t')) ++i;
     const size_t start = i;
@@ -112,7 +116,7 @@ double leadingNumber(std::string_view t) {
             ++digits;
         }
     }
-    if (digits == 0) return 0.0;
+    if (digits == 0) return {start, start};
     size_t end = i;
     if (i < t.size() && (t[i] == 'e' || t[i] == 'E' || t[i] == 'd' || t[i] == 'D')) {
         size_t j = i + 1;
@@ -124,6 +128,19 @@ double leadingNumber(std::string_view t) {
         }
         if (expDigits > 0) end = j;
     }
+    return {start, end};
+}
+
+}  // namespace
+
+bool isWholeNumber(std::string_view t) {
+    const auto [start, end] = leadingNumberSpan(t);
+    return start == 0 && end == t.size() && end > 0;
+}
+
+double leadingNumber(std::string_view t) {
+    const auto [start, end] = leadingNumberSpan(t);
+    if (start == end) return 0.0;
     std::string s(t.substr(start, end - start));
     size_t from = 0;
     if (!s.empty() && s[0] == '+') from = 1;

@@ -40,6 +40,9 @@ struct Decimal {
 };
 
 double leadingNumber(std::string_view text);
+// True when the whole text, from its first character, is one number of the
+// leading-number rule ("12", "-.5", "1e3", "2D1"); no blank before or after.
+bool isWholeNumber(std::string_view text);
 
 std::string standardNumberText(double value);
 

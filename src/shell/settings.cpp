@@ -11,21 +11,19 @@
 namespace velkar::shell {
 namespace {
 
-constexpr int kKeys = 16;
+constexpr int kKeys = 21;
 
 const std::array<std::string, kKeys>& labels() {
     // "PRITY...:" is spelled so in every file ever written.
     static const std::array<std::string, kKeys> l = {
-        "YOL.....:",         "CIHAZ...:",         "COM.....:",         "ACK/NAK.:",
-        "BAUD....:",         "PRITY...:",         "DATA....:",         "STOP....:",
-        cp1254("CİHAZ1..:"), "FORMAT..:",         cp1254("MİRA1...:"), cp1254("MİRA2...:"),
-        "ORTALAMA:",         cp1254("POLİGON.:"), "KOT.....:",         "HATA....:"};
+        "YOL.....:", "CIHAZ...:", "COM.....:", "ACK/NAK.:", "BAUD....:", "PRITY...:",
+        "DATA....:", "STOP....:", cp1254("CİHAZ1..:"), "FORMAT..:", cp1254("MİRA1...:"),
+        cp1254("MİRA2...:"), "ORTALAMA:", cp1254("POLİGON.:"), "KOT.....:", "HATA....:",
+        "ONCEACK.:", "ONCEBAUD:", "ONCEPRTY:", "ONCEDATA:", "ONCESTOP:"};
     return l;
 }
 
-std::string boolText(bool b) {
-    return b ? "True" : "False";
-}
+std::string boolText(bool b) { return b ? "True" : "False"; }
 
 std::string lower(std::string s) {
     for (char& c : s) {
@@ -36,38 +34,20 @@ std::string lower(std::string s) {
 
 }  // namespace
 
-std::string settingLabel(SettingKey key) {
-    return labels()[static_cast<size_t>(key)];
-}
+std::string settingLabel(SettingKey key) { return labels()[static_cast<size_t>(key)]; }
 
 std::optional<bool> parseBoolean(const std::string& text) {
     const std::string t = lower(trimBlanks(text));
     if (t == "true") return true;
     if (t == "false") return false;
-    // Otherwise a number, and nothing but a number: sign, digits, point, exponent.
-    size_t i = 0;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-    size_t digits = 0;
-    while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i, ++digits;
-    if (i < t.size() && t[i] == '.') {
-        ++i;
-        while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i, ++digits;
-    }
-    if (digits == 0) return std::nullopt;
-    if (i < t.size() && t[i] == 'e') {
-        ++i;
-        if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-        size_t e = 0;
-        while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i, ++e;
-        if (e == 0) return std::nullopt;
-    }
-    if (i != t.size()) return std::nullopt;
+    // Otherwise a number, and nothing but a number.
+    if (!isWholeNumber(t)) return std::nullopt;
     return leadingNumber(t) != 0.0;
 }
 
 std::optional<std::int16_t> parseCheckValue(const std::string& text) {
     const double v = roundHalfEven(leadingNumber(text), 0);
-    if (v < -32768.0 || v > 32767.0) return std::nullopt;       // not a 16-bit integer
+    if (v < -32768.0 || v > 32767.0) return std::nullopt;  // not a 16-bit integer
     if (v != 0.0 && v != 1.0 && v != 2.0) return std::nullopt;  // the check box refuses it
     return static_cast<std::int16_t>(v);
 }
@@ -95,44 +75,27 @@ void applySettings(SettingsValues& v, const std::vector<SettingLine>& lines) {
             *opts[which] = false;
         }
     };
+    auto kept = [&v]() -> SettingsValues::PortLines& {
+        if (!v.portBeforeDl100) v.portBeforeDl100.emplace();
+        return *v.portBeforeDl100;
+    };
     for (const SettingLine& l : lines) {
         switch (l.key) {
-            case SettingKey::Folder:
-                v.folder = l.value;
-                break;
-            case SettingKey::Instrument:
-                v.instrument = l.value;
-                break;
-            case SettingKey::Port:
-                v.port = l.value;
-                break;
-            case SettingKey::Protocol:
-                v.protocol = l.value;
-                break;
-            case SettingKey::Baud:
-                v.baud = l.value;
-                break;
-            case SettingKey::Parity:
-                v.parity = l.value;
-                break;
-            case SettingKey::DataBits:
-                v.dataBits = l.value;
-                break;
-            case SettingKey::StopBits:
-                v.stopBits = l.value;
-                break;
-            case SettingKey::ConversionInstrument:
-                v.conversionInstrument = l.value;
-                break;
-            case SettingKey::ConversionOutput:
-                v.conversionOutput = l.value;
-                break;
+            case SettingKey::Folder: v.folder = l.value; break;
+            case SettingKey::Instrument: v.instrument = l.value; break;
+            case SettingKey::Port: v.port = l.value; break;
+            case SettingKey::Protocol: v.protocol = l.value; break;
+            case SettingKey::Baud: v.baud = l.value; break;
+            case SettingKey::Parity: v.parity = l.value; break;
+            case SettingKey::DataBits: v.dataBits = l.value; break;
+            case SettingKey::StopBits: v.stopBits = l.value; break;
+            case SettingKey::ConversionInstrument: v.conversionInstrument = l.value; break;
+            case SettingKey::ConversionOutput: v.conversionOutput = l.value; break;
             case SettingKey::FirstReadings:
             case SettingKey::SecondReadings:
             case SettingKey::BothReadings:
                 if (auto b = parseBoolean(l.value)) {
-                    setOption(static_cast<int>(l.key) - static_cast<int>(SettingKey::FirstReadings),
-                              *b);
+                    setOption(static_cast<int>(l.key) - static_cast<int>(SettingKey::FirstReadings), *b);
                 }
                 break;
             case SettingKey::TraverseInfo:
@@ -141,15 +104,20 @@ void applySettings(SettingsValues& v, const std::vector<SettingLine>& lines) {
             case SettingKey::Elevations:
                 if (auto c = parseCheckValue(l.value)) v.elevations = *c;
                 break;
-            case SettingKey::Tolerance:
-                v.tolerance = l.value;
-                break;
+            case SettingKey::Tolerance: v.tolerance = l.value; break;
+            case SettingKey::ProtocolBeforeDl100: kept().protocol = l.value; break;
+            case SettingKey::BaudBeforeDl100: kept().baud = l.value; break;
+            case SettingKey::ParityBeforeDl100: kept().parity = l.value; break;
+            case SettingKey::DataBitsBeforeDl100: kept().dataBits = l.value; break;
+            case SettingKey::StopBitsBeforeDl100: kept().stopBits = l.value; break;
         }
     }
     if (!v.firstReadings && !v.secondReadings && !v.bothReadings) v.bothReadings = true;
 }
 
-std::vector<std::string> settingsFileLines(const SettingsValues& v) {
+namespace {
+
+std::vector<std::string> sixteenLines(const SettingsValues& v) {
     const auto& L = labels();
     return {L[0] + v.folder,
             L[1] + v.instrument,
@@ -169,8 +137,19 @@ std::vector<std::string> settingsFileLines(const SettingsValues& v) {
             L[15] + v.tolerance};
 }
 
-bool loadSettingsFile(const std::filesystem::path& file, SettingsValues& values,
-                      std::string& error) {
+}  // namespace
+
+std::vector<std::string> settingsFileLines(const SettingsValues& v) {
+    std::vector<std::string> lines = sixteenLines(v);
+    if (const auto& p = v.portBeforeDl100) {
+        const auto& L = labels();
+        lines.insert(lines.end(), {L[16] + p->protocol, L[17] + p->baud, L[18] + p->parity,
+                                   L[19] + p->dataBits, L[20] + p->stopBits});
+    }
+    return lines;
+}
+
+bool loadSettingsFile(const std::filesystem::path& file, SettingsValues& values, std::string& error) {
     std::error_code ec;
     if (!std::filesystem::exists(file, ec)) return true;
     TextReader r;
@@ -178,15 +157,14 @@ bool loadSettingsFile(const std::filesystem::path& file, SettingsValues& values,
         error = r.error();
         return false;
     }
-    // The file has one line per value.  Reading ends once every value has been
-    // seen, or at a line no value could fill, or after a generous number of
-    // stray lines: a huge file put there by mistake costs neither time nor memory.
+    // One line per value.  Reading ends once every value has been seen, or at
+    // a line no value could fill, or after a generous number of stray lines: a
+    // huge file put there by mistake costs neither time nor memory.
     r.setLineLimit(std::size_t{1} << 16);
     std::vector<std::string> lines;
     std::set<SettingKey> seen;
     std::string line;
-    while (seen.size() < static_cast<std::size_t>(kKeys) && lines.size() < 256 &&
-           r.readLine(line)) {
+    while (seen.size() < static_cast<std::size_t>(kKeys) && lines.size() < 256 && r.readLine(line)) {
         for (const SettingLine& l : parseSettingsLines({line})) seen.insert(l.key);
         lines.push_back(line);
     }
@@ -194,8 +172,7 @@ bool loadSettingsFile(const std::filesystem::path& file, SettingsValues& values,
     return true;
 }
 
-bool saveSettingsFile(const std::filesystem::path& file, const SettingsValues& values,
-                      std::string& error) {
+bool saveSettingsFile(const std::filesystem::path& file, const SettingsValues& values, std::string& error) {
     TextWriter w;
     if (!w.replace(file)) {
         error = w.error();

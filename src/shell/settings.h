@@ -1,6 +1,7 @@
 // The settings file VELKAR.INI: sixteen lines, each a 9-character label
 // followed directly by its value (Windows-1254, CR LF).  Read once at start-up
-// into the controls of four windows, written whole at shut-down.
+// into the controls of four windows, written whole at shut-down.  Lines added
+// later follow the sixteen, so that older readers skip them.
 #pragma once
 
 #include <cstdint>
@@ -32,12 +33,22 @@ struct SettingsValues {
     std::int16_t traverseInfo = 0;  // "Poligon Bilgisi Ekle"
     std::int16_t elevations = 0;    // "Kot Ekle"
     std::string tolerance = "0";
+    // While DL-100 is chosen its preset stands in lines 4-8; the port settings
+    // in force before it are kept here (lines 17-21), to come back when
+    // another instrument is chosen.
+    struct PortLines {
+        std::string protocol = "ACK / NAK", baud = "9600", parity = "NONE", dataBits = "8",
+                    stopBits = "1";
+    };
+    std::optional<PortLines> portBeforeDl100;
 };
 
 enum class SettingKey {
     Folder, Instrument, Port, Protocol, Baud, Parity, DataBits, StopBits,
     ConversionInstrument, ConversionOutput, FirstReadings, SecondReadings, BothReadings,
-    TraverseInfo, Elevations, Tolerance
+    TraverseInfo, Elevations, Tolerance,
+    // After the sixteen: the port settings before the DL-100 preset.
+    ProtocolBeforeDl100, BaudBeforeDl100, ParityBeforeDl100, DataBitsBeforeDl100, StopBitsBeforeDl100
 };
 
 // The label of a line, exactly as the file has it (Windows-1254).
@@ -58,7 +69,8 @@ std::vector<SettingLine> parseSettingsLines(const std::vector<std::string>& line
 // İkinci Durum" is.
 void applySettings(SettingsValues& values, const std::vector<SettingLine>& lines);
 
-// The sixteen lines as shut-down writes them.
+// The lines as shut-down writes them: the sixteen, then lines 17-21 when
+// port settings are kept from before the DL-100 preset.
 std::vector<std::string> settingsFileLines(const SettingsValues& values);
 
 // Reads the file; a missing file leaves the values as they are.  false (and a

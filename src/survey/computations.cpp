@@ -9,12 +9,11 @@ conversion::ActionOutcome runActionButton(ConversionWindow& w, ConversionState& 
     state.running = true;
     w.inputsRead.clear();
     bool done = false;
-    if (w.outputText == "KOORDINAT") {
-        done = KOOR_HESAP(w, state);
-    } else if (w.outputText == "KESIT-KLISE") {
-        done = KESITKLISEHES(w, state);
-    } else if (w.outputText == "KESIT-NETCAD") {
-        done = KESIT_netcad(w, state);
+    switch (w.request.output->id) {
+        case catalogue::OutputId::Coordinates: done = KOOR_HESAP(w, state); break;
+        case catalogue::OutputId::CrossSectionListing: done = KESITKLISEHES(w, state); break;
+        case catalogue::OutputId::CrossSectionNetcad: done = KESIT_netcad(w, state); break;
+        default: break;  // runAction lets only the computations through
     }
     state.running = false;
     if (state.stopRequested) return conversion::ActionOutcome::NotConverted;

@@ -88,13 +88,12 @@ struct Run {
         computed.add(line);
     }
 
-    // Asks for one coordinate; false when the front end asked to stop.
-    bool ask(const std::string& name, const char* axis, std::string& value) {
-        const auto answer =
-            w.dialogs.input(name + cp1254(" için ") + axis + cp1254(" Koordinatını giriniz"),
-                            cp1254("Koordinat Girişi"), "0.0000");
+    // Asks for one coordinate; false when no answer can be had (the run stops).
+    bool ask(const std::string& name, Axis axis, std::string& value) {
+        const auto answer = w.questions().pointCoordinate(name, axis);
+        if (!answer) s.stopRequested = true;
         value = answer.value_or("");
-        return !s.stopRequested;
+        return answer.has_value();
     }
 
     // Station or backsight record: find its coordinates.  False: stop.
@@ -112,7 +111,7 @@ struct Run {
             y = (*known)[0];
             x = (*known)[1];
             z = (*known)[2];
-        } else if (!ask(name, "X", x) || !ask(name, "Y", y) || !ask(name, "Z", z)) {
+        } else if (!ask(name, Axis::X, x) || !ask(name, Axis::Y, y) || !ask(name, Axis::Z, z)) {
             return false;
         }
         if (!station && found) {
@@ -179,7 +178,13 @@ struct Run {
 bool readPolygon(ConversionWindow& w, PointIndex& index, bool& have) {
     w.dialog.fileName.clear();
     w.dialog.title = cp1254("Poligon Dosyasını Seçiniz.....NN yyy xxx zzz");
-    w.dialog.show(w.dialogs, FileDialogMode::Open);
+    FileDialogRequest request;
+    request.title = w.dialog.title;
+    request.filter = w.dialog.filter;
+    request.filterIndex = w.dialog.filterIndex;
+    request.flags = w.dialog.flags;
+    request.mode = FileDialogMode::Open;
+    w.dialog.fileName = w.questions().polygonFile(request);
     if (w.dialog.fileName.empty()) return true;
     TextReader in;
     if (!conversion::openChosenInput(w, in)) return true;

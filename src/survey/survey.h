@@ -28,7 +28,7 @@ bool KESITKLISEHES(ConversionWindow& w, ConversionState& state);
 bool KESIT_netcad(ConversionWindow& w, ConversionState& state);
 
 // The action button with the computations wired in: conversion::runAction,
-// and in "&Hesapla" mode the computation named by w.outputText followed by
+// and in the computing mode the computation of w.request followed by
 // "Hesaplama İşlemi Tamamlandı..Kayıt Etmeyi Unutmayınız.!!!" (also when the
 // file choice was cancelled).  RunLevelling is still returned for the DL-100.
 conversion::ActionOutcome runActionButton(ConversionWindow& w, ConversionState& state);

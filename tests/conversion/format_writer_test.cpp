@@ -25,8 +25,8 @@ struct Convert : ::testing::Test {
     ConversionState state;
 
     std::string run(const std::string& instrument, const std::string& output, const fs::path& raw) {
-        w.instrumentText = instrument;
-        w.outputText = output;
+        w.setInstrument(instrument);
+        w.setOutput(output);
         dialogs.answerFile(raw);
         EXPECT_EQ(runAction(w, state), ActionOutcome::Converted);
         return test::readBytes(w.resultWorkFile());
@@ -154,16 +154,22 @@ TEST_F(Convert, EmptyFileGivesHeaderOnlyAndTheMessage) {
     EXPECT_EQ(dialogs.messageLines().size(), 1u);
 }
 
-TEST_F(Convert, UnknownOutputWritesNothingAndStillEnds) {
-    EXPECT_EQ(run("GTS-600 / 700", "ABC", kSamples / "gts700_ornek.txt"), "");
-    EXPECT_EQ(table.rowCount(), 0);
-    EXPECT_EQ(dialogs.messageLines(),
-              std::vector<std::string>{"İşlem Sonu: Format Dönüştürme İşlemi Tamamlandı"});
+TEST_F(Convert, AChoiceNoListHasIsRefusedBeforeAnyFileIsAsked) {
+    table.setCell(0, 0, "earlier result");
+    table.setRowCount(2);
+    for (const auto& [instrument, output] : {std::pair{"GTS-600 / 700", "ABC"}, {"", "XYZ"}, {"Bilinmeyen", "XYZ"}}) {
+        w.setInstrument(instrument);
+        w.setOutput(output);
+        EXPECT_EQ(runAction(w, state), ActionOutcome::NotConverted);
+    }
+    EXPECT_EQ(dialogs.messageLines(), std::vector<std::string>(3, "Uyarı: Cihaz ve çıktı seçiniz."));
+    EXPECT_EQ(table.rowCount(), 2);  // nothing else changed
+    EXPECT_FALSE(fs::exists(w.resultWorkFile()));
 }
 
 TEST_F(Convert, NoFileChosenEndsSilently) {
-    w.instrumentText = "GTS-600 / 700";
-    w.outputText = "XYZ";
+    w.setInstrument("GTS-600 / 700");
+    w.setOutput("XYZ");
     dialogs.answerFile({});
     EXPECT_EQ(runAction(w, state), ActionOutcome::NotConverted);
     EXPECT_TRUE(dialogs.messageLines().empty());
@@ -171,8 +177,8 @@ TEST_F(Convert, NoFileChosenEndsSilently) {
 }
 
 TEST_F(Convert, UnreadableInputIsReportedWithoutTheEndMessage) {
-    w.instrumentText = "GTS-600 / 700";
-    w.outputText = "XYZ";
+    w.setInstrument("GTS-600 / 700");
+    w.setOutput("XYZ");
     dialogs.answerFile(dir / "yok.txt");
     EXPECT_EQ(runAction(w, state), ActionOutcome::NotConverted);
     ASSERT_EQ(dialogs.messageLines().size(), 1u);
@@ -181,18 +187,28 @@ TEST_F(Convert, UnreadableInputIsReportedWithoutTheEndMessage) {
 }
 
 TEST_F(Convert, DispatchByInstrumentAndMode) {
-    w.instrumentText = "DL-100";
+    w.setInstrument("DL-100");
     EXPECT_EQ(runAction(w, state), ActionOutcome::RunLevelling);
-    w.instrumentText = "GTS-230N";
-    w.actionCaption = cp1254("&Hesapla");
+    w.setInstrument("GTS-230N");
+    w.setOutput("KOORDINAT");
+    w.setMode(catalogue::Mode::Compute);
     EXPECT_EQ(runAction(w, state), ActionOutcome::RunComputation);
     EXPECT_EQ(w.CIHAZ_TIPI, "200");
-    w.instrumentText = "Bilinmeyen";
-    EXPECT_EQ(runAction(w, state), ActionOutcome::RunComputation);
-    EXPECT_EQ(w.CIHAZ_TIPI, "200");  // an unknown text keeps the family
     state.running = true;
     EXPECT_EQ(runAction(w, state), ActionOutcome::Busy);
     EXPECT_TRUE(dialogs.shown().empty());
+    state.running = false;
+    // An output of the other mode is named with what the mode runs.
+    w.setOutput("YXZ");
+    EXPECT_EQ(runAction(w, state), ActionOutcome::NotConverted);
+    w.setMode(catalogue::Mode::Convert);
+    w.setOutput("KESIT-KLISE");
+    EXPECT_EQ(runAction(w, state), ActionOutcome::NotConverted);
+    EXPECT_EQ(dialogs.messageLines(),
+              (std::vector<std::string>{
+                  "Uyarı: YXZ bir hesap değil: KOORDINAT, KESIT-KLISE ya da KESIT-NETCAD seçiniz.",
+                  "Uyarı: KESIT-KLISE bir format dönüşümü değil: YXZ, XYZ, YDE-NETCAD, YDE-EGHAS, "
+                  "YDE-GEOCAD, YMK-NETCAD, YMK-EGHAS, YMK-GEOCAD ya da RASAT KARNESi seçiniz."}));
 }
 
 TEST_F(Convert, ConsumedFieldsAreClearedBetweenRecords) {
@@ -212,7 +228,7 @@ TEST_F(Convert, SaveMovesTheResultUnderTheOutputsExtension) {
     // The raw file the run read is never replaced.
     w.setSaveEnabled(true);
     test::writeBytes(w.resultWorkFile(), bytes);
-    w.outputText = "XYZ";
+    w.setOutput("XYZ");
     dialogs.answerFile(kSamples / "gts210_ornek.txt");
     EXPECT_TRUE(kayitEt(w).empty());
 }
@@ -242,10 +258,10 @@ TEST_F(Convert, AnyInputGivesOutputAndNoCrash) {
             "\r\n";
     const fs::path raw = dir / "junk.bin";
     test::writeBytes(raw, junk);
-    int n = 0;
-    const char* const* outputs = formatOutputs(n);
     for (const char* instrument : {"GTS-210 / 220 / 6", "GTS-600 / 700"}) {
-        for (int i = 0; i < n; ++i) run(instrument, outputs[i], raw);
+        for (const catalogue::Output* output : catalogue::outputsOf(catalogue::OutputKind::Conversion)) {
+            run(instrument, output->text, raw);
+        }
     }
     EXPECT_EQ(dialogs.messageLines().back(), "İşlem Sonu: Format Dönüştürme İşlemi Tamamlandı");
 }
@@ -264,8 +280,8 @@ TEST(ConvertProgress, ThePumpRunsOncePerLineAndProgressReachesTheEnd) {
     const fs::path dir = test::tempDir("progress");
     ConversionWindow w{dialogs, pump, table, dir / "prog", &hooks};
     ConversionState state;
-    w.instrumentText = "GTS-600 / 700";
-    w.outputText = "YMK-NETCAD";
+    w.setInstrument("GTS-600 / 700");
+    w.setOutput("YMK-NETCAD");
     dialogs.answerFile(kSamples / "gts700_ornek.txt");
     EXPECT_EQ(runAction(w, state), ActionOutcome::Converted);
     EXPECT_EQ(pump.calls, 14);

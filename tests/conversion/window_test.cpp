@@ -12,30 +12,28 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(SavedFileName, ExtensionFollowsTheOutput) {
-    EXPECT_EQ(savedFileName("/home/u/iş/deneme.txt", "YDE-EGHAS", 1),
-              fs::path("/home/u/iş/deneme.YDE"));
-    EXPECT_EQ(savedFileName("/a/b.pol", "XYZ", 1), fs::path("/a/b.pol"));
-    EXPECT_EQ(savedFileName("/a/b.ncn", "YXZ", 2), fs::path("/a/b.ncn"));
-    EXPECT_EQ(savedFileName("/a/b.coords", "XYZ", 1), fs::path("/a/b.coo"));
-    EXPECT_EQ(savedFileName("/a/x", "KESIT-NETCAD", 1), fs::path("/a/x.KSE"));
-    EXPECT_EQ(savedFileName("/a/x", "KESIT-KLISE", 1), fs::path("/a/x.KSE"));
-    EXPECT_EQ(savedFileName("/a/x.raw", "RASAT KARNESi", 1), fs::path("/a/x.RAS"));
-    EXPECT_EQ(savedFileName("/a/x.raw", "KOORDINAT", 1), fs::path("/a/x.KOO"));
-    EXPECT_EQ(savedFileName("/a/x.raw", "KOT HESABI", 1), fs::path("/a/x.KOT"));
-    EXPECT_EQ(savedFileName("/a/x.raw", "iLLER BANKASI", 1), fs::path("/a/x.iLL"));
-    EXPECT_EQ(savedFileName("/a/x.raw", "YMK-GEOCAD", 1), fs::path("/a/x.YMK"));
+    EXPECT_EQ(savedFileName("/home/u/iş/deneme.txt", *catalogue::findOutput("YDE-EGHAS"), 1), fs::path("/home/u/iş/deneme.YDE"));
+    EXPECT_EQ(savedFileName("/a/b.pol", *catalogue::findOutput("XYZ"), 1), fs::path("/a/b.pol"));
+    EXPECT_EQ(savedFileName("/a/b.ncn", *catalogue::findOutput("YXZ"), 2), fs::path("/a/b.ncn"));
+    EXPECT_EQ(savedFileName("/a/b.coords", *catalogue::findOutput("XYZ"), 1), fs::path("/a/b.coo"));
+    EXPECT_EQ(savedFileName("/a/x", *catalogue::findOutput("KESIT-NETCAD"), 1), fs::path("/a/x.KSE"));
+    EXPECT_EQ(savedFileName("/a/x", *catalogue::findOutput("KESIT-KLISE"), 1), fs::path("/a/x.KSE"));
+    EXPECT_EQ(savedFileName("/a/x.raw", *catalogue::findOutput("RASAT KARNESi"), 1), fs::path("/a/x.RAS"));
+    EXPECT_EQ(savedFileName("/a/x.raw", *catalogue::findOutput("KOORDINAT"), 1), fs::path("/a/x.KOO"));
+    EXPECT_EQ(savedFileName("/a/x.raw", *catalogue::findOutput("KOT HESABI"), 1), fs::path("/a/x.KOT"));
+    EXPECT_EQ(savedFileName("/a/x.raw", *catalogue::findOutput("iLLER BANKASI"), 1), fs::path("/a/x.iLL"));
+    EXPECT_EQ(savedFileName("/a/x.raw", *catalogue::findOutput("YMK-GEOCAD"), 1), fs::path("/a/x.YMK"));
 }
 
 TEST(SavedFileName, ADotInAFolderNameIsNeverTheExtension) {
-    EXPECT_EQ(savedFileName("/proje.eski/x", "KESIT-KLISE", 1), fs::path("/proje.eski/x.KSE"));
-    EXPECT_EQ(savedFileName("/proje.eski/x.v1.txt", "YDE-NETCAD", 1),
-              fs::path("/proje.eski/x.v1.YDE"));
+    EXPECT_EQ(savedFileName("/proje.eski/x", *catalogue::findOutput("KESIT-KLISE"), 1), fs::path("/proje.eski/x.KSE"));
+    EXPECT_EQ(savedFileName("/proje.eski/x.v1.txt", *catalogue::findOutput("YDE-NETCAD"), 1), fs::path("/proje.eski/x.v1.YDE"));
 }
 
 TEST(SavedFileName, CoordinateListWithoutADotTakesTheFilter) {
-    EXPECT_EQ(savedFileName("/a/liste", "XYZ", 1), fs::path("/a/liste.pol"));
-    EXPECT_EQ(savedFileName("/a/liste", "YXZ", 1), fs::path("/a/liste.ncn"));
-    EXPECT_EQ(savedFileName("/a/liste", "XYZ", 2), fs::path("/a/liste.xyz"));
+    EXPECT_EQ(savedFileName("/a/liste", *catalogue::findOutput("XYZ"), 1), fs::path("/a/liste.pol"));
+    EXPECT_EQ(savedFileName("/a/liste", *catalogue::findOutput("YXZ"), 1), fs::path("/a/liste.ncn"));
+    EXPECT_EQ(savedFileName("/a/liste", *catalogue::findOutput("XYZ"), 2), fs::path("/a/liste.xyz"));
 }
 
 struct SaveFixture : ::testing::Test {
@@ -54,7 +52,7 @@ struct SaveFixture : ::testing::Test {
 
 TEST_F(SaveFixture, MovesTheWorkFileAndDisablesTheButton) {
     makeResult("P1 1 2 3\r\n");
-    w.outputText = "YDE-NETCAD";
+    w.setOutput("YDE-NETCAD");
     w.dialog.fileName = dir / "ham.txt";  // offered: the raw file just read
     dialogs.answerFile(dir / "sonuc.txt");
     EXPECT_EQ(kayitEt(w), dir / "sonuc.YDE");
@@ -72,7 +70,7 @@ TEST_F(SaveFixture, MovesTheWorkFileAndDisablesTheButton) {
 
 TEST_F(SaveFixture, CancelSavesNothingAndLeavesTheButtonDisabled) {
     makeResult("x\r\n");
-    w.outputText = "YDE-NETCAD";
+    w.setOutput("YDE-NETCAD");
     dialogs.answerFile({});
     EXPECT_TRUE(kayitEt(w).empty());
     EXPECT_FALSE(w.saveEnabled);
@@ -81,7 +79,7 @@ TEST_F(SaveFixture, CancelSavesNothingAndLeavesTheButtonDisabled) {
 
 TEST_F(SaveFixture, ReplacesAnExistingFileOnlyAfterConfirmation) {
     makeResult("new\r\n");
-    w.outputText = "XYZ";
+    w.setOutput("XYZ");
     test::writeBytes(dir / "a.pol", "old");
     dialogs.answerFile(dir / "a.pol");
     dialogs.answerMessage(MessageResult::Cancel);
@@ -100,7 +98,7 @@ TEST_F(SaveFixture, ReplacesAnExistingFileOnlyAfterConfirmation) {
 
 TEST_F(SaveFixture, NeverReplacesTheFileTheRunRead) {
     makeResult("result\r\n");
-    w.outputText = "XYZ";
+    w.setOutput("XYZ");
     test::writeBytes(dir / "olcu.pol", "raw data");
     w.noteInput(dir / "olcu.pol");
     dialogs.answerFile(dir / "olcu.pol");
@@ -112,7 +110,7 @@ TEST_F(SaveFixture, NeverReplacesTheFileTheRunRead) {
 
 TEST_F(SaveFixture, AFailedMoveTellsWhyAndKeepsTheResult) {
     makeResult("keep me\r\n");
-    w.outputText = "YMK-EGHAS";
+    w.setOutput("YMK-EGHAS");
     dialogs.answerFile(dir / "no-such-folder" / "r.txt");
     EXPECT_TRUE(kayitEt(w).empty());
     ASSERT_EQ(dialogs.messages().size(), 1u);
@@ -124,7 +122,7 @@ TEST_F(SaveFixture, AFailedMoveTellsWhyAndKeepsTheResult) {
 
 TEST_F(SaveFixture, AReadOnlyFileIsAskedForAndNotReplaced) {
     makeResult("new\r\n");
-    w.outputText = "XYZ";
+    w.setOutput("XYZ");
     test::writeBytes(dir / "ro.pol", "old");
     fs::permissions(dir / "ro.pol", fs::perms::owner_read | fs::perms::group_read);
     dialogs.answerFile(dir / "ro.pol");

@@ -12,9 +12,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto [raw, polygon] =
         fuzz::splitInput(std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1));
     fuzz::Front f;
-    f.w.instrumentText = data[0] & 1 ? "GTS-600 / 700" : "GTS-210 / 220 / 6";
-    f.w.outputText = kComputations[(data[0] >> 1) % 3];
-    f.w.actionCaption = cp1254("&Hesapla");
+    f.w.setInstrument(data[0] & 1 ? "GTS-600 / 700" : "GTS-210 / 220 / 6");
+    f.w.setOutput(kComputations[(data[0] >> 1) % 3]);
+    f.w.setMode(catalogue::Mode::Compute);
     f.opens.push_back(fuzz::writeScratch("raw.txt", raw));
     f.opens.push_back(fuzz::writeScratch("polygon.txt", polygon));
     conversion::ConversionState state;

@@ -7,11 +7,11 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace velkar;
     if (size == 0) return 0;
-    int count = 0;
-    const char* const* outputs = conversion::formatOutputs(count);
+    const auto outputs = catalogue::conversionWindowFormatOutputs();
     fuzz::Front f;
-    f.w.instrumentText = data[0] & 1 ? "GTS-600 / 700" : "GTS-210 / 220 / 6";
-    f.w.outputText = outputs[(data[0] >> 1) % count];
+    f.w.setInstrument(data[0] & 1 ? "GTS-600 / 700" : "GTS-210 / 220 / 6");
+    f.w.setOutput(outputs[(data[0] >> 1) % outputs.size()]->text);
+    f.w.setMode(catalogue::Mode::Convert);
     f.opens.push_back(fuzz::writeScratch(
         "raw.txt", std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1)));
     conversion::ConversionState state;

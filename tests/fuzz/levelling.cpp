@@ -24,9 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto [outward, back] =
         fuzz::splitInput(std::string_view(reinterpret_cast<const char*>(data) + 2, size - 2));
     fuzz::Front f;
-    f.w.instrumentText = "DL-100";
-    f.w.actionCaption = cp1254("&Hesapla");
-    f.w.outputText = form;
+    f.w.setInstrument("DL-100");
+    f.w.setMode(catalogue::Mode::Compute);
+    f.w.setOutput(form);
     f.opens.push_back(fuzz::writeScratch("outward.raw", outward));
     f.opens.push_back(fuzz::writeScratch("return.raw", back));
     levelling::PlainDlSettings access(s);

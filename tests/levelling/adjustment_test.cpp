@@ -57,7 +57,7 @@ TEST_F(Adjustment, MisclosureBeyondTheLimitLeavesTheReportAsItIs) {
 
 TEST_F(Adjustment, TheLimitGrowsWithTheDescentBetweenTheBenchmarks) {
     settings.values.addElevations = true;
-    w.outputText = "KOT HESABI";
+    w.setOutput("KOT HESABI");
     const auto limitLine = [&](double H, const char* start, const char* end) {
         writeBytes(w.resultWorkFile(), "h1\r\nh2\r\n");
         EXPECT_TRUE(DL_NIVELMAN(w, settings, H, 4000, start, end));
@@ -120,7 +120,7 @@ TEST_F(Adjustment, GoAndReturnRunWithSummaryTable) {
     settings.values.endElevation = "100.4030";
     settings.values.addElevations = true;
     settings.values.returnRun = true;
-    w.outputText = "KOT HESABI";
+    w.setOutput("KOT HESABI");
     w.dialog.title = cp1254("Dosya Seçiniz");
     dialogs.answerFile(raw("line1.raw"));
     dialogs.answerFile(dir / "gidis.txt");
@@ -170,7 +170,7 @@ TEST_F(Adjustment, SummaryListsUpperCaseNamesAndEveryMatch) {
     state.GIDIS_DOSYASI = dir / "g.KOT";
     state.HAT_BASI = "A        ";
     w.dialog.fileName = dir / "d.KOT";
-    w.outputText = "KOT HESABI";
+    w.setOutput("KOT HESABI");
     dialogs.answerFile(dir / "ozet.txt");
     bool failed = true;
     EXPECT_EQ(ozet_cizelge(w, state, failed), dir / "ozet.KOT");

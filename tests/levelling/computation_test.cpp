@@ -69,7 +69,7 @@ TEST_F(Computation, IntermediateSightBeforeAnyBacksightHasNoRow) {
 }
 
 TEST_F(Computation, AFormThatIsNoLevellingComputationIsRefused) {
-    w.outputText = "KOT";
+    w.setOutput("KOT");
     const LevellingRunResult r = levellingAction(w, state, settings);
     EXPECT_TRUE(r.failed);
     ASSERT_EQ(dialogs.messages().size(), 1u);
@@ -186,7 +186,7 @@ TEST_F(Computation, EachPassStartsWithNoReadingsLeftOver) {
 }
 
 TEST_F(Computation, NoFileChosenWritesNothing) {
-    w.outputText = "KOT HESABI";
+    w.setOutput("KOT HESABI");
     dialogs.answerFile({});
     const LevellingRunResult r = levellingAction(w, state, settings);
     EXPECT_FALSE(r.failed);

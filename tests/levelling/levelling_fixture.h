@@ -54,7 +54,7 @@ struct LevellingFixture : ::testing::Test {
     // saved under saveAs; returns the saved bytes.
     std::string run(const std::string& form, const fs::path& rawFile, std::string saveAs = {}) {
         if (saveAs.empty()) saveAs = "out" + std::to_string(++runs) + ".txt";
-        w.outputText = form;
+        w.setOutput(form);
         w.dialog.title = cp1254("Dosya Seçiniz");
         dialogs.answerFile(rawFile);
         dialogs.answerFile(dir / saveAs);

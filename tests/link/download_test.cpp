@@ -1,9 +1,12 @@
 // Byte transcripts of the downloads against the scripted port.
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "link/transfer_common.h"
 #include "link_rig.h"
 #include "platform/cp1254.h"
+#include "platform/program_folder.h"
 
 namespace velkar::link {
 namespace {
@@ -103,13 +106,13 @@ TEST(Ab200, StopKeepsTheRecordsAndTheRecordBeingAssembled) {
     EXPECT_FALSE(rig.fields.AKTARMA_DEVAM);
 }
 
-TEST(Ab200, CancelEmptiesTheFileAndSendsNothing) {
+TEST(Ab200, CancelLeavesTheFileAsItWasAndSendsNothing) {
     Rig rig;
     velkar::test::writeBytes(rig.ctx.file, "old contents\r\n");
     rig.dialogs.answerMessage(MessageResult::Ok);
     rig.dialogs.answerMessage(MessageResult::Cancel);
     EXPECT_EQ(AB200(rig.ctx), TransferOutcome::Cancelled);
-    EXPECT_EQ(rig.fileBytes(), "");
+    EXPECT_EQ(rig.fileBytes(), "old contents\r\n");
     EXPECT_EQ(rig.port.written(), "");
     EXPECT_EQ(rig.messagesAfterSettings().back(), "Aktarma İşlemi Durduruldu");
 }
@@ -208,7 +211,7 @@ TEST(Dl100ab, AcknowledgesEveryLineDropsTheHeaderAndEndsAtZ) {
     rig.dialogs.answerMessage(MessageResult::Ok);
     rig.chunks(
         {"A,JOB1,\r\n", "g,P1,1.2345,\r\n", "", "h,P2,1.0000,\r\n", "  Z,END\r\n", "ignored"});
-    rig.ctx.settings = shell::dl100PortPreset();
+    rig.ctx.settings = link::dl100PortPreset();
     EXPECT_EQ(runDownload("DL-100", rig.ctx), TransferOutcome::Finished);
     EXPECT_EQ(rig.fileBytes(), "g,P1,1.2345,\r\nh,P2,1.0000,\r\n\r\n");
     EXPECT_EQ(rig.port.written(), kAckR + kAckR + kAckR + kAckR + std::string({ACK, CR, LF}));
@@ -245,8 +248,7 @@ TEST(Dl100ab, CancelClosesTheFileAndStopKeepsThePartialLine) {
         EXPECT_EQ(DL100AB(rig.ctx), TransferOutcome::Cancelled);
         EXPECT_EQ(rig.messagesAfterSettings().back(), "Aktarma İşlemi Durduruldu");
         EXPECT_EQ(rig.port.flowControl(), FlowControl::XonXoff);
-        // The file is closed: it can be removed and read back empty at once.
-        EXPECT_EQ(rig.fileBytes(), "");
+        EXPECT_FALSE(std::filesystem::exists(rig.ctx.file));
         EXPECT_EQ(rig.port.written(), "");
     }
     {
@@ -323,7 +325,7 @@ TEST(Launchers, FileBoxesAndDispatchTables) {
     EXPECT_FALSE(hasUpload("DL-100") || hasUpload("USIKATA") || hasDownload("GTS-210 / 220 / 6"));
 }
 
-TEST(Downloads, APortThatDoesNotOpenStopsBeforeAnyByte) {
+TEST(Downloads, APortThatDoesNotOpenStopsBeforeAnyByteAndCreatesNoFile) {
     for (const char* instrument : {"GTS-210 / 220", "GTS-600 / 700", "DL-100", "USIKATA"}) {
         Rig rig;
         rig.port.failOpenWith("busy");
@@ -331,11 +333,53 @@ TEST(Downloads, APortThatDoesNotOpenStopsBeforeAnyByte) {
         EXPECT_EQ(rig.dialogs.messageLines(),
                   (std::vector<std::string>{"Hata Mesajı: COM2 portu açılamadı: busy"}));
         EXPECT_EQ(rig.port.written(), "");
+        EXPECT_TRUE(std::filesystem::is_empty(rig.ctx.file.parent_path())) << instrument;
     }
     Rig rig;
     EXPECT_EQ(runDownload("GTS-999", rig.ctx), TransferOutcome::NotStarted);
     EXPECT_EQ(runUpload("DL-100", rig.ctx), TransferOutcome::NotStarted);
     EXPECT_EQ(runUpload("USIKATA", rig.ctx), TransferOutcome::NotStarted);
+}
+
+// An existing file is replaced only by a download that received something:
+// one that receives nothing (stopped, or the device lost) leaves it byte for
+// byte, and no temporary file stays beside it.
+TEST(Downloads, TheChosenFileIsReplacedOnlyWhenDataArrived) {
+    const std::string old = "old survey\r\n";
+    struct Case {
+        const char* instrument;
+        bool instructions;
+        std::string data, expected;
+    } cases[] = {
+        {"GTS-210 / 220", true, gtsStream(kData) + kEot, kRecordLines},
+        {"GTS-600 / 700", true, "A1\r\n" + kEot, "A1\r\n"},
+        {"DL-100", true, "g,P1,1.2,\r\nZ\r\n", "g,P1,1.2,\r\n\r\n"},
+        {"USIKATA", false, "L1\n", "          1  L1\r\n"},
+    };
+    for (const Case& c : cases) {
+        for (const char* how : {"data", "nothing", "nothing, port lost"}) {
+            SCOPED_TRACE(std::string(c.instrument) + ": " + how);
+            const bool data = std::string(how) == "data";
+            Rig rig;
+            velkar::test::writeBytes(rig.ctx.file, old);
+            rig.dialogs.answerMessage(MessageResult::Ok);
+            if (c.instructions) rig.dialogs.answerMessage(MessageResult::Ok);
+            if (data) rig.chunks({c.data});
+            if (std::string(how) == "nothing, port lost") rig.port.loseDevice();
+            const TransferOutcome outcome = runDownload(c.instrument, rig.ctx);
+            EXPECT_EQ(rig.fileBytes(), data ? c.expected : old);
+            const auto left =
+                std::distance(std::filesystem::directory_iterator(rig.ctx.file.parent_path()), {});
+            EXPECT_EQ(left, 1);
+            if (!data) {
+                EXPECT_NE(outcome, TransferOutcome::Finished);
+                EXPECT_NE(outcome, TransferOutcome::Stopped);
+                EXPECT_EQ(rig.dialogs.messageLines().back(),
+                          toUtf8(cp1254("Hiç veri gelmedi; ") + pathText(rig.ctx.file) +
+                                 cp1254(" değiştirilmedi.")));
+            }
+        }
+    }
 }
 
 }  // namespace

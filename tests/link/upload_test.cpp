@@ -264,14 +264,41 @@ TEST(Ba700Items, ListItems) {
 
 TEST(Ba700, ItemsGoOutAsLinesEndedByLfCr) {
     Rig rig;
-    rig.ctx.file = sourceFile("A,1\r\nB,2\r\n\"C,3\"\r\n");
+    rig.ctx.file = sourceFile("A,1\r\n\r\nB,2\r\n\"C,3\",4\r\n");
     rig.dialogs.answerMessage(MessageResult::Ok);
     rig.dialogs.answerMessage(MessageResult::Ok);
     EXPECT_EQ(runUpload("GTS-600 / 700", rig.ctx), TransferOutcome::Finished);
-    EXPECT_EQ(rig.port.written(), "A\n\r1\n\rB\n\r2\n\rC,3\n\r\x02\x04\x03");
+    EXPECT_EQ(rig.port.written(), "A\n\r1\n\r\n\rB\n\r2\n\rC,3\n\r4\n\r\x02\x04\x03");
     EXPECT_FALSE(rig.port.isOpen());
     EXPECT_EQ(rig.messagesAfterSettings().back(), "Aktarma Islemi Bitti");
-    EXPECT_EQ(rig.fields.SATIR, "C,3");
+    EXPECT_EQ(rig.fields.SATIR, "4");
+}
+
+// A line separated by blanks, or with another number of items than the first
+// line, would shift every later coordinate: the file is refused whole.
+TEST(Ba700, ALineThatWouldShiftTheItemsIsRefusedBeforeThePortIsTouched) {
+    struct Case {
+        const char* source;
+        const char* refusal;
+    } cases[] = {
+        {"P1,1234500.000,4512300.000,100.000\r\nP2 1234600.000 4512400.000 101.250\r\n"
+         "P3,1234700.000,4512500.000,99.800\r\n",
+         "2. satır gönderilemez: alanlar virgülle ayrılmamış"},
+        {"P1 1 2 3\r\nP2 1 2 3\r\n", "1. satır gönderilemez: alanlar virgülle ayrılmamış"},
+        {"P1\t1\t2\t3\r\n", "1. satır gönderilemez: alanlar virgülle ayrılmamış"},
+        {"\r\nP1,1,2,3\r\nP2,1,2\r\n", "3. satır gönderilemez: alan sayısı 3, 2. satırda 4"},
+        {"P1,1,2\r\nP2,1,2,3,KOD\r\n", "2. satır gönderilemez: alan sayısı 5, 1. satırda 3"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.source);
+        Rig rig;
+        rig.ctx.file = sourceFile(c.source);
+        EXPECT_EQ(BA700(rig.ctx), TransferOutcome::Failed);
+        EXPECT_EQ(rig.port.openCount(), 0);
+        EXPECT_EQ(rig.port.written(), "");
+        EXPECT_EQ(rig.dialogs.messageLines(),
+                  std::vector<std::string>{std::string("Hata Mesajı: ") + c.refusal});
+    }
 }
 
 TEST(Ba700, EmptyFileCancelAndStop) {

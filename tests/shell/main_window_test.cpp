@@ -6,6 +6,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <functional>
+#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -15,6 +17,8 @@
 #include "platform/cp1254.h"
 #include "scripted_dialogs.h"
 #include "scripted_serial_port.h"
+#include "platform/qt/qt_text.h"
+#include "shell/ui/help_window.h"
 #include "shell/ui/info_window.h"
 #include "shell/ui/port_settings_window.h"
 
@@ -43,10 +47,21 @@ struct FakeLauncher : ProcessLauncher {
     }
 };
 
+// A pump that lets a test act at every wait of a transfer (a button pressed
+// while the transfer waits for the instrument).
+struct HookPump : EventPump {
+    std::function<void(int wait)> onWait;
+    int waits = 0;
+    void processPending() override {}
+    void waitForActivity(int) override {
+        if (onWait) onWait(++waits);
+    }
+};
+
 struct MainWindowTest : ::testing::Test {
     test::ScriptedDialogs dialogs;
     test::ScriptedSerialPort port;
-    NullEventPump pump;
+    HookPump pump;
     FakeLauncher launcher;
     SteadyClock clock;
     fs::path folder = test::tempDir("main-window") / "VELKAR";
@@ -206,25 +221,49 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndNames) {
     }
 }
 
-TEST_F(MainWindowTest, ItemsWithoutAnActionDoNothing) {
+TEST_F(MainWindowTest, MenuItemsStartWhatTheirCaptionsSay) {
     start();
-    for (const char* name : {"miBilci", "miCibil", "mixyz", "midxf", "miyardim"}) action(name)->trigger();
-    EXPECT_TRUE(dialogs.shown().empty());
-    EXPECT_FALSE(w->conversionWindow()->isVisible());
+    std::vector<bool> runs;
+    w->setTransferRunner([&](bool download, const std::string&, const fs::path&) { runs.push_back(download); });
+    dialogs.answerFile("/tmp/a.txt");
+    action("miCibil")->trigger();
+    dialogs.answerFile("/tmp/b.txt");
+    action("miBilci")->trigger();
+    EXPECT_EQ(runs, (std::vector<bool>{true, false}));
+    action("mixyz")->trigger();
+    auto* c = w->conversionWindow();
+    EXPECT_TRUE(c->isVisible());
+    EXPECT_EQ(c->outputList()->currentText(), "XYZ");
+    EXPECT_EQ(c->mode(), catalogue::Mode::Convert);
+    action("miyardim")->trigger();
+    auto* help = w->findChild<HelpWindow*>();
+    ASSERT_NE(help, nullptr);
+    const QString page = help->page()->toPlainText();
+    EXPECT_TRUE(page.contains("VELKAR.INI"));
+    EXPECT_TRUE(page.contains(pathToQ(folder)));
 }
 
-TEST_F(MainWindowTest, FormatButtonAppendsTheNineOutputsEachTime) {
+TEST_F(MainWindowTest, TheDl100ComputationChosenBeforeShutDownIsChosenAfterARestart) {
+    writeSettings(cp1254("CİHAZ1..:DL-100\r\nFORMAT..:KOT HESABI-1\r\n"));
+    start();
+    w->formatButtonClicked();
+    EXPECT_EQ(w->conversionWindow()->outputList()->currentText(), "KOT HESABI-1");
+    EXPECT_EQ(outputs(), conversion::ConversionWindowUi::levellingItems());
+    closeWindow();
+    EXPECT_NE(test::readBytes(folder / "VELKAR.INI").find("FORMAT..:KOT HESABI-1\r\n"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, FormatButtonListsTheConversionOutputsOnceOnTheMainWindowsInstrument) {
     start();
     w->formatButtonClicked();
     w->formatButtonClicked();
-    const QStringList l = outputs();
-    ASSERT_EQ(l.size(), 18);
-    EXPECT_EQ(l[0], "XYZ");
-    EXPECT_EQ(l[8], "RASAT KARNESi");
-    EXPECT_EQ(l[9], "XYZ");
-    EXPECT_EQ(w->conversionWindow()->outputList()->currentText(), "XYZ");
-    EXPECT_EQ(w->conversionWindow()->actionButton()->text(), U("&Format Dönüstür"));
-    EXPECT_TRUE(w->conversionWindow()->isVisible());
+    auto* c = w->conversionWindow();
+    EXPECT_EQ(outputs(), conversion::ConversionWindowUi::conversionItems());
+    EXPECT_EQ(c->outputList()->currentText(), "XYZ");
+    EXPECT_EQ(c->mode(), catalogue::Mode::Convert);
+    EXPECT_TRUE(c->isVisible());
+    // "GTS-210 / 220" of the main window is "GTS-210 / 220 / 6" in the conversion window.
+    EXPECT_EQ(c->instrumentList()->currentText(), "GTS-210 / 220 / 6");
 }
 
 TEST_F(MainWindowTest, KoordinatMenuOpensTheComputationMode) {
@@ -233,23 +272,22 @@ TEST_F(MainWindowTest, KoordinatMenuOpensTheComputationMode) {
     auto* c = w->conversionWindow();
     EXPECT_EQ(c->outputList()->currentText(), "KOORDINAT");
     EXPECT_EQ(outputs(), (QStringList{"KOORDINAT", "KESIT-KLISE", "KESIT-NETCAD"}));
-    EXPECT_EQ(c->actionButton()->text(), "&Hesapla");
-    EXPECT_EQ(w->formatButton()->text(), U("&Format Dönüstür"));
+    EXPECT_EQ(c->mode(), catalogue::Mode::Compute);
     action("miymkegh")->trigger();
     EXPECT_EQ(c->outputList()->currentText(), "YMK-EGHAS");
-    EXPECT_EQ(c->actionButton()->text(), U("&Format Dönüstür"));
-    EXPECT_EQ(outputs().size(), 12);
+    EXPECT_EQ(c->mode(), catalogue::Mode::Convert);
+    EXPECT_EQ(outputs(), conversion::ConversionWindowUi::conversionItems());
 }
 
 TEST_F(MainWindowTest, IllerBankasiMenuOpensTheLevellingChoice) {
     start();
     w->conversionWindow()->instrumentList()->setEditText("DL-100");
     w->formatButtonClicked();
-    EXPECT_EQ(w->conversionWindow()->outputList()->currentText(), "");  // menu never used yet
+    EXPECT_EQ(w->conversionWindow()->outputList()->currentText(), "KOT HESABI");  // menu never used yet
     action("mi_iller")->trigger();
     auto* c = w->conversionWindow();
     EXPECT_EQ(c->instrumentList()->currentText(), "DL-100");
-    EXPECT_EQ(outputs(), (QStringList{"KOT HESABI", "iLLER BANKASI"}));
+    EXPECT_EQ(outputs(), (QStringList{"KOT HESABI", "KOT HESABI-1", "iLLER BANKASI"}));
     EXPECT_EQ(c->outputList()->currentText(), "iLLER BANKASI");
     EXPECT_TRUE(c->settingsButton()->isVisibleTo(c));
     c->outputList()->setEditText("KOT HESABI");
@@ -264,7 +302,7 @@ TEST_F(MainWindowTest, ConversionInstrumentChoiceRebuildsTheOutputList) {
     c->intermediateButton()->setVisible(true);
     c->instrumentList()->setEditText("DL-100");
     c->instrumentChoiceChanged();
-    EXPECT_EQ(outputs(), (QStringList{"KOT HESABI", "iLLER BANKASI"}));
+    EXPECT_EQ(outputs(), (QStringList{"KOT HESABI", "KOT HESABI-1", "iLLER BANKASI"}));
     EXPECT_EQ(c->outputList()->currentText(), "KOT HESABI");
     EXPECT_TRUE(c->settingsButton()->isVisibleTo(c));
     EXPECT_FALSE(c->intermediateButton()->isVisibleTo(c));
@@ -273,8 +311,8 @@ TEST_F(MainWindowTest, ConversionInstrumentChoiceRebuildsTheOutputList) {
     EXPECT_EQ(outputs(), conversion::ConversionWindowUi::conversionItems());
     EXPECT_EQ(c->outputList()->currentText(), "XYZ");
     EXPECT_FALSE(c->settingsButton()->isVisibleTo(c));
-    c->setActionCaption("&Hesapla");
     c->settingsButton()->setVisible(true);
+    c->setMode(catalogue::Mode::Compute);
     c->instrumentChoiceChanged();
     EXPECT_EQ(c->outputList()->currentText(), "KOORDINAT");
     EXPECT_TRUE(c->settingsButton()->isVisibleTo(c));  // keeps its visibility
@@ -499,6 +537,114 @@ TEST_F(MainWindowTest, MouseOverALauncherFramesItAndThePictureClearsBoth) {
     moveOver(w->findChild<QLabel*>(QStringLiteral("Image1")));
     EXPECT_EQ(w->downloadLauncher()->frameShape(), QFrame::NoFrame);
     EXPECT_EQ(w->uploadLauncher()->frameShape(), QFrame::NoFrame);
+}
+
+}  // namespace
+}  // namespace velkar::shell
+
+namespace velkar::shell {
+namespace {
+
+struct TransferWindowTest : MainWindowTest {
+    void choose(const char* instrument) {
+        w->instrumentChoice()->setEditText(QString::fromUtf8(instrument));
+        w->instrumentChoiceClicked();
+    }
+    std::string portTexts() {
+        const PortSettingsTexts t = w->portSettings()->texts();
+        return t.protocol + "," + t.baud + "," + t.parity + "," + t.dataBits + "," + t.stopBits;
+    }
+    std::vector<std::string> iniLines() {
+        std::vector<std::string> lines;
+        std::istringstream in(test::readBytes(folder / "VELKAR.INI"));
+        for (std::string l; std::getline(in, l);) lines.push_back(l);
+        return lines;
+    }
+};
+
+TEST_F(TransferWindowTest, LeavingDl100RestoresThePortSettingsAlsoAfterARestart) {
+    start();
+    w->portSettings()->setTexts({"ONE WAY", "4800", "ODD", "8", "2"});
+    choose("DL-100");
+    EXPECT_EQ(portTexts(), "ACK / NAK,9600,EVEN,7,1");
+    choose("DL-100");  // chosen again: the preset is not what comes back
+    closeWindow();
+    // The sixteen lines as before (the preset stands in them), the kept
+    // settings after them.
+    const auto lines = iniLines();
+    ASSERT_GT(lines.size(), 16u);
+    EXPECT_EQ(lines[1], "CIHAZ...:DL-100\r");
+    EXPECT_EQ(lines[4], "BAUD....:9600\r");
+    EXPECT_EQ(lines[15].substr(0, 9), "HATA....:");
+    w.reset();
+    start();
+    EXPECT_EQ(portTexts(), "ACK / NAK,9600,EVEN,7,1");
+    choose("GTS-600 / 700");
+    EXPECT_EQ(portTexts(), "ONE WAY,4800,ODD,8,2");
+    choose("USIKATA");
+    EXPECT_EQ(portTexts(), "ONE WAY,4800,ODD,8,2");
+    closeWindow();
+    EXPECT_EQ(iniLines().size(), 16u);
+}
+
+TEST_F(TransferWindowTest, AWaitingTransferDisablesEveryJobAndExitStopsItKeepingWhatArrived) {
+    start();
+    choose("GTS-600 / 700");
+    w->show();
+    const QSize size = w->size();
+    const auto dir = test::tempDir("gui-exit");
+    port.queueChunk("A1\r\n");
+    dialogs.answerFile(dir / "ham.txt");
+    dialogs.answerMessage(MessageResult::Ok);  // the port settings
+    dialogs.answerMessage(MessageResult::Ok);  // the instruction box
+    const char* const jobs[] = {"miBilci",  "miCibil",  "mikoordinat", "mikesnet",   "mikesklise",
+                                "miydenet", "miymkegh", "mixyz",       "mirasat",    "midxf",
+                                "mi_iller", "mi_excel", "mi_GTS720",   "miportayari"};
+    std::vector<std::string> enabledWhileWaiting;
+    bool exitUsable = false;
+    QString log;
+    pump.onWait = [&](int wait) {
+        if (wait != 2) return;  // the first line has arrived
+        for (const char* name : jobs) {
+            if (action(name)->isEnabled()) enabledWhileWaiting.push_back(name);
+        }
+        for (QWidget* widget : std::initializer_list<QWidget*>{
+                 w->instrumentChoice(), w->portChoice(), w->downloadLauncher(), w->uploadLauncher(),
+                 w->formatButton(), w->conversionWindow()->actionButton(), w->portSettings()}) {
+            if (widget->isEnabled())
+                enabledWhileWaiting.push_back(widget->objectName().toStdString());
+        }
+        exitUsable = action("miCikis")->isEnabled() && w->stopButton()->isEnabled();
+        log = w->transferLog()->toPlainText();
+        action("miCikis")->trigger();
+    };
+    w->downloadClicked();
+    EXPECT_EQ(enabledWhileWaiting, std::vector<std::string>{});
+    EXPECT_TRUE(exitUsable);
+    EXPECT_TRUE(log.contains(QStringLiteral("A1"))) << log.toStdString();
+    // Stopped like the stop button: what arrived is kept, the port was not lost.
+    EXPECT_EQ(test::readBytes(dir / "ham.txt"), "A1\r\n");
+    for (const std::string& line : dialogs.messageLines()) {
+        EXPECT_EQ(line.find("koptu"), std::string::npos) << line;
+    }
+    EXPECT_EQ(w->size(), size);
+    for (const char* name : jobs) EXPECT_TRUE(action(name)->isEnabled()) << name;
+    EXPECT_TRUE(w->uploadLauncher()->isEnabled());
+    QApplication::processEvents();  // then the window closes: the settings are written
+    EXPECT_TRUE(fs::exists(folder / "VELKAR.INI"));
+}
+
+TEST_F(TransferWindowTest, TheSaveButtonWaitsForTheEndOfARun) {
+    start();
+    auto* c = w->conversionWindow();
+    bool usableDuringTheRun = true;
+    c->setActionHandler([&] {
+        c->core().setSaveEnabled(true);  // the run has a result, but is not done yet
+        usableDuringTheRun = c->saveButton()->isEnabled();
+    });
+    c->actionButton()->click();
+    EXPECT_FALSE(usableDuringTheRun);
+    EXPECT_TRUE(c->saveButton()->isEnabled());
 }
 
 }  // namespace

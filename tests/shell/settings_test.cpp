@@ -126,12 +126,16 @@ TEST(SettingsFile, ReadingEndsWhenEveryValueIsSeenOrAtALineNoValueFills) {
     const auto dir = test::tempDir("settings-huge");
     SettingsValues v;
     v.port = "COM 5";
+    v.portBeforeDl100.emplace();
     std::string error;
     ASSERT_TRUE(saveSettingsFile(dir / "VELKAR.INI", v, error));
-    // Whatever follows the sixteen values is never read, not even into memory.
-    std::string file = test::readBytes(dir / "VELKAR.INI") + "COM.....:COM9\r\n";
-    EXPECT_EQ(load(file + std::string(40 << 20, 'x')).port, "COM 5");
-    EXPECT_EQ(load("BAUD....:4800\r\n" + std::string(1 << 20, '\0') + "\r\nCOM.....:COM9\r\n").port,
+    // Whatever follows the last value is never read, not even into memory.
+    const std::string file = test::readBytes(dir / "VELKAR.INI");
+    EXPECT_EQ(load(file + "COM.....:COM9\r\n" + std::string(40 << 20, 'x')).port, "COM 5");
+    const auto firstLine = file.find("\r\n") + 2;
+    EXPECT_EQ(load(file.substr(0, firstLine) + std::string(40 << 20, '\0') + "\r\n" +
+                   file.substr(firstLine) + "COM.....:COM9\r\n")
+                  .port,
               "COM2");
 }
 
@@ -149,6 +153,29 @@ TEST(SettingsFile, ParseBooleanAcceptsWordsAndNumbersOnly) {
     EXPECT_EQ(parseBoolean("2.5"), true);
     EXPECT_EQ(parseBoolean("1x"), std::nullopt);
     EXPECT_EQ(parseBoolean(""), std::nullopt);
+}
+
+}  // namespace
+}  // namespace velkar::shell
+
+#include "shell/launcher_animation.h"
+
+namespace velkar::shell {
+namespace {
+
+TEST(LauncherAnimation, ArrowsRunAcrossAndRepeat) {
+    LauncherAnimation a;
+    a.tick();
+    EXPECT_EQ(a.rightArrows(), " > >         ");
+    EXPECT_EQ(a.leftArrows(), "       < < ");
+    EXPECT_EQ(a.downloadCaption(), " > >         Cihazdan Bilgisayara Aktarma > >         ");
+    EXPECT_EQ(a.uploadCaption(), "       < < Bilgisayardan Cihaza Aktarma       < < ");
+    LauncherAnimation b;
+    for (int i = 0; i < 13; ++i) b.tick();
+    EXPECT_EQ(b.rightArrows(), "> >          ");  // back after 13 ticks
+    LauncherAnimation c;
+    for (int i = 0; i < 11; ++i) c.tick();
+    EXPECT_EQ(c.leftArrows(), "        < <");  // back after 11 ticks
 }
 
 }  // namespace

@@ -27,12 +27,12 @@ struct Compute : ::testing::Test {
     ConversionWindow w{dialogs, pump, table, dir / "prog"};
     ConversionState state;
 
-    Compute() { w.actionCaption = cp1254("&Hesapla"); }
+    Compute() { w.setMode(catalogue::Mode::Compute); }
 
     std::string run(const std::string& instrument, const std::string& output, const fs::path& raw,
                     ActionOutcome expected = ActionOutcome::Converted) {
-        w.instrumentText = instrument;
-        w.outputText = output;
+        w.setInstrument(instrument);
+        w.setOutput(output);
         dialogs.answerFile(raw);
         EXPECT_EQ(runActionButton(w, state), expected);
         return test::readBytes(w.resultWorkFile());
@@ -42,8 +42,8 @@ struct Compute : ::testing::Test {
                             const std::string& polygon) {
         test::writeBytes(dir / "ham.txt", raw);
         test::writeBytes(dir / "poligon.txt", polygon);
-        w.instrumentText = instrument;
-        w.outputText = "KOORDINAT";
+        w.setInstrument(instrument);
+        w.setOutput("KOORDINAT");
         dialogs.answerFile(dir / "ham.txt");
         dialogs.answerFile(dir / "poligon.txt");
         EXPECT_EQ(runActionButton(w, state), ActionOutcome::Converted);
@@ -53,8 +53,8 @@ struct Compute : ::testing::Test {
 };
 
 TEST_F(Compute, CoordinatesFromPolygonAndEarlierPoints) {
-    w.instrumentText = "GTS-210 / 220 / 6";
-    w.outputText = "KOORDINAT";
+    w.setInstrument("GTS-210 / 220 / 6");
+    w.setOutput("KOORDINAT");
     dialogs.answerFile(kSamples / "gts210_koordinat_ham.txt");
     dialogs.answerFile(kSamples / "poligon.txt");
     EXPECT_EQ(runActionButton(w, state), ActionOutcome::Converted);
@@ -133,8 +133,8 @@ TEST_F(Compute, FullValueIsFormattedAndLongNamesStayWhole) {
 
 TEST_F(Compute, UnknownPointsAreAskedAndTypedBacksightsAreNotWritten) {
     test::writeBytes(dir / "ham.txt", "STN,S9,1.5\r\nBKB,B9,0,0\r\nSS,P1,1.5\r\nHD,0,10,0\r\n");
-    w.instrumentText = "GTS-600 / 700";
-    w.outputText = "KOORDINAT";
+    w.setInstrument("GTS-600 / 700");
+    w.setOutput("KOORDINAT");
     dialogs.answerFile(dir / "ham.txt");
     dialogs.answerFile({});  // no polygon file
     for (const char* v : {"100", "200", "50", "100", "300"}) dialogs.answerInput(std::string(v));
@@ -161,27 +161,26 @@ TEST_F(Compute, UnknownPointsAreAskedAndTypedBacksightsAreNotWritten) {
 // A front end that cannot answer a coordinate question (velkar-cli without the
 // point's --point) asks the run to stop: the lines written before stay.
 TEST(ComputeStop, AStopAtACoordinateQuestionKeepsTheLinesWritten) {
-    struct StoppingDialogs : test::ScriptedDialogs {
-        ConversionState* state = nullptr;
-        std::optional<std::string> input(const std::string&, const std::string&,
-                                         const std::string&) override {
-            state->stopRequested = true;
-            return std::nullopt;
-        }
-    } dialogs;
+    // A front end that cannot answer the coordinate question (velkar-cli without --point).
+    struct Unanswered : DialogQuestions {
+        using DialogQuestions::DialogQuestions;
+        std::optional<std::string> pointCoordinate(const std::string&, Axis) override { return std::nullopt; }
+    };
+    test::ScriptedDialogs dialogs;
+    Unanswered questions(dialogs);
     NullEventPump pump;
     ResultTable table;
     const fs::path dir = test::tempDir("stop");
     ConversionWindow w{dialogs, pump, table, dir / "prog"};
     ConversionState state;
-    dialogs.state = &state;
-    w.actionCaption = cp1254("&Hesapla");
+    w.setQuestions(&questions);
+    w.setMode(catalogue::Mode::Compute);
     test::writeBytes(
         dir / "ham.txt",
         "STN,S1,0\r\nBKB,B1,0,0\r\nSS,P1,0\r\nHD,0,10,0\r\nSTN,S7,0\r\nSS,P2,0\r\nHD,0,1,0\r\n");
     test::writeBytes(dir / "poligon.txt", "S1 0 0 0\r\nB1 0 10 0\r\n");
-    w.instrumentText = "GTS-600 / 700";
-    w.outputText = "KOORDINAT";
+    w.setInstrument("GTS-600 / 700");
+    w.setOutput("KOORDINAT");
     dialogs.answerFile(dir / "ham.txt");
     dialogs.answerFile(dir / "poligon.txt");
     EXPECT_EQ(runActionButton(w, state), ActionOutcome::NotConverted);
@@ -229,13 +228,13 @@ TEST_F(Compute, CrossSectionsWithoutASectionGiveAnEmptyResult) {
 }
 
 TEST_F(Compute, NoFileChosenStillEndsWithTheComputationMessage) {
-    w.instrumentText = "GTS-600 / 700";
-    w.outputText = "KESIT-NETCAD";
+    w.setInstrument("GTS-600 / 700");
+    w.setOutput("KESIT-NETCAD");
     dialogs.answerFile({});
     EXPECT_EQ(runActionButton(w, state), ActionOutcome::NotConverted);
     EXPECT_EQ(dialogs.messageLines(), (std::vector<std::string>{kSectionsDone, kDone}));
     dialogs.clearShown();
-    w.outputText = "KOORDINAT";
+    w.setOutput("KOORDINAT");
     dialogs.answerFile({});
     EXPECT_EQ(runActionButton(w, state), ActionOutcome::NotConverted);
     EXPECT_EQ(dialogs.messageLines(), std::vector<std::string>{kDone});
@@ -246,8 +245,8 @@ TEST_F(Compute, AResultFileThatCannotBeCreatedEndsWithoutTheCompletionMessage) {
     test::writeBytes(dir / "ham.txt", "A,-5,100,x\r\n");
     for (const char* output : {"KOORDINAT", "KESIT-KLISE", "KESIT-NETCAD"}) {
         dialogs.clearShown();
-        w.instrumentText = "GTS-600 / 700";
-        w.outputText = output;
+        w.setInstrument("GTS-600 / 700");
+        w.setOutput(output);
         dialogs.answerFile(dir / "ham.txt");
         if (std::string(output) == "KOORDINAT") dialogs.answerFile({});  // no polygon file
         EXPECT_EQ(runActionButton(w, state), ActionOutcome::NotConverted) << output;
@@ -283,12 +282,12 @@ TEST(ComputeRobustness, AnyInputGivesOutputAndNoCrash) {
     NullEventPump pump;
     ResultTable table;
     ConversionWindow w{dialogs, pump, table, dir / "prog"};
-    w.actionCaption = cp1254("&Hesapla");
+    w.setMode(catalogue::Mode::Compute);
     ConversionState state;
     for (const char* instrument : {"GTS-210 / 220 / 6", "GTS-600 / 700"}) {
         for (const char* output : {"KOORDINAT", "KESIT-KLISE", "KESIT-NETCAD"}) {
-            w.instrumentText = instrument;
-            w.outputText = output;
+            w.setInstrument(instrument);
+            w.setOutput(output);
             EXPECT_EQ(runActionButton(w, state), ActionOutcome::Converted)
                 << instrument << " " << output;
         }

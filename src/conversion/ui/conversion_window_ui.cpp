@@ -13,23 +13,43 @@
 
 namespace velkar::conversion {
 
+namespace {
+
+QString T(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+template <class Row>
+QStringList texts(const std::vector<const Row*>& rows) {
+    QStringList list;
+    for (const Row* row : rows) list << toQ(row->text);
+    return list;
+}
+
+QString captionOf(catalogue::Mode mode) {
+    return mode == catalogue::Mode::Compute ? T("&Hesapla") : T("&Format Dönüstür");
+}
+
+}  // namespace
+
 QStringList ConversionWindowUi::instrumentItems() {
-    return {QStringLiteral("GTS-210 / 220 / 6"), QStringLiteral("GTS-230N"), QStringLiteral("GTS-600 / 700"),
-            QStringLiteral("GPT-1000 / 2000"), QStringLiteral("GPT-3000 / GPT-3000LN"), QStringLiteral("DL-100")};
+    return texts(catalogue::conversionInstruments());
 }
 
 QStringList ConversionWindowUi::conversionItems() {
-    return {QStringLiteral("YXZ"),        QStringLiteral("XYZ"),       QStringLiteral("YDE-NETCAD"),
-            QStringLiteral("YDE-EGHAS"),  QStringLiteral("YDE-GEOCAD"), QStringLiteral("YMK-NETCAD"),
-            QStringLiteral("YMK-EGHAS"),  QStringLiteral("YMK-GEOCAD"), QStringLiteral("RASAT KARNESi")};
+    return texts(catalogue::conversionWindowFormatOutputs());
 }
 
 QStringList ConversionWindowUi::computationItems() {
-    return {QStringLiteral("KOORDINAT"), QStringLiteral("KESIT-KLISE"), QStringLiteral("KESIT-NETCAD")};
+    return texts(catalogue::outputsOf(catalogue::OutputKind::Computation));
 }
 
-ConversionWindowUi::ConversionWindowUi(Dialogs& dialogs, EventPump& pump, std::filesystem::path workFolder,
-                                       QWidget* parent)
+QStringList ConversionWindowUi::levellingItems() {
+    return texts(catalogue::outputsOf(catalogue::OutputKind::Levelling));
+}
+
+ConversionWindowUi::ConversionWindowUi(Dialogs& dialogs, EventPump& pump,
+                                       std::filesystem::path workFolder, QWidget* parent)
     : QMainWindow(parent) {
     setObjectName(QStringLiteral("ConversionWindow"));
     setWindowTitle(QStringLiteral("VELKAR"));
@@ -46,7 +66,7 @@ ConversionWindowUi::ConversionWindowUi(Dialogs& dialogs, EventPump& pump, std::f
     combo2_->setObjectName(QStringLiteral("Combo2"));
     makeEditableList(combo2_);
     combo2_->setMinimumWidth(180);
-    command1_ = new QPushButton(toQ(cp1254("&Format Dönüstür")), central);
+    command1_ = new QPushButton(captionOf(mode_), central);
     command1_->setObjectName(QStringLiteral("Command1"));
     command2_ = new QPushButton(toQ(cp1254("&Kayıt Et")), central);
     command2_->setObjectName(QStringLiteral("Command2"));
@@ -103,7 +123,7 @@ ConversionWindowUi::ConversionWindowUi(Dialogs& dialogs, EventPump& pump, std::f
     combo1_->addItems(instrumentItems());
     combo1_->setCurrentIndex(-1);
     combo1_->setEditText(QString());
-    combo2_->setEditText(QStringLiteral("XYZ"));
+    combo2_->setEditText(T("XYZ"));
 
     connect(combo1_, &QComboBox::activated, this, &ConversionWindowUi::instrumentChoiceChanged);
     connect(command1_, &QPushButton::clicked, this, &ConversionWindowUi::runAction);
@@ -116,42 +136,53 @@ ConversionWindowUi::ConversionWindowUi(Dialogs& dialogs, EventPump& pump, std::f
     });
 }
 
-ConversionWindowUi::~ConversionWindowUi() { grid_->setModel(nullptr); }
+ConversionWindowUi::~ConversionWindowUi() {
+    grid_->setModel(nullptr);
+}
 
-void ConversionWindowUi::appendOutputs(const QStringList& items) {
-    const QString text = combo2_->currentText();
-    combo2_->addItems(items);
+void ConversionWindowUi::setOutputText(const QString& text) {
     combo2_->setEditText(text);
 }
 
-void ConversionWindowUi::setOutputText(const QString& text) { combo2_->setEditText(text); }
+void ConversionWindowUi::setMode(catalogue::Mode mode) {
+    mode_ = mode;
+    command1_->setText(captionOf(mode));
+    fillOutputs(true);
+}
+
+void ConversionWindowUi::fillOutputs(bool keepText) {
+    const QString text = combo2_->currentText();
+    const catalogue::Instrument* instrument =
+        catalogue::findInstrument(fromQ(combo1_->currentText()));
+    const bool level = instrument && instrument->family == catalogue::Family::Dl100;
+    const QStringList items = level                               ? levellingItems()
+                              : mode_ == catalogue::Mode::Compute ? computationItems()
+                                                                  : conversionItems();
+    combo2_->clear();
+    combo2_->addItems(items);
+    const QString first = level                               ? items.front()
+                          : mode_ == catalogue::Mode::Compute ? items.front()
+                                                              : T("XYZ");
+    combo2_->setEditText(keepText && items.contains(text) ? text : first);
+}
 
 void ConversionWindowUi::instrumentChoiceChanged() {
     command4_->setVisible(false);
-    const QString instrument = combo1_->currentText();
-    if (instrument != QLatin1String("DL-100")) {
-        combo2_->clear();
-        if (command1_->text() == toQ(cp1254("&Format Dönüstür"))) {
-            combo2_->addItems(conversionItems());
-            combo2_->setEditText(QStringLiteral("XYZ"));
-            command3_->setVisible(false);
-        }
-        if (command1_->text() == QLatin1String("&Hesapla")) {
-            combo2_->addItems(computationItems());
-            combo2_->setEditText(QStringLiteral("KOORDINAT"));
-        }
-    } else {
-        combo2_->clear();
-        combo2_->addItems({QStringLiteral("KOT HESABI"), QStringLiteral("iLLER BANKASI")});
-        combo2_->setEditText(QStringLiteral("KOT HESABI"));
+    const catalogue::Instrument* instrument =
+        catalogue::findInstrument(fromQ(combo1_->currentText()));
+    const bool level = instrument && instrument->family == catalogue::Family::Dl100;
+    fillOutputs(false);
+    if (level) {
         command3_->setVisible(true);
+    } else if (mode_ == catalogue::Mode::Convert) {
+        command3_->setVisible(false);
     }
 }
 
 void ConversionWindowUi::syncToCore() {
-    core_->instrumentText = fromQ(combo1_->currentText());
-    core_->outputText = fromQ(combo2_->currentText());
-    core_->actionCaption = fromQ(command1_->text());
+    core_->setInstrument(fromQ(combo1_->currentText()));
+    core_->setOutput(fromQ(combo2_->currentText()));
+    core_->setMode(mode_);
 }
 
 void ConversionWindowUi::runAction() {
@@ -159,22 +190,32 @@ void ConversionWindowUi::runAction() {
     syncToCore();
     running_ = true;
     command1_->setEnabled(false);
+    command2_->setEnabled(false);  // the run writes its work file, boxes included
     if (action_) action_();
     progress_->setVisible(false);
     command1_->setEnabled(true);
     running_ = false;
+    command2_->setEnabled(core_->saveEnabled);
 }
 
 void ConversionWindowUi::save() {
+    if (running_) return;
     syncToCore();
     kayitEt(*core_);
 }
 
-void ConversionWindowUi::statusTextChanged(const std::string& text) { status_->setText(toQ(text)); }
+void ConversionWindowUi::statusTextChanged(const std::string& text) {
+    status_->setText(toQ(text));
+}
 
-void ConversionWindowUi::saveButtonEnabled(bool enabled) { command2_->setEnabled(enabled); }
+void ConversionWindowUi::saveButtonEnabled(bool enabled) {
+    // While a run is going the button waits for its end (runAction).
+    command2_->setEnabled(enabled && !running_);
+}
 
-void ConversionWindowUi::intermediateButtonVisible(bool visible) { command4_->setVisible(visible); }
+void ConversionWindowUi::intermediateButtonVisible(bool visible) {
+    command4_->setVisible(visible);
+}
 
 void ConversionWindowUi::progress(std::uint64_t done, std::uint64_t total) {
     if (total == 0) return;

@@ -20,14 +20,16 @@ namespace velkar::conversion {
 
 class ConversionWindowUi : public QMainWindow, public WindowHooks {
     Q_OBJECT
-public:
+  public:
     ConversionWindowUi(Dialogs& dialogs, EventPump& pump, std::filesystem::path workFolder,
                        QWidget* parent = nullptr);
     ~ConversionWindowUi() override;
 
+    // The lists, from the catalogue.
     static QStringList instrumentItems();
-    static QStringList conversionItems();   // as the instrument handler lists them
+    static QStringList conversionItems();  // as the instrument handler lists them
     static QStringList computationItems();
+    static QStringList levellingItems();
 
     // Controls the openers and the settings file work with.
     QComboBox* instrumentList() const { return combo1_; }
@@ -38,10 +40,12 @@ public:
     QPushButton* intermediateButton() const { return command4_; }
     QTableView* table() const { return grid_; }
 
-    // Appends items to the output list and leaves its text as it was.
-    void appendOutputs(const QStringList& items);
     void setOutputText(const QString& text);
-    void setActionCaption(const QString& caption) { command1_->setText(caption); }
+    // The mode of the action button (its caption "&Format Dönüstür" or
+    // "&Hesapla"); the output list then lists what that mode runs for the
+    // instrument chosen, keeping the output text when it is one of them.
+    void setMode(catalogue::Mode mode);
+    catalogue::Mode mode() const { return mode_; }
 
     ConversionWindow& core() { return *core_; }
     ResultTable& results() { return table_; }
@@ -54,19 +58,19 @@ public:
     void syncToCore();
     bool running() const { return running_; }
 
-public slots:
+  public slots:
     void instrumentChoiceChanged();
     void runAction();
     void save();
 
     // WindowHooks
-public:
+  public:
     void statusTextChanged(const std::string& text) override;
     void saveButtonEnabled(bool enabled) override;
     void intermediateButtonVisible(bool visible) override;
     void progress(std::uint64_t done, std::uint64_t total) override;
 
-private:
+  private:
     QComboBox* combo1_;
     QComboBox* combo2_;
     QPushButton* command1_;
@@ -83,6 +87,11 @@ private:
     std::function<void()> settings_;
     std::function<void()> intermediate_;
     bool running_ = false;
+    catalogue::Mode mode_ = catalogue::Mode::Convert;
+
+    // Fills the output list for the instrument and mode; keepText: leave the
+    // output text as it is when it is one of the items, else the first default.
+    void fillOutputs(bool keepText);
 };
 
 }  // namespace velkar::conversion

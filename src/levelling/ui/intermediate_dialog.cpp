@@ -23,9 +23,8 @@ W* named(W* widget, const char* name) {
 
 IntermediateDifferenceDialog::IntermediateDifferenceDialog(Dialogs& dialogs,
                                                            const ResultTable& table,
-                                                           const DlSettingsAccess& settings,
                                                            QWidget* parent)
-    : QDialog(parent), dialogs_(dialogs), table_(table), settings_(settings) {
+    : QDialog(parent), dialogs_(dialogs), table_(table) {
     setWindowTitle(QStringLiteral("Ara Kot Farkı Hesabı"));
     setModal(false);
     auto* grid = new QGridLayout;
@@ -59,8 +58,7 @@ IntermediateDifferenceDialog::IntermediateDifferenceDialog(Dialogs& dialogs,
 }
 
 void IntermediateDifferenceDialog::compute() {
-    const auto r = araKotFarki(dialogs_, table_, settings_.current().readings,
-                               fromQ(start_->text()), fromQ(end_->text()));
+    const auto r = araKotFarki(dialogs_, table_, fromQ(start_->text()), fromQ(end_->text()));
     if (!r) return;
     backsight_->setText(toQ(r->backsightLabel));
     foresight_->setText(toQ(r->foresightLabel));

@@ -7,7 +7,6 @@
 
 #include <QDialog>
 
-#include "levelling/dl_settings.h"
 #include "platform/dialogs.h"
 #include "platform/result_table.h"
 
@@ -21,9 +20,9 @@ class IntermediateDifferenceDialog : public QDialog {
     Q_OBJECT
   public:
     // dialogs shows the messages for empty boxes; table is the conversion
-    // window's result table; settings gives the reading selection at each use.
+    // window's result table, whose rows also tell which readings the run used.
     IntermediateDifferenceDialog(Dialogs& dialogs, const ResultTable& table,
-                                 const DlSettingsAccess& settings, QWidget* parent = nullptr);
+                                 QWidget* parent = nullptr);
 
     // "&Tamam": checks the boxes and shows the three results.
     void compute();
@@ -31,7 +30,6 @@ class IntermediateDifferenceDialog : public QDialog {
   private:
     Dialogs& dialogs_;
     const ResultTable& table_;
-    const DlSettingsAccess& settings_;
     QLineEdit* start_;
     QLineEdit* end_;
     QLabel* backsight_;

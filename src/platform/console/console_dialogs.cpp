@@ -33,6 +33,7 @@ void ConsoleDialogs::dropHeldMessages() {
 
 MessageResult ConsoleDialogs::message(const MessageRequest& r) {
     const std::string line = formatMessage(r);
+    ++printed_;
     if (hold_ && r.buttons == MessageButtons::Ok && r.icon != MessageIcon::Critical) {
         held_ += line + "\n";
         return MessageResult::Ok;

@@ -38,16 +38,19 @@ class ConsoleDialogs : public Dialogs {
     void releaseHeldMessages();
     void dropHeldMessages();
 
-    // The line printed for a box.
+    // The line printed for a box (UTF-8).
     static std::string formatMessage(const MessageRequest& request);
+    // How many boxes were printed so far.
+    int printed() const { return printed_; }
 
-  private:
+private:
     std::FILE* out_;
     FileAnswer fileAnswer_;
     InputAnswer inputAnswer_;
     bool ask_ = false;
     bool hold_ = false;
     std::string held_;
+    int printed_ = 0;
 };
 
 }  // namespace velkar

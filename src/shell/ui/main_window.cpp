@@ -11,29 +11,32 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
+#include "catalogue/catalogue.h"
 #include "conversion/ui/conversion_window_ui.h"
 #include "export/gts720.h"
 #include "export/spreadsheet_export.h"
 #include "levelling/ui/dl_settings_dialog.h"
 #include "levelling/ui/intermediate_dialog.h"
 #include "link/transfer.h"
-#include "survey/survey.h"
 #include "platform/cp1254.h"
 #include "platform/program_folder.h"
 #include "platform/qt/qt_text.h"
 #include "platform/widgets/editable_list.h"
+#include "shell/ui/help_window.h"
 #include "shell/ui/info_window.h"
 #include "shell/ui/port_settings_window.h"
+#include "survey/survey.h"
 
 namespace velkar::shell {
 namespace {
 
 namespace fs = std::filesystem;
 
-QString T(const char* utf8) { return QString::fromUtf8(utf8); }
+QString T(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 const char* const kFormatCaption = "&Format Dönüstür";
-const char* const kComputeCaption = "&Hesapla";
 
 // A total station on its tripod, drawn rather than shipped as a picture.
 QPixmap instrumentPicture(int w, int h) {
@@ -60,12 +63,14 @@ QPixmap instrumentPicture(int w, int h) {
 }  // namespace
 
 QStringList MainWindow::instrumentItems() {
-    return {QStringLiteral("GTS-210 / 220"), QStringLiteral("GTS-600 / 700"), QStringLiteral("GTS-230N"),
-            QStringLiteral("GPT-1000 / 2000"), QStringLiteral("GPT-3000 / GPT-3000LN"), QStringLiteral("DL-100"),
-            QStringLiteral("GTS-6"), QStringLiteral("USIKATA")};
+    QStringList list;
+    for (const catalogue::Instrument* i : catalogue::transferInstruments()) list << toQ(i->text);
+    return list;
 }
 
-QString MainWindow::webAddress() { return QStringLiteral("https://www.velkar.com.tr"); }
+QString MainWindow::webAddress() {
+    return QStringLiteral("https://www.velkar.com.tr");
+}
 
 MainWindow::MainWindow(AppServices services, QWidget* parent)
     : QMainWindow(parent), services_(std::move(services)) {
@@ -183,38 +188,49 @@ void MainWindow::buildMenus() {
         return a;
     };
     QMenu* aktar = menu("&Aktar", "meAktar");
-    item(aktar, "&Bilgisayardan Cihaza", "miBilci");
-    item(aktar, "&Cihazdan Bilgisayara", "miCibil");
+    connect(item(aktar, "&Bilgisayardan Cihaza", "miBilci"), &QAction::triggered, this,
+            &MainWindow::uploadClicked);
+    connect(item(aktar, "&Cihazdan Bilgisayara", "miCibil"), &QAction::triggered, this,
+            &MainWindow::downloadClicked);
     connect(item(aktar, "Cı&kıs", "miCikis"), &QAction::triggered, this, &MainWindow::exitProgram);
 
     QMenu* hesap = menu("&Hesaplar", "meHesaplar");
-    connect(item(hesap, "&KOORDINAT", "mikoordinat"), &QAction::triggered, this,
-            [this] { openConversionPreset(T(kComputeCaption), QStringLiteral("KOORDINAT")); });
-    connect(item(hesap, "KESIT-&NETCAD", "mikesnet"), &QAction::triggered, this,
-            [this] { openConversionPreset(T(kComputeCaption), QStringLiteral("KESIT-NETCAD")); });
-    connect(item(hesap, "KESIT-KLISE", "mikesklise"), &QAction::triggered, this,
-            [this] { openConversionPreset(T(kComputeCaption), QStringLiteral("KESIT-KLISE")); });
+    connect(item(hesap, "&KOORDINAT", "mikoordinat"), &QAction::triggered, this, [this] {
+        openConversionPreset(catalogue::Mode::Compute, catalogue::OutputId::Coordinates);
+    });
+    connect(item(hesap, "KESIT-&NETCAD", "mikesnet"), &QAction::triggered, this, [this] {
+        openConversionPreset(catalogue::Mode::Compute, catalogue::OutputId::CrossSectionNetcad);
+    });
+    connect(item(hesap, "KESIT-KLISE", "mikesklise"), &QAction::triggered, this, [this] {
+        openConversionPreset(catalogue::Mode::Compute, catalogue::OutputId::CrossSectionListing);
+    });
 
     QMenu* donustur = menu("Donus&tur", "meDonustur");
     QMenu* yde = donustur->addMenu(T("YD&E"));
     yde->setObjectName(QStringLiteral("miyde"));
-    connect(item(yde, "&NETCAD", "miydenet"), &QAction::triggered, this,
-            [this] { openConversionPreset({}, QStringLiteral("YDE-NETCAD")); });
-    connect(item(yde, "&EGHAS", "miydeegh"), &QAction::triggered, this,
-            [this] { openConversionPreset({}, QStringLiteral("YDE-EGHAS")); });
+    connect(item(yde, "&NETCAD", "miydenet"), &QAction::triggered, this, [this] {
+        openConversionPreset(catalogue::Mode::Convert, catalogue::OutputId::YdeNetcad);
+    });
+    connect(item(yde, "&EGHAS", "miydeegh"), &QAction::triggered, this, [this] {
+        openConversionPreset(catalogue::Mode::Convert, catalogue::OutputId::YdeEghas);
+    });
     QMenu* ymk = donustur->addMenu(T("YM&K"));
     ymk->setObjectName(QStringLiteral("miymk"));
-    connect(item(ymk, "&NETCAD", "miymknet"), &QAction::triggered, this,
-            [this] { openConversionPreset({}, QStringLiteral("YMK-NETCAD")); });
-    connect(item(ymk, "&EGHAS", "miymkegh"), &QAction::triggered, this,
-            [this] { openConversionPreset({}, QStringLiteral("YMK-EGHAS")); });
-    item(donustur, "&XYZ", "mixyz");
-    connect(item(donustur, "&RASAT", "mirasat"), &QAction::triggered, this,
-            [this] { openConversionPreset({}, QStringLiteral("RASAT KARNESi")); });
+    connect(item(ymk, "&NETCAD", "miymknet"), &QAction::triggered, this, [this] {
+        openConversionPreset(catalogue::Mode::Convert, catalogue::OutputId::YmkNetcad);
+    });
+    connect(item(ymk, "&EGHAS", "miymkegh"), &QAction::triggered, this, [this] {
+        openConversionPreset(catalogue::Mode::Convert, catalogue::OutputId::YmkEghas);
+    });
+    connect(item(donustur, "&XYZ", "mixyz"), &QAction::triggered, this,
+            [this] { openConversionPreset(catalogue::Mode::Convert, catalogue::OutputId::Xyz); });
+    connect(item(donustur, "&RASAT", "mirasat"), &QAction::triggered, this, [this] {
+        openConversionPreset(catalogue::Mode::Convert, catalogue::OutputId::ObservationBook);
+    });
     item(donustur, "&DXF", "midxf");
     connect(item(donustur, "DL-100 &ILLER BANKASI", "mi_iller"), &QAction::triggered, this, [this] {
         conversion_->instrumentList()->setEditText(QStringLiteral("DL-100"));
-        DL_ONSECIM = "iLLER BANKASI";
+        DL_ONSECIM = catalogue::output(catalogue::OutputId::Notebook).text;
         formatButtonClicked();
     });
     connect(item(donustur, "Excel'e Dönüştür", "mi_excel"), &QAction::triggered, this, [this] {
@@ -228,15 +244,17 @@ void MainWindow::buildMenus() {
     connect(editor, &QAction::triggered, this, &MainWindow::editorClicked);
 
     QMenu* ayar = menu("A&yarlar", "meAyarlar");
-    connect(item(ayar, "&Port Ayarı", "miportayari"), &QAction::triggered, this, &MainWindow::showPortSettings);
+    connect(item(ayar, "&Port Ayarı", "miportayari"), &QAction::triggered, this,
+            &MainWindow::showPortSettings);
     QMenu* bilgi = menu("Bi&lgi", "meBilgi");
-    connect(item(bilgi, "Program Ver.", "miversiyon"), &QAction::triggered, this, &MainWindow::showInformation);
-    item(bilgi, "Yardım", "miyardim");
+    connect(item(bilgi, "Program Ver.", "miversiyon"), &QAction::triggered, this,
+            &MainWindow::showInformation);
+    connect(item(bilgi, "Yardım", "miyardim"), &QAction::triggered, this, &MainWindow::showHelp);
 }
 
 void MainWindow::startUp() {
     // 1. The port scan.
-    for (const std::string& item : porttara(services_.port)) combo1_->addItem(toQ(item));
+    for (const std::string& item : link::porttara(services_.port)) combo1_->addItem(toQ(item));
     combo1_->setEditText(QStringLiteral("COM2"));
     // 2. The instrument choice.
     combo2_->addItems(instrumentItems());
@@ -261,6 +279,9 @@ void MainWindow::startUp() {
             applySettings(values);
         }
     }
+    // The output list of the conversion window for the instrument restored,
+    // keeping the output restored (a DL-100 computation among them).
+    conversion_->setMode(catalogue::Mode::Convert);
     // 8. The instrument handler, once (the DL-100 preset overrides the stored port settings).
     instrumentChoiceClicked();
 }
@@ -281,9 +302,12 @@ SettingsValues MainWindow::collectSettings() const {
     v.firstReadings = dlSettings_->readingOption(0);
     v.secondReadings = dlSettings_->readingOption(1);
     v.bothReadings = dlSettings_->readingOption(2);
-    v.traverseInfo = static_cast<std::int16_t>(levelling::DlSettingsDialog::checkValue(dlSettings_->check1()));
-    v.elevations = static_cast<std::int16_t>(levelling::DlSettingsDialog::checkValue(dlSettings_->check2()));
+    v.traverseInfo =
+        static_cast<std::int16_t>(levelling::DlSettingsDialog::checkValue(dlSettings_->check1()));
+    v.elevations =
+        static_cast<std::int16_t>(levelling::DlSettingsDialog::checkValue(dlSettings_->check2()));
     v.tolerance = fromQ(dlSettings_->text2()->text());
+    v.portBeforeDl100 = portBeforeDl100_;
     return v;
 }
 
@@ -300,10 +324,13 @@ void MainWindow::applySettings(const SettingsValues& v) {
     dlSettings_->setReadingOption(2, v.bothReadings);
     dlSettings_->setReadingOption(1, v.secondReadings);
     dlSettings_->setReadingOption(0, v.firstReadings);
-    if (!v.firstReadings && !v.secondReadings && !v.bothReadings) dlSettings_->setReadingOption(2, true);
+    if (!v.firstReadings && !v.secondReadings && !v.bothReadings)
+        dlSettings_->setReadingOption(2, true);
     dlSettings_->setCheckValue(dlSettings_->check1(), v.traverseInfo);
     dlSettings_->setCheckValue(dlSettings_->check2(), v.elevations);
     dlSettings_->text2()->setText(toQ(v.tolerance));
+    // Kept only while DL-100 is the instrument (the lines are written only then).
+    portBeforeDl100_ = v.instrument == "DL-100" ? v.portBeforeDl100 : std::nullopt;
 }
 
 void MainWindow::shutDown() {
@@ -316,7 +343,8 @@ void MainWindow::shutDown() {
     ensureFolder(services_.programFolder, error);
     if (!saveSettingsFile(file, collectSettings(), error)) {
         // The settings of this run would otherwise be lost without a word.
-        services_.dialogs.error(cp1254("Ayarlar kayıt edilemedi: ") + pathText(file) + "\r" + error);
+        services_.dialogs.error(cp1254("Ayarlar kayıt edilemedi: ") + pathText(file) + "\r" +
+                                error);
     }
     conversion_->close();
     portSettings_->close();
@@ -341,17 +369,28 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::exitProgram() {
-    if (services_.port.isOpen()) services_.port.close();
+    // During a transfer the close stops it first (closeEvent); the port is
+    // closed by the transfer itself, so it does not count as lost.
+    if (!transferRunning_ && services_.port.isOpen()) services_.port.close();
     close();
 }
 
 void MainWindow::instrumentChoiceClicked() {
     const QString instrument = combo2_->currentText();
-    if (instrument == QLatin1String("USIKATA") || instrument == QLatin1String("DL-100")) {
-        label2_->setEnabled(false);
-        if (instrument == QLatin1String("DL-100")) portSettings_->setTexts(dl100PortPreset());
-    } else {
-        label2_->setEnabled(true);
+    const catalogue::Instrument* row = catalogue::findInstrument(fromQ(instrument));
+    label2_->setEnabled(!row || row->upload);
+    // An instrument's preset stands only while it is chosen: any other
+    // instrument gets back the port settings that were in force before it.
+    if (row && row->preset) {
+        if (!portBeforeDl100_) {
+            const PortSettingsTexts t = portSettings_->texts();
+            portBeforeDl100_ =
+                SettingsValues::PortLines{t.protocol, t.baud, t.parity, t.dataBits, t.stopBits};
+        }
+        portSettings_->setTexts(link::presetTexts(*row->preset));
+    } else if (const auto& p = portBeforeDl100_) {
+        portSettings_->setTexts({p->protocol, p->baud, p->parity, p->dataBits, p->stopBits});
+        portBeforeDl100_.reset();
     }
 }
 
@@ -359,6 +398,7 @@ void MainWindow::tick() {
     animation_.tick();
     label1_->setText(toQ(animation_.downloadCaption()));
     label2_->setText(toQ(animation_.uploadCaption()));
+    if (transferRunning_ && logLines_ > 0) showTransferProgress();  // the elapsed time runs on
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -378,7 +418,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::downloadClicked() { runLauncher(true); }
+void MainWindow::downloadClicked() {
+    runLauncher(true);
+}
 void MainWindow::uploadClicked() {
     if (label2_->isEnabled()) runLauncher(false);
 }
@@ -388,9 +430,13 @@ void MainWindow::runLauncher(bool download) {
     const FileDialogResult chosen = services_.dialogs.chooseFile(
         download ? link::downloadFileRequest({}) : link::uploadFileRequest({}));
     transferRunning_ = true;
-    label1_->setEnabled(false);
-    const bool uploadWasEnabled = label2_->isEnabled();
-    label2_->setEnabled(false);
+    const QSize sizeBefore = size();
+    disableJobCommands();
+    logLines_ = 0;
+    logDownload_ = download;
+    logLast_.clear();
+    transferClock_.start();
+    showTransferProgress();
     command1_->setVisible(true);
     richTextBox1_->setVisible(true);
     const std::string instrument = fromQ(combo2_->currentText());
@@ -401,13 +447,65 @@ void MainWindow::runLauncher(bool download) {
     }
     command1_->setVisible(false);
     richTextBox1_->setVisible(false);
-    label1_->setEnabled(true);
-    label2_->setEnabled(uploadWasEnabled);
+    restoreJobCommands();
     transferRunning_ = false;
+    // The stop button and the log made the window grow; it returns to its size.
+    for (QWidget* widget : {centralWidget(), static_cast<QWidget*>(this)}) {
+        if (widget->layout()) widget->layout()->activate();
+    }
+    resize(sizeBefore);
     if (closeWhenTransferEnds_) {
         closeWhenTransferEnds_ = false;
         QTimer::singleShot(0, this, &QWidget::close);
     }
+}
+
+void MainWindow::disableJobCommands() {
+    disabledWidgets_.clear();
+    disabledActions_.clear();
+    // The choices change the port and its settings, the launchers start a
+    // transfer, the conversion window runs conversions and computations.
+    for (QWidget* widget : std::initializer_list<QWidget*>{combo1_, combo2_, label1_, label2_,
+                                                           command3_, portSettings_, conversion_}) {
+        if (!widget) continue;
+        disabledWidgets_.emplace_back(widget, widget->isEnabled());
+        widget->setEnabled(false);
+    }
+    // Every menu command but "Çıkış" (it stops the transfer first), the
+    // editor and the information items.
+    static const QStringList stayEnabled = {QStringLiteral("miCikis"), QStringLiteral("meeditor"),
+                                            QStringLiteral("miversiyon"),
+                                            QStringLiteral("miyardim")};
+    for (QAction* action : menuBar()->findChildren<QAction*>()) {
+        if (action->menu() || action->isSeparator() || stayEnabled.contains(action->objectName()))
+            continue;
+        disabledActions_.emplace_back(action, action->isEnabled());
+        action->setEnabled(false);
+    }
+}
+
+void MainWindow::restoreJobCommands() {
+    for (const auto& [widget, enabled] : disabledWidgets_) {
+        if (widget) widget->setEnabled(enabled);
+    }
+    for (const auto& [action, enabled] : disabledActions_) {
+        if (action) action->setEnabled(enabled);
+    }
+    disabledWidgets_.clear();
+    disabledActions_.clear();
+}
+
+void MainWindow::showTransferProgress() {
+    if (logLines_ == 0) {
+        richTextBox1_->setPlainText(T("Cihaz bekleniyor…"));
+        return;
+    }
+    const qint64 seconds = transferClock_.isValid() ? transferClock_.elapsed() / 1000 : 0;
+    const QString elapsed = QStringLiteral("%1:%2")
+                                .arg(seconds / 60, 2, 10, QLatin1Char('0'))
+                                .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    const QString count = T(logDownload_ ? "%1 satır alındı, %2" : "%1 satır gönderildi, %2");
+    richTextBox1_->setPlainText(count.arg(logLines_).arg(elapsed) + QLatin1Char('\n') + logLast_);
 }
 
 void MainWindow::runTransfer(bool download, const std::string& instrument, const fs::path& file) {
@@ -416,11 +514,16 @@ void MainWindow::runTransfer(bool download, const std::string& instrument, const
         explicit Log(MainWindow* m) : w(m) {}
         void setText(const std::string& text) override { w->setLogText(text); }
     } log(this);
-    link::TransferContext ctx{services_.port,     services_.dialogs,
-                              services_.pump,     services_.clock,
-                              log,                transferFields_,
-                              fromQ(combo1_->currentText()), portSettings_->texts(),
-                              instrument,         file,
+    link::TransferContext ctx{services_.port,
+                              services_.dialogs,
+                              services_.pump,
+                              services_.clock,
+                              log,
+                              transferFields_,
+                              fromQ(combo1_->currentText()),
+                              portSettings_->texts(),
+                              instrument,
+                              file,
                               services_.programFolder};
     if (download) {
         link::runDownload(instrument, ctx);
@@ -445,32 +548,44 @@ void MainWindow::runConversionAction() {
 
 void MainWindow::showIntermediateDialog() {
     if (!intermediate_) {
-        intermediate_ = new levelling::IntermediateDifferenceDialog(services_.dialogs, conversion_->results(),
-                                                                    *dlSettings_, conversion_);
+        intermediate_ = new levelling::IntermediateDifferenceDialog(
+            services_.dialogs, conversion_->results(), conversion_);
     }
     intermediate_->show();
     intermediate_->raise();
 }
 
-void MainWindow::setLogText(const std::string& text) { richTextBox1_->setPlainText(toQ(text)); }
+void MainWindow::setLogText(const std::string& text) {
+    ++logLines_;
+    logLast_ = toQ(text);
+    showTransferProgress();
+}
 
 void MainWindow::formatButtonClicked() {
-    if (command3_->text() == T(kFormatCaption)) {
-        conversion_->appendOutputs({QStringLiteral("XYZ"), QStringLiteral("YXZ"), QStringLiteral("YDE-NETCAD"),
-                                    QStringLiteral("YDE-EGHAS"), QStringLiteral("YDE-GEOCAD"),
-                                    QStringLiteral("YMK-NETCAD"), QStringLiteral("YMK-EGHAS"),
-                                    QStringLiteral("YMK-GEOCAD"), QStringLiteral("RASAT KARNESi")});
-        conversion_->setActionCaption(T(kFormatCaption));
+    QComboBox* instruments = conversion_->instrumentList();
+    const catalogue::Instrument* chosen =
+        catalogue::findInstrument(fromQ(instruments->currentText()));
+    if (!chosen || chosen->conversionListPosition == 0) {
+        // Start on the main window's instrument: its own text when the conversion
+        // list has it, else the first of its family there, else the first item.
+        const catalogue::Instrument* main =
+            catalogue::findInstrument(fromQ(combo2_->currentText()));
+        const auto list = catalogue::conversionInstruments();
+        const catalogue::Instrument* pick = nullptr;
+        for (const catalogue::Instrument* i : list) {
+            if (main && i->id == main->id) pick = i;
+        }
+        for (const catalogue::Instrument* i : list) {
+            if (!pick && main && i->family == main->family) pick = i;
+        }
+        instruments->setEditText(toQ((pick ? pick : list.front())->text));
     }
-    if (command3_->text() == T(kComputeCaption)) {
-        conversion_->appendOutputs(conversion::ConversionWindowUi::computationItems());
-        command3_->setText(T(kFormatCaption));
-        conversion_->setActionCaption(T(kComputeCaption));
-    }
-    if (conversion_->instrumentList()->currentText() == QLatin1String("DL-100")) {
-        conversion_->outputList()->clear();
-        conversion_->outputList()->addItems({QStringLiteral("KOT HESABI"), QStringLiteral("iLLER BANKASI")});
-        conversion_->setOutputText(toQ(DL_ONSECIM));
+    conversion_->setMode(nextMode_);
+    nextMode_ = catalogue::Mode::Convert;
+    const catalogue::Instrument* instrument =
+        catalogue::findInstrument(fromQ(instruments->currentText()));
+    if (instrument && instrument->family == catalogue::Family::Dl100) {
+        if (!DL_ONSECIM.empty()) conversion_->setOutputText(toQ(DL_ONSECIM));
         conversion_->settingsButton()->setVisible(true);
     }
     conversion_->show();
@@ -478,10 +593,16 @@ void MainWindow::formatButtonClicked() {
     conversion_->activateWindow();
 }
 
-void MainWindow::openConversionPreset(const QString& caption, const QString& outputText) {
-    if (!caption.isEmpty()) command3_->setText(caption);
-    conversion_->setOutputText(outputText);
+void MainWindow::openConversionPreset(catalogue::Mode mode, catalogue::OutputId output) {
+    nextMode_ = mode;
+    conversion_->setOutputText(toQ(catalogue::output(output).text));
     formatButtonClicked();
+}
+
+void MainWindow::showHelp() {
+    if (!help_) help_ = new HelpWindow(services_.programFolder, this);
+    help_->show();
+    help_->raise();
 }
 
 void MainWindow::editorClicked() {
@@ -499,7 +620,9 @@ void MainWindow::showPortSettings() {
     portSettings_->raise();
 }
 
-InfoWindow* MainWindow::infoWindow() const { return info_.data(); }
+InfoWindow* MainWindow::infoWindow() const {
+    return info_.data();
+}
 
 void MainWindow::showInformation() {
     if (!info_) info_ = new InfoWindow(this);

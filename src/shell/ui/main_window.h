@@ -3,7 +3,9 @@
 // else.  Its construction is the program's start-up, its closing the shut-down.
 #pragma once
 
+#include <QAction>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
@@ -12,7 +14,11 @@
 #include <QTimer>
 #include <filesystem>
 #include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
 
+#include "catalogue/catalogue.h"
 #include "conversion/record.h"
 #include "levelling/levelling.h"
 #include "link/transfer_fields.h"
@@ -30,12 +36,13 @@ class ConversionWindowUi;
 namespace velkar::levelling {
 class DlSettingsDialog;
 class IntermediateDifferenceDialog;
-}
+}  // namespace velkar::levelling
 
 namespace velkar::shell {
 
 class PortSettingsWindow;
 class InfoWindow;
+class HelpWindow;
 
 struct AppServices {
     Dialogs& dialogs;
@@ -53,7 +60,7 @@ using TransferRunner = std::function<void(bool download, const std::string& inst
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit MainWindow(AppServices services, QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -78,14 +85,15 @@ public:
     void setTransferRunner(TransferRunner runner) { runner_ = std::move(runner); }
     const link::TransferFields& transferFields() const { return transferFields_; }
     levelling::IntermediateDifferenceDialog* intermediateDialog() const { return intermediate_; }
-    // Shows a line in the transfer log (it shows one line, never a history).
+    // A line received or sent: the transfer log shows how many so far, the
+    // time since the transfer started and this line (never a history).
     void setLogText(const std::string& text);
 
     // The settings of the four windows, as the settings file keeps them.
     SettingsValues collectSettings() const;
     void applySettings(const SettingsValues& values);
 
-public slots:
+  public slots:
     void instrumentChoiceClicked();
     void downloadClicked();
     void uploadClicked();
@@ -98,19 +106,27 @@ public slots:
     void showInformation();
     void exitProgram();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void startUp();
     void shutDown();
     void buildMenus();
-    void openConversionPreset(const QString& caption, const QString& outputText);
+    // Opens the conversion window in a mode with an output chosen (the menus).
+    void openConversionPreset(catalogue::Mode mode, catalogue::OutputId output);
+    void showHelp();
     void runLauncher(bool download);
-    void runTransfer(bool download, const std::string& instrument, const std::filesystem::path& file);
+    void runTransfer(bool download, const std::string& instrument,
+                     const std::filesystem::path& file);
     void runConversionAction();
     void showIntermediateDialog();
+    // While a transfer waits: everything that touches the port or starts
+    // another job is disabled; the states before come back afterwards.
+    void disableJobCommands();
+    void restoreJobCommands();
+    void showTransferProgress();
 
     AppServices services_;
     QComboBox* combo2_;
@@ -128,15 +144,26 @@ private:
     conversion::ConversionWindowUi* conversion_ = nullptr;
     levelling::DlSettingsDialog* dlSettings_ = nullptr;
     QPointer<InfoWindow> info_;
+    QPointer<HelpWindow> help_;
+    catalogue::Mode nextMode_ = catalogue::Mode::Convert;  // the mode the next opening uses
     LauncherAnimation animation_;
     std::string DL_ONSECIM;
     TransferRunner runner_;
-    link::TransferFields transferFields_;              // AKTARMA_DEVAM lives as long as the window
-    conversion::ConversionState conversionState_;      // the decoded record, kept between runs
-    levelling::LevellingState levellingState_;         // the levelling record, kept between runs
+    link::TransferFields transferFields_;          // AKTARMA_DEVAM lives as long as the window
+    conversion::ConversionState conversionState_;  // the decoded record, kept between runs
+    levelling::LevellingState levellingState_;     // the levelling record, kept between runs
     levelling::IntermediateDifferenceDialog* intermediate_ = nullptr;
+    // The port settings in force before the DL-100 preset replaced them.
+    std::optional<SettingsValues::PortLines> portBeforeDl100_;
     bool transferRunning_ = false;
     bool closeWhenTransferEnds_ = false;
+    std::vector<std::pair<QPointer<QWidget>, bool>> disabledWidgets_;
+    std::vector<std::pair<QPointer<QAction>, bool>> disabledActions_;
+    // The transfer log: lines received or sent so far and the time since the start.
+    int logLines_ = 0;
+    bool logDownload_ = true;
+    QString logLast_;
+    QElapsedTimer transferClock_;
     bool shutDownDone_ = false;
 };
 

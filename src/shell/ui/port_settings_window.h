@@ -7,9 +7,11 @@
 #include <QDialog>
 #include <QPushButton>
 
-#include "shell/port.h"
+#include "link/port.h"
 
 namespace velkar::shell {
+
+using link::PortSettingsTexts;
 
 class PortSettingsWindow : public QDialog {
     Q_OBJECT

@@ -1,8 +1,8 @@
-#include "export/main_splitter.h"
+#include "platform/line_fields.h"
 
 #include <gtest/gtest.h>
 
-namespace velkar::exporting {
+namespace velkar {
 namespace {
 
 using Fields = std::vector<std::string>;
@@ -32,4 +32,4 @@ TEST(MainWindowSplit, KeepsTwentyOneFieldsOfALongerLine) {
 }
 
 }  // namespace
-}  // namespace velkar::exporting
+}  // namespace velkar

@@ -1,4 +1,4 @@
-#include "shell/port.h"
+#include "link/port.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include "scripted_dialogs.h"
 #include "scripted_serial_port.h"
 
-namespace velkar::shell {
+namespace velkar::link {
 namespace {
 
 TEST(Porttara, ListsThePortsThatOpenWithABlankAfterCom) {
@@ -56,27 +56,4 @@ TEST(Portdurum, ShowsTheFiveTextsAsTheyStand) {
 }
 
 }  // namespace
-}  // namespace velkar::shell
-
-#include "shell/launcher_animation.h"
-
-namespace velkar::shell {
-namespace {
-
-TEST(LauncherAnimation, ArrowsRunAcrossAndRepeat) {
-    LauncherAnimation a;
-    a.tick();
-    EXPECT_EQ(a.rightArrows(), " > >         ");
-    EXPECT_EQ(a.leftArrows(), "       < < ");
-    EXPECT_EQ(a.downloadCaption(), " > >         Cihazdan Bilgisayara Aktarma > >         ");
-    EXPECT_EQ(a.uploadCaption(), "       < < Bilgisayardan Cihaza Aktarma       < < ");
-    LauncherAnimation b;
-    for (int i = 0; i < 13; ++i) b.tick();
-    EXPECT_EQ(b.rightArrows(), "> >          ");  // back after 13 ticks
-    LauncherAnimation c;
-    for (int i = 0; i < 11; ++i) c.tick();
-    EXPECT_EQ(c.leftArrows(), "        < <");  // back after 11 ticks
-}
-
-}  // namespace
-}  // namespace velkar::shell
+}  // namespace velkar::link

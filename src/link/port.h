@@ -4,10 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/catalogue.h"
 #include "platform/dialogs.h"
 #include "platform/serial_port.h"
 
-namespace velkar::shell {
+namespace velkar::link {
 
 // The five lists of the port settings window, as texts.
 struct PortSettingsTexts {
@@ -18,6 +19,8 @@ struct PortSettingsTexts {
     std::string stopBits = "1";
 };
 
+// The settings of an instrument's preset (the catalogue's), as the lists' texts.
+PortSettingsTexts presetTexts(const catalogue::PortPreset& preset);
 // The DL-100 preset: ACK / NAK, 9600, EVEN, 7, 1.
 PortSettingsTexts dl100PortPreset();
 
@@ -36,4 +39,4 @@ void portdurum(const PortSettingsTexts& texts, Dialogs& dialogs);
 std::string portdurumText(const PortSettingsTexts& texts);
 std::string portdurumTitle();
 
-}  // namespace velkar::shell
+}  // namespace velkar::link

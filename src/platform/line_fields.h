@@ -1,5 +1,5 @@
-// The main window's field splitter (SATIR_AYIR), as the spreadsheet export and
-// the GTS-720 upload file read their input lines.
+// The main window's field splitter (SATIR_AYIR): the upload transfers, the
+// spreadsheet export and the GTS-720 upload file read their input lines with it.
 //
 // A line is cut at commas, blanks and TABs; a run of separators ends one field
 // only ("A,,B" and "A, B" both give A and B).  Leading blanks are dropped first
@@ -13,14 +13,15 @@
 #include <string_view>
 #include <vector>
 
-namespace velkar::exporting {
+namespace velkar {
 
 inline constexpr std::size_t kMainWindowFieldCount = 21;
 
-// The fields of one line, at most 21 (an empty line gives one empty field).
-std::vector<std::string> mainWindowSplit(std::string_view line);
+// The fields of one line, at most 21 (an empty line gives one empty field);
+// found, when given, counts all the fields of the line.
+std::vector<std::string> mainWindowSplit(std::string_view line, std::size_t* found = nullptr);
 
 // Field i of a split line, or an empty text when the line had fewer fields.
 const std::string& fieldOrEmpty(const std::vector<std::string>& fields, std::size_t i);
 
-}  // namespace velkar::exporting
+}  // namespace velkar

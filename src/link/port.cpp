@@ -1,11 +1,18 @@
-#include "shell/port.h"
+#include "link/port.h"
 
+#include "catalogue/catalogue.h"
 #include "platform/cp1254.h"
 #include "platform/serial_settings.h"
 
-namespace velkar::shell {
+namespace velkar::link {
 
-PortSettingsTexts dl100PortPreset() { return {"ACK / NAK", "9600", "EVEN", "7", "1"}; }
+PortSettingsTexts presetTexts(const catalogue::PortPreset& p) {
+    return {p.protocol, p.baud, p.parity, p.dataBits, p.stopBits};
+}
+
+PortSettingsTexts dl100PortPreset() {
+    return presetTexts(*catalogue::instrument(catalogue::InstrumentId::Dl100).preset);
+}
 
 std::vector<std::string> porttara(SerialPort& port) {
     std::vector<std::string> items;
@@ -38,7 +45,9 @@ bool portac(SerialPort& port, const std::string& portText, const PortSettingsTex
     return true;
 }
 
-std::string portdurumTitle() { return "  PORT AYARLARINI KONTROL EDINIZ  "; }
+std::string portdurumTitle() {
+    return "  PORT AYARLARINI KONTROL EDINIZ  ";
+}
 
 std::string portdurumText(const PortSettingsTexts& t) {
     const std::string cr2 = "\r\r";
@@ -47,7 +56,8 @@ std::string portdurumText(const PortSettingsTexts& t) {
 }
 
 void portdurum(const PortSettingsTexts& t, Dialogs& dialogs) {
-    dialogs.message({portdurumText(t), portdurumTitle(), MessageIcon::Information, MessageButtons::Ok});
+    dialogs.message(
+        {portdurumText(t), portdurumTitle(), MessageIcon::Information, MessageButtons::Ok});
 }
 
-}  // namespace velkar::shell
+}  // namespace velkar::link
