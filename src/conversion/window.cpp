@@ -8,7 +8,9 @@
 namespace velkar::conversion {
 namespace {
 
-bool startsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
+bool startsWith(const std::string& s, const char* prefix) {
+    return s.rfind(prefix, 0) == 0;
+}
 
 bool samePath(const std::filesystem::path& a, const std::filesystem::path& b) {
     std::error_code ec;
@@ -33,7 +35,9 @@ void FileChooser::show(Dialogs& dialogs, FileDialogMode mode) {
     if (!result.path.empty()) filterIndex = result.filterIndex;
 }
 
-std::filesystem::path ConversionWindow::resultWorkFile() const { return workFolder / kResultWorkFileName; }
+std::filesystem::path ConversionWindow::resultWorkFile() const {
+    return workFolder / kResultWorkFileName;
+}
 
 void ConversionWindow::setSaveEnabled(bool enabled) {
     saveEnabled = enabled;
@@ -49,7 +53,9 @@ void ConversionWindow::setIntermediateButtonVisible(bool visible) {
     if (hooks) hooks->intermediateButtonVisible(visible);
 }
 
-void ConversionWindow::noteInput(const std::filesystem::path& file) { inputsRead.push_back(file); }
+void ConversionWindow::noteInput(const std::filesystem::path& file) {
+    inputsRead.push_back(file);
+}
 
 void ConversionWindow::progress(std::uint64_t done, std::uint64_t total) {
     if (hooks) hooks->progress(done, total);
@@ -59,7 +65,12 @@ void dosya_ac(ConversionWindow& w) {
     w.DOSYA_SECILDI = false;
     w.dialog.fileName.clear();
     w.dialog.flags = kFileMustExist;
-    w.dialog.show(w.dialogs, FileDialogMode::Open);
+    if (!w.droppedInput.empty()) {
+        w.dialog.fileName = w.droppedInput;
+        w.droppedInput.clear();
+    } else {
+        w.dialog.show(w.dialogs, FileDialogMode::Open);
+    }
     if (!w.dialog.fileName.empty()) {
         w.DOSYA_SECILDI = true;
         const std::string full = pathText(w.dialog.fileName);
@@ -67,9 +78,10 @@ void dosya_ac(ConversionWindow& w) {
     }
 }
 
-void HUCREYAZ(ConversionWindow& w, const std::string& h1, const std::string& h2, const std::string& h3,
-              const std::string& h4, const std::string& h5, const std::string& h6, const std::string& h7,
-              const std::string& h8, const std::string& /*h9: accepted, never shown*/) {
+void HUCREYAZ(ConversionWindow& w, const std::string& h1, const std::string& h2,
+              const std::string& h3, const std::string& h4, const std::string& h5,
+              const std::string& h6, const std::string& h7, const std::string& h8,
+              const std::string& /*h9: accepted, never shown*/) {
     if (!w.keepRows) {
         ++w.SATIR_NO;
         return;
@@ -84,7 +96,8 @@ bool openResultWorkFile(ConversionWindow& w, TextWriter& out) {
     const auto file = w.resultWorkFile();
     std::string error;
     if (!ensureFolder(w.workFolder, error) || !out.create(file)) {
-        w.dialogs.error(pathText(file) + cp1254(" oluşturulamadı: ") + (error.empty() ? out.error() : error));
+        w.dialogs.error(pathText(file) + cp1254(" oluşturulamadı: ") +
+                        (error.empty() ? out.error() : error));
         w.setSaveEnabled(false);
         return false;
     }
@@ -92,12 +105,14 @@ bool openResultWorkFile(ConversionWindow& w, TextWriter& out) {
     return true;
 }
 
-bool reportUnreadable(ConversionWindow& w, const std::filesystem::path& file, const std::string& reason) {
+bool reportUnreadable(ConversionWindow& w, const std::filesystem::path& file,
+                      const std::string& reason) {
     w.dialogs.error(pathText(file) + cp1254(" okunamadı: ") + reason);
     return false;
 }
 
-bool reportUnwritable(ConversionWindow& w, const std::filesystem::path& file, const std::string& reason) {
+bool reportUnwritable(ConversionWindow& w, const std::filesystem::path& file,
+                      const std::string& reason) {
     w.dialogs.error(pathText(file) + cp1254(" yazılamadı: ") + reason);
     return false;
 }
@@ -115,8 +130,8 @@ bool closeResultWorkFile(ConversionWindow& w, TextWriter& out) {
     return reportUnwritable(w, w.resultWorkFile(), out.error());
 }
 
-std::filesystem::path savedFileName(const std::filesystem::path& chosen, const std::string& outputText,
-                                    int filterIndex) {
+std::filesystem::path savedFileName(const std::filesystem::path& chosen,
+                                    const std::string& outputText, int filterIndex) {
     const std::string name = pathText(chosen.filename());
     const auto dot = name.rfind('.');
     std::string base = dot == std::string::npos ? name : name.substr(0, dot);
@@ -156,26 +171,23 @@ std::filesystem::path kayitEt(ConversionWindow& w) {
         w.dialog.fileName.clear();
         return {};
     }
-    const std::filesystem::path target = savedFileName(chooser.fileName, w.outputText, chooser.filterIndex);
+    const std::filesystem::path target =
+        savedFileName(chooser.fileName, w.outputText, chooser.filterIndex);
     w.dialog.fileName = target;
     const std::string targetText = pathText(target);
     for (const auto& input : w.inputsRead) {
         if (samePath(input, target)) {
-            w.dialogs.error(targetText + cp1254(" bu işlemde okunan dosya: üzerine kayıt edilemez."));
+            w.dialogs.error(targetText +
+                            cp1254(" bu işlemde okunan dosya: üzerine kayıt edilemez."));
             w.setSaveEnabled(true);
             return {};
         }
+    }
+    if (!confirmReplace(w.dialogs, target, cp1254("Kayıt Et"))) {
+        w.setSaveEnabled(true);
+        return {};
     }
     std::error_code ec;
-    if (std::filesystem::exists(target, ec)) {
-        const MessageResult r = w.dialogs.message(
-            {targetText + cp1254(" zaten var.\rDeğiştirmek istiyor musunuz?"), cp1254("Kayıt Et"),
-             MessageIcon::Question, MessageButtons::OkCancel});
-        if (r != MessageResult::Ok) {
-            w.setSaveEnabled(true);
-            return {};
-        }
-    }
     std::string error;
     if (!moveFileReplacing(w.resultWorkFile(), target, error)) {
         w.dialogs.error(targetText + cp1254(" kayıt edilemedi: ") + error);
@@ -183,6 +195,7 @@ std::filesystem::path kayitEt(ConversionWindow& w) {
         if (std::filesystem::exists(w.resultWorkFile(), ec)) w.setSaveEnabled(true);
         return {};
     }
+    w.setStatusText(savedMessage(target));
     return target;
 }
 

@@ -19,7 +19,7 @@ namespace velkar::conversion {
 
 // How the core tells the window about changes it shows (all optional).
 class WindowHooks {
-public:
+  public:
     virtual ~WindowHooks() = default;
     virtual void statusTextChanged(const std::string& /*text*/) {}
     virtual void saveButtonEnabled(bool /*enabled*/) {}
@@ -52,10 +52,10 @@ struct ConversionWindow {
     WindowHooks* hooks;
 
     FileChooser dialog;
-    std::string instrumentText;  // Combo1
-    std::string outputText;      // Combo2
+    std::string instrumentText;                              // Combo1
+    std::string outputText;                                  // Combo2
     std::string actionCaption = cp1254("&Format Dönüstür");  // Command1, or "&Hesapla"
-    std::string CIHAZ_TIPI;      // "200" or "700"; kept when the choice is neither
+    std::string CIHAZ_TIPI;  // "200" or "700"; kept when the choice is neither
     int SATIR_NO = 0;
     bool DOSYA_SECILDI = false;
     int DONUS_DOSYASI = 0;
@@ -64,6 +64,9 @@ struct ConversionWindow {
     // false: HUCREYAZ counts rows without keeping them (the command line, whose
     // result is only the file, converts any size of input in constant memory).
     bool keepRows = true;
+    // A raw file dropped on the window: the next file box of dosya_ac takes it
+    // without being shown.
+    std::filesystem::path droppedInput;
     // Files the current run read: a save never replaces one of them.
     std::vector<std::filesystem::path> inputsRead;
 
@@ -75,8 +78,9 @@ struct ConversionWindow {
     void progress(std::uint64_t done, std::uint64_t total);
 };
 
-// Lets the user pick the raw input file (title set by the caller beforehand):
-// sets DOSYA_SECILDI and shows the last 50 characters of the path in the status bar.
+// Lets the user pick the raw input file (title set by the caller beforehand),
+// or takes the file dropped on the window: sets DOSYA_SECILDI and shows the
+// last 50 characters of the path in the status bar.
 void dosya_ac(ConversionWindow& w);
 
 // Appends one row to the result table (the ninth value is accepted, not shown).
@@ -92,8 +96,10 @@ bool openResultWorkFile(ConversionWindow& w, TextWriter& out);
 
 // "PATH okunamadı: REASON" and "PATH yazılamadı: REASON" in a "Hata Mesajı"
 // box; both return false, so that a caller can end with them.
-bool reportUnreadable(ConversionWindow& w, const std::filesystem::path& file, const std::string& reason);
-bool reportUnwritable(ConversionWindow& w, const std::filesystem::path& file, const std::string& reason);
+bool reportUnreadable(ConversionWindow& w, const std::filesystem::path& file,
+                      const std::string& reason);
+bool reportUnwritable(ConversionWindow& w, const std::filesystem::path& file,
+                      const std::string& reason);
 
 // Opens the file chosen through the dialog (w.dialog.fileName) and notes it as
 // read by the run; a file that cannot be read is reported and false.
@@ -104,8 +110,9 @@ bool openChosenInput(ConversionWindow& w, TextReader& in);
 bool closeResultWorkFile(ConversionWindow& w, TextWriter& out);
 
 // The save button (Command2): asks for a name, derives the extension from the
-// output and moves the result work file there.  Returns the saved path (empty
-// when nothing was saved).
+// output and moves the result work file there; the status bar then names the
+// saved file with its full path.  Returns the saved path (empty when nothing
+// was saved).
 std::filesystem::path kayitEt(ConversionWindow& w);
 
 // The name a result is saved under: the chosen path with its extension (the
@@ -114,7 +121,7 @@ std::filesystem::path kayitEt(ConversionWindow& w);
 // beginning "KESIT"; "XYZ"/"YXZ" keep the user's own (the first three
 // characters after the dot), or, when the name has none, take the one of the
 // chosen filter pair (1: .ncn for YXZ / .pol for XYZ, 2: .xyz).
-std::filesystem::path savedFileName(const std::filesystem::path& chosen, const std::string& outputText,
-                                    int filterIndex);
+std::filesystem::path savedFileName(const std::filesystem::path& chosen,
+                                    const std::string& outputText, int filterIndex);
 
 }  // namespace velkar::conversion

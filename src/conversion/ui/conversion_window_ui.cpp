@@ -1,10 +1,12 @@
 #include "conversion/ui/conversion_window_ui.h"
 
 #include <QApplication>
-#include <QFontDatabase>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
+#include <QMimeData>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -14,22 +16,25 @@
 namespace velkar::conversion {
 
 QStringList ConversionWindowUi::instrumentItems() {
-    return {QStringLiteral("GTS-210 / 220 / 6"), QStringLiteral("GTS-230N"), QStringLiteral("GTS-600 / 700"),
-            QStringLiteral("GPT-1000 / 2000"), QStringLiteral("GPT-3000 / GPT-3000LN"), QStringLiteral("DL-100")};
+    return {QStringLiteral("GTS-210 / 220 / 6"),     QStringLiteral("GTS-230N"),
+            QStringLiteral("GTS-600 / 700"),         QStringLiteral("GPT-1000 / 2000"),
+            QStringLiteral("GPT-3000 / GPT-3000LN"), QStringLiteral("DL-100")};
 }
 
 QStringList ConversionWindowUi::conversionItems() {
-    return {QStringLiteral("YXZ"),        QStringLiteral("XYZ"),       QStringLiteral("YDE-NETCAD"),
-            QStringLiteral("YDE-EGHAS"),  QStringLiteral("YDE-GEOCAD"), QStringLiteral("YMK-NETCAD"),
-            QStringLiteral("YMK-EGHAS"),  QStringLiteral("YMK-GEOCAD"), QStringLiteral("RASAT KARNESi")};
+    return {
+        QStringLiteral("YXZ"),       QStringLiteral("XYZ"),        QStringLiteral("YDE-NETCAD"),
+        QStringLiteral("YDE-EGHAS"), QStringLiteral("YDE-GEOCAD"), QStringLiteral("YMK-NETCAD"),
+        QStringLiteral("YMK-EGHAS"), QStringLiteral("YMK-GEOCAD"), QStringLiteral("RASAT KARNESi")};
 }
 
 QStringList ConversionWindowUi::computationItems() {
-    return {QStringLiteral("KOORDINAT"), QStringLiteral("KESIT-KLISE"), QStringLiteral("KESIT-NETCAD")};
+    return {QStringLiteral("KOORDINAT"), QStringLiteral("KESIT-KLISE"),
+            QStringLiteral("KESIT-NETCAD")};
 }
 
-ConversionWindowUi::ConversionWindowUi(Dialogs& dialogs, EventPump& pump, std::filesystem::path workFolder,
-                                       QWidget* parent)
+ConversionWindowUi::ConversionWindowUi(Dialogs& dialogs, EventPump& pump,
+                                       std::filesystem::path workFolder, QWidget* parent)
     : QMainWindow(parent) {
     setObjectName(QStringLiteral("ConversionWindow"));
     setWindowTitle(QStringLiteral("VELKAR"));
@@ -72,16 +77,10 @@ ConversionWindowUi::ConversionWindowUi(Dialogs& dialogs, EventPump& pump, std::f
     top->addLayout(buttons, 1, 2);
     top->setColumnStretch(2, 1);
 
-    grid_ = new QTableView(central);
+    grid_ = new ResultTableView(central);
     grid_->setObjectName(QStringLiteral("MSFlexGrid1"));
-    grid_->setModel(model_.get());
-    grid_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    grid_->horizontalHeader()->setVisible(false);
-    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 4);
-    grid_->horizontalHeader()->setDefaultSectionSize(110);
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setResultModel(model_.get());
+    setAcceptDrops(true);  // a raw file dropped on the window is run as if picked in its file box
 
     auto* layout = new QVBoxLayout(central);
     layout->addLayout(top);
@@ -116,7 +115,9 @@ ConversionWindowUi::ConversionWindowUi(Dialogs& dialogs, EventPump& pump, std::f
     });
 }
 
-ConversionWindowUi::~ConversionWindowUi() { grid_->setModel(nullptr); }
+ConversionWindowUi::~ConversionWindowUi() {
+    grid_->setResultModel(nullptr);
+}
 
 void ConversionWindowUi::appendOutputs(const QStringList& items) {
     const QString text = combo2_->currentText();
@@ -124,7 +125,9 @@ void ConversionWindowUi::appendOutputs(const QStringList& items) {
     combo2_->setEditText(text);
 }
 
-void ConversionWindowUi::setOutputText(const QString& text) { combo2_->setEditText(text); }
+void ConversionWindowUi::setOutputText(const QString& text) {
+    combo2_->setEditText(text);
+}
 
 void ConversionWindowUi::instrumentChoiceChanged() {
     command4_->setVisible(false);
@@ -163,6 +166,32 @@ void ConversionWindowUi::runAction() {
     progress_->setVisible(false);
     command1_->setEnabled(true);
     running_ = false;
+    grid_->fitColumns();
+}
+
+namespace {
+
+// The one local file a drag carries, or an empty text.
+QString droppedFile(const QMimeData* data) {
+    if (!data || !data->hasUrls() || data->urls().size() != 1) return {};
+    const QUrl url = data->urls().first();
+    if (!url.isLocalFile() || !QFileInfo(url.toLocalFile()).isFile()) return {};
+    return url.toLocalFile();
+}
+
+}  // namespace
+
+void ConversionWindowUi::dragEnterEvent(QDragEnterEvent* event) {
+    if (!running_ && !droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void ConversionWindowUi::dropEvent(QDropEvent* event) {
+    const QString file = droppedFile(event->mimeData());
+    if (running_ || file.isEmpty()) return;
+    event->acceptProposedAction();
+    core_->droppedInput = qToPath(file);
+    runAction();
+    core_->droppedInput.clear();  // a run that never asked for its raw file leaves it unused
 }
 
 void ConversionWindowUi::save() {
@@ -170,11 +199,17 @@ void ConversionWindowUi::save() {
     kayitEt(*core_);
 }
 
-void ConversionWindowUi::statusTextChanged(const std::string& text) { status_->setText(toQ(text)); }
+void ConversionWindowUi::statusTextChanged(const std::string& text) {
+    status_->setText(toQ(text));
+}
 
-void ConversionWindowUi::saveButtonEnabled(bool enabled) { command2_->setEnabled(enabled); }
+void ConversionWindowUi::saveButtonEnabled(bool enabled) {
+    command2_->setEnabled(enabled);
+}
 
-void ConversionWindowUi::intermediateButtonVisible(bool visible) { command4_->setVisible(visible); }
+void ConversionWindowUi::intermediateButtonVisible(bool visible) {
+    command4_->setVisible(visible);
+}
 
 void ConversionWindowUi::progress(std::uint64_t done, std::uint64_t total) {
     if (total == 0) return;

@@ -9,24 +9,24 @@
 #include <QMainWindow>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTableView>
 #include <functional>
 #include <memory>
 
 #include "conversion/window.h"
 #include "platform/widgets/result_table_model.h"
+#include "platform/widgets/result_table_view.h"
 
 namespace velkar::conversion {
 
 class ConversionWindowUi : public QMainWindow, public WindowHooks {
     Q_OBJECT
-public:
+  public:
     ConversionWindowUi(Dialogs& dialogs, EventPump& pump, std::filesystem::path workFolder,
                        QWidget* parent = nullptr);
     ~ConversionWindowUi() override;
 
     static QStringList instrumentItems();
-    static QStringList conversionItems();   // as the instrument handler lists them
+    static QStringList conversionItems();  // as the instrument handler lists them
     static QStringList computationItems();
 
     // Controls the openers and the settings file work with.
@@ -36,7 +36,7 @@ public:
     QPushButton* saveButton() const { return command2_; }
     QPushButton* settingsButton() const { return command3_; }
     QPushButton* intermediateButton() const { return command4_; }
-    QTableView* table() const { return grid_; }
+    ResultTableView* table() const { return grid_; }
 
     // Appends items to the output list and leaves its text as it was.
     void appendOutputs(const QStringList& items);
@@ -54,26 +54,30 @@ public:
     void syncToCore();
     bool running() const { return running_; }
 
-public slots:
+  public slots:
     void instrumentChoiceChanged();
     void runAction();
     void save();
 
     // WindowHooks
-public:
+  public:
     void statusTextChanged(const std::string& text) override;
     void saveButtonEnabled(bool enabled) override;
     void intermediateButtonVisible(bool visible) override;
     void progress(std::uint64_t done, std::uint64_t total) override;
 
-private:
+  protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
     QComboBox* combo1_;
     QComboBox* combo2_;
     QPushButton* command1_;
     QPushButton* command2_;
     QPushButton* command3_;
     QPushButton* command4_;
-    QTableView* grid_;
+    ResultTableView* grid_;
     QLabel* status_;
     QProgressBar* progress_;
     ResultTable table_;

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPainter>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "conversion/ui/conversion_window_ui.h"
@@ -17,20 +18,22 @@
 #include "levelling/ui/dl_settings_dialog.h"
 #include "levelling/ui/intermediate_dialog.h"
 #include "link/transfer.h"
-#include "survey/survey.h"
 #include "platform/cp1254.h"
 #include "platform/program_folder.h"
 #include "platform/qt/qt_text.h"
 #include "platform/widgets/editable_list.h"
 #include "shell/ui/info_window.h"
 #include "shell/ui/port_settings_window.h"
+#include "survey/survey.h"
 
 namespace velkar::shell {
 namespace {
 
 namespace fs = std::filesystem;
 
-QString T(const char* utf8) { return QString::fromUtf8(utf8); }
+QString T(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 const char* const kFormatCaption = "&Format Dönüstür";
 const char* const kComputeCaption = "&Hesapla";
@@ -60,12 +63,19 @@ QPixmap instrumentPicture(int w, int h) {
 }  // namespace
 
 QStringList MainWindow::instrumentItems() {
-    return {QStringLiteral("GTS-210 / 220"), QStringLiteral("GTS-600 / 700"), QStringLiteral("GTS-230N"),
-            QStringLiteral("GPT-1000 / 2000"), QStringLiteral("GPT-3000 / GPT-3000LN"), QStringLiteral("DL-100"),
-            QStringLiteral("GTS-6"), QStringLiteral("USIKATA")};
+    return {QStringLiteral("GTS-210 / 220"),
+            QStringLiteral("GTS-600 / 700"),
+            QStringLiteral("GTS-230N"),
+            QStringLiteral("GPT-1000 / 2000"),
+            QStringLiteral("GPT-3000 / GPT-3000LN"),
+            QStringLiteral("DL-100"),
+            QStringLiteral("GTS-6"),
+            QStringLiteral("USIKATA")};
 }
 
-QString MainWindow::webAddress() { return QStringLiteral("https://www.velkar.com.tr"); }
+QString MainWindow::webAddress() {
+    return QStringLiteral("https://www.velkar.com.tr");
+}
 
 MainWindow::MainWindow(AppServices services, QWidget* parent)
     : QMainWindow(parent), services_(std::move(services)) {
@@ -218,19 +228,22 @@ void MainWindow::buildMenus() {
         formatButtonClicked();
     });
     connect(item(donustur, "Excel'e Dönüştür", "mi_excel"), &QAction::triggered, this, [this] {
-        exporting::exportSpreadsheet(services_.dialogs, services_.programFolder, &services_.pump);
+        showWritten(exporting::exportSpreadsheet(services_.dialogs, services_.programFolder,
+                                                 &services_.pump));
     });
     connect(item(donustur, "YXZ --> GTS-720 / GPT-7000", "mi_GTS720"), &QAction::triggered, this,
-            [this] { exporting::prepareGts720(services_.dialogs); });
+            [this] { showWritten(exporting::prepareGts720(services_.dialogs)); });
 
     QAction* editor = bar->addAction(T("&Editor"));
     editor->setObjectName(QStringLiteral("meeditor"));
     connect(editor, &QAction::triggered, this, &MainWindow::editorClicked);
 
     QMenu* ayar = menu("A&yarlar", "meAyarlar");
-    connect(item(ayar, "&Port Ayarı", "miportayari"), &QAction::triggered, this, &MainWindow::showPortSettings);
+    connect(item(ayar, "&Port Ayarı", "miportayari"), &QAction::triggered, this,
+            &MainWindow::showPortSettings);
     QMenu* bilgi = menu("Bi&lgi", "meBilgi");
-    connect(item(bilgi, "Program Ver.", "miversiyon"), &QAction::triggered, this, &MainWindow::showInformation);
+    connect(item(bilgi, "Program Ver.", "miversiyon"), &QAction::triggered, this,
+            &MainWindow::showInformation);
     item(bilgi, "Yardım", "miyardim");
 }
 
@@ -281,8 +294,10 @@ SettingsValues MainWindow::collectSettings() const {
     v.firstReadings = dlSettings_->readingOption(0);
     v.secondReadings = dlSettings_->readingOption(1);
     v.bothReadings = dlSettings_->readingOption(2);
-    v.traverseInfo = static_cast<std::int16_t>(levelling::DlSettingsDialog::checkValue(dlSettings_->check1()));
-    v.elevations = static_cast<std::int16_t>(levelling::DlSettingsDialog::checkValue(dlSettings_->check2()));
+    v.traverseInfo =
+        static_cast<std::int16_t>(levelling::DlSettingsDialog::checkValue(dlSettings_->check1()));
+    v.elevations =
+        static_cast<std::int16_t>(levelling::DlSettingsDialog::checkValue(dlSettings_->check2()));
     v.tolerance = fromQ(dlSettings_->text2()->text());
     return v;
 }
@@ -300,7 +315,8 @@ void MainWindow::applySettings(const SettingsValues& v) {
     dlSettings_->setReadingOption(2, v.bothReadings);
     dlSettings_->setReadingOption(1, v.secondReadings);
     dlSettings_->setReadingOption(0, v.firstReadings);
-    if (!v.firstReadings && !v.secondReadings && !v.bothReadings) dlSettings_->setReadingOption(2, true);
+    if (!v.firstReadings && !v.secondReadings && !v.bothReadings)
+        dlSettings_->setReadingOption(2, true);
     dlSettings_->setCheckValue(dlSettings_->check1(), v.traverseInfo);
     dlSettings_->setCheckValue(dlSettings_->check2(), v.elevations);
     dlSettings_->text2()->setText(toQ(v.tolerance));
@@ -316,7 +332,8 @@ void MainWindow::shutDown() {
     ensureFolder(services_.programFolder, error);
     if (!saveSettingsFile(file, collectSettings(), error)) {
         // The settings of this run would otherwise be lost without a word.
-        services_.dialogs.error(cp1254("Ayarlar kayıt edilemedi: ") + pathText(file) + "\r" + error);
+        services_.dialogs.error(cp1254("Ayarlar kayıt edilemedi: ") + pathText(file) + "\r" +
+                                error);
     }
     conversion_->close();
     portSettings_->close();
@@ -378,7 +395,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::downloadClicked() { runLauncher(true); }
+void MainWindow::downloadClicked() {
+    runLauncher(true);
+}
 void MainWindow::uploadClicked() {
     if (label2_->isEnabled()) runLauncher(false);
 }
@@ -416,11 +435,16 @@ void MainWindow::runTransfer(bool download, const std::string& instrument, const
         explicit Log(MainWindow* m) : w(m) {}
         void setText(const std::string& text) override { w->setLogText(text); }
     } log(this);
-    link::TransferContext ctx{services_.port,     services_.dialogs,
-                              services_.pump,     services_.clock,
-                              log,                transferFields_,
-                              fromQ(combo1_->currentText()), portSettings_->texts(),
-                              instrument,         file,
+    link::TransferContext ctx{services_.port,
+                              services_.dialogs,
+                              services_.pump,
+                              services_.clock,
+                              log,
+                              transferFields_,
+                              fromQ(combo1_->currentText()),
+                              portSettings_->texts(),
+                              instrument,
+                              file,
                               services_.programFolder};
     if (download) {
         link::runDownload(instrument, ctx);
@@ -445,21 +469,28 @@ void MainWindow::runConversionAction() {
 
 void MainWindow::showIntermediateDialog() {
     if (!intermediate_) {
-        intermediate_ = new levelling::IntermediateDifferenceDialog(services_.dialogs, conversion_->results(),
-                                                                    *dlSettings_, conversion_);
+        intermediate_ = new levelling::IntermediateDifferenceDialog(
+            services_.dialogs, conversion_->results(), *dlSettings_, conversion_);
     }
     intermediate_->show();
     intermediate_->raise();
 }
 
-void MainWindow::setLogText(const std::string& text) { richTextBox1_->setPlainText(toQ(text)); }
+void MainWindow::showWritten(const fs::path& file) {
+    if (!file.empty()) statusBar()->showMessage(toQ(savedMessage(file)));
+}
+
+void MainWindow::setLogText(const std::string& text) {
+    richTextBox1_->setPlainText(toQ(text));
+}
 
 void MainWindow::formatButtonClicked() {
     if (command3_->text() == T(kFormatCaption)) {
-        conversion_->appendOutputs({QStringLiteral("XYZ"), QStringLiteral("YXZ"), QStringLiteral("YDE-NETCAD"),
-                                    QStringLiteral("YDE-EGHAS"), QStringLiteral("YDE-GEOCAD"),
-                                    QStringLiteral("YMK-NETCAD"), QStringLiteral("YMK-EGHAS"),
-                                    QStringLiteral("YMK-GEOCAD"), QStringLiteral("RASAT KARNESi")});
+        conversion_->appendOutputs({QStringLiteral("XYZ"), QStringLiteral("YXZ"),
+                                    QStringLiteral("YDE-NETCAD"), QStringLiteral("YDE-EGHAS"),
+                                    QStringLiteral("YDE-GEOCAD"), QStringLiteral("YMK-NETCAD"),
+                                    QStringLiteral("YMK-EGHAS"), QStringLiteral("YMK-GEOCAD"),
+                                    QStringLiteral("RASAT KARNESi")});
         conversion_->setActionCaption(T(kFormatCaption));
     }
     if (command3_->text() == T(kComputeCaption)) {
@@ -469,7 +500,8 @@ void MainWindow::formatButtonClicked() {
     }
     if (conversion_->instrumentList()->currentText() == QLatin1String("DL-100")) {
         conversion_->outputList()->clear();
-        conversion_->outputList()->addItems({QStringLiteral("KOT HESABI"), QStringLiteral("iLLER BANKASI")});
+        conversion_->outputList()->addItems(
+            {QStringLiteral("KOT HESABI"), QStringLiteral("iLLER BANKASI")});
         conversion_->setOutputText(toQ(DL_ONSECIM));
         conversion_->settingsButton()->setVisible(true);
     }
@@ -499,7 +531,9 @@ void MainWindow::showPortSettings() {
     portSettings_->raise();
 }
 
-InfoWindow* MainWindow::infoWindow() const { return info_.data(); }
+InfoWindow* MainWindow::infoWindow() const {
+    return info_.data();
+}
 
 void MainWindow::showInformation() {
     if (!info_) info_ = new InfoWindow(this);

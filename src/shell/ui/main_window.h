@@ -30,7 +30,7 @@ class ConversionWindowUi;
 namespace velkar::levelling {
 class DlSettingsDialog;
 class IntermediateDifferenceDialog;
-}
+}  // namespace velkar::levelling
 
 namespace velkar::shell {
 
@@ -53,7 +53,7 @@ using TransferRunner = std::function<void(bool download, const std::string& inst
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit MainWindow(AppServices services, QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -85,7 +85,7 @@ public:
     SettingsValues collectSettings() const;
     void applySettings(const SettingsValues& values);
 
-public slots:
+  public slots:
     void instrumentChoiceClicked();
     void downloadClicked();
     void uploadClicked();
@@ -98,19 +98,22 @@ public slots:
     void showInformation();
     void exitProgram();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void startUp();
     void shutDown();
     void buildMenus();
     void openConversionPreset(const QString& caption, const QString& outputText);
     void runLauncher(bool download);
-    void runTransfer(bool download, const std::string& instrument, const std::filesystem::path& file);
+    void runTransfer(bool download, const std::string& instrument,
+                     const std::filesystem::path& file);
     void runConversionAction();
     void showIntermediateDialog();
+    // Names a file an export wrote, with its full path, in the status bar.
+    void showWritten(const std::filesystem::path& file);
 
     AppServices services_;
     QComboBox* combo2_;
@@ -131,9 +134,9 @@ private:
     LauncherAnimation animation_;
     std::string DL_ONSECIM;
     TransferRunner runner_;
-    link::TransferFields transferFields_;              // AKTARMA_DEVAM lives as long as the window
-    conversion::ConversionState conversionState_;      // the decoded record, kept between runs
-    levelling::LevellingState levellingState_;         // the levelling record, kept between runs
+    link::TransferFields transferFields_;          // AKTARMA_DEVAM lives as long as the window
+    conversion::ConversionState conversionState_;  // the decoded record, kept between runs
+    levelling::LevellingState levellingState_;     // the levelling record, kept between runs
     levelling::IntermediateDifferenceDialog* intermediate_ = nullptr;
     bool transferRunning_ = false;
     bool closeWhenTransferEnds_ = false;
