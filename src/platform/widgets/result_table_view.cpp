@@ -19,7 +19,6 @@ ResultTableView::ResultTableView(QWidget* parent) : QTableView(parent) {
     horizontalHeader()->setVisible(true);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setHighlightSections(false);
-    horizontalHeader()->setStretchLastSection(true);
     fitTimer_.setSingleShot(true);
     fitTimer_.setInterval(300);
     connect(&fitTimer_, &QTimer::timeout, this, &ResultTableView::fitColumns);
