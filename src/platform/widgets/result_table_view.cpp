@@ -20,7 +20,7 @@ ResultTableView::ResultTableView(QWidget* parent) : QTableView(parent) {
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setHighlightSections(false);
     fitTimer_.setSingleShot(true);
-    fitTimer_.setInterval(300);
+    fitTimer_.setInterval(500);
     connect(&fitTimer_, &QTimer::timeout, this, &ResultTableView::fitColumns);
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column, int, int) {
         if (!fitting_ && column >= 0 && column < static_cast<int>(userSized_.size())) {
