@@ -155,6 +155,7 @@ MainWindow::MainWindow(AppServices services, QWidget* parent)
     central->setMouseTracking(true);
 
     buildMenus();
+    statusBar();  // there from the start: it names the files the exports write
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
