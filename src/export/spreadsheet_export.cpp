@@ -77,7 +77,7 @@ std::filesystem::path exportSpreadsheet(Dialogs& dialogs,
     }
     if (!confirmReplace(dialogs, target, cp1254("Kayıt Et"))) return {};
 
-    // The original handed Excel an empty file of this name to open; nothing
+    // Older releases handed Excel an empty file of this name to open; nothing
     // reads it any more, so a failure to leave it behind is not reported.
     std::string ignored;
     if (ensureFolder(programFolder, ignored)) {

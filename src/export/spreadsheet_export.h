@@ -47,9 +47,9 @@ bool exportSpreadsheetFile(Dialogs& dialogs, const std::filesystem::path& textFi
 // without an extension).  The text file itself is never replaced ("Hata
 // Mesajı"); an existing workbook only after the program's overwrite question.
 // A cancel anywhere ends it without a box.  Leaves the empty VELKAR.XLS in
-// programFolder as the original did, writes the workbook and shows "Excel'e
-// dönüşüm sona erdi.", or the failure with the title "Hata Mesajı".  Returns
-// the workbook written (empty when none).
+// programFolder (older releases opened it in Excel), writes the workbook and
+// shows "Excel'e dönüşüm sona erdi.", or the failure with the title "Hata
+// Mesajı".  Returns the workbook written (empty when none).
 std::filesystem::path exportSpreadsheet(Dialogs& dialogs,
                                         const std::filesystem::path& programFolder,
                                         EventPump* pump = nullptr);
