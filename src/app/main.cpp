@@ -6,6 +6,7 @@
 #include "platform/program_folder.h"
 #include "platform/qt/qt_event_pump.h"
 #include "platform/qt/qt_serial_port.h"
+#include "platform/widgets/translations.h"
 #include "platform/widgets/widget_dialogs.h"
 #include "shell/ui/main_window.h"
 
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VELKAR"));
     std::setlocale(LC_NUMERIC, "C");
+    velkar::installQtTurkish();  // file boxes and standard buttons in Turkish when installed
 
     velkar::WidgetDialogs dialogs;
     velkar::QtSerialPort port;
@@ -21,7 +23,8 @@ int main(int argc, char** argv) {
     velkar::DesktopProcessLauncher launcher;
     velkar::SteadyClock clock;
 
-    velkar::shell::MainWindow window({dialogs, port, pump, launcher, clock, velkar::programFolder()});
+    velkar::shell::MainWindow window(
+        {dialogs, port, pump, launcher, clock, velkar::programFolder()});
     dialogs.setParent(&window);
     window.show();
     return app.exec();

@@ -202,16 +202,11 @@ std::filesystem::path kayitEt(ConversionWindow& w) {
             return {};
         }
     }
-    std::error_code ec;
-    if (std::filesystem::exists(target, ec)) {
-        const MessageResult r = w.dialogs.message(
-            {targetText + cp1254(" zaten var.\rDeğiştirmek istiyor musunuz?"), cp1254("Kayıt Et"),
-             MessageIcon::Question, MessageButtons::OkCancel});
-        if (r != MessageResult::Ok) {
-            w.setSaveEnabled(true);
-            return {};
-        }
+    if (!confirmReplace(w.dialogs, target, cp1254("Kayıt Et"))) {
+        w.setSaveEnabled(true);
+        return {};
     }
+    std::error_code ec;
     std::string error;
     if (!moveFileReplacing(w.resultWorkFile(), target, error)) {
         w.dialogs.error(targetText + cp1254(" kayıt edilemedi: ") + error);
@@ -219,6 +214,7 @@ std::filesystem::path kayitEt(ConversionWindow& w) {
         if (std::filesystem::exists(w.resultWorkFile(), ec)) w.setSaveEnabled(true);
         return {};
     }
+    w.setStatusText(savedMessage(target));
     return target;
 }
 

@@ -108,8 +108,9 @@ struct ConversionWindow {
     Questions* questions_ = nullptr;
 };
 
-// Lets the user pick the raw input file (title set by the caller beforehand):
-// sets DOSYA_SECILDI and shows the last 50 characters of the path in the status bar.
+// Lets the user pick the raw input file (title set by the caller beforehand),
+// or takes the file dropped on the window: sets DOSYA_SECILDI and shows the
+// last 50 characters of the path in the status bar.
 void dosya_ac(ConversionWindow& w);
 
 // Appends one row to the result table (the ninth value is accepted, not shown).
@@ -143,8 +144,9 @@ bool openChosenInput(ConversionWindow& w, TextReader& in);
 bool closeResultWorkFile(ConversionWindow& w, TextWriter& out);
 
 // The save button (Command2): asks for a name, derives the extension from the
-// output and moves the result work file there.  Returns the saved path (empty
-// when nothing was saved).
+// output and moves the result work file there; the status bar then names the
+// saved file with its full path.  Returns the saved path (empty when nothing
+// was saved).
 std::filesystem::path kayitEt(ConversionWindow& w);
 
 // The name a result is saved under: the chosen path with its extension (the

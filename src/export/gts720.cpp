@@ -64,21 +64,26 @@ bool prepareGts720File(Dialogs& dialogs, const std::filesystem::path& inputFile,
     return true;
 }
 
-bool prepareGts720(Dialogs& dialogs) {
+std::filesystem::path prepareGts720(Dialogs& dialogs) {
     FileDialogRequest request;
     request.title = cp1254("Cihaza Aktarılacak Dosyayı Seçiniz");
     request.flags = kFileMustExist;
     request.mode = FileDialogMode::Open;
     const std::filesystem::path input = dialogs.chooseFile(request).path;
-    if (input.empty()) return false;
+    if (input.empty()) return {};
 
     request.title = cp1254("Kayıt Edilecek Dosya Adını Yazınız ");
-    request.flags = kAskBeforeOverwrite;
+    request.flags = 0;  // the question is asked below, for the name the file really gets
     request.mode = FileDialogMode::Save;
     request.fileName = input;  // the dialog offers the input name
     const std::filesystem::path output = dialogs.chooseFile(request).path;
-    if (output.empty()) return false;
-    return prepareGts720File(dialogs, input, output);
+    if (output.empty()) return {};
+    const std::filesystem::path target = gts720PathFor(output);
+    std::error_code ec;
+    const bool isInput = std::filesystem::equivalent(input, target, ec);  // refused below
+    if (!isInput && !confirmReplace(dialogs, target, cp1254("Kayıt Et"))) return {};
+    if (!prepareGts720File(dialogs, input, output)) return {};
+    return target;
 }
 
 }  // namespace velkar::exporting

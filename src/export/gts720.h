@@ -39,8 +39,10 @@ bool prepareGts720File(Dialogs& dialogs, const std::filesystem::path& inputFile,
 
 // The menu command: asks for the input ("Cihaza Aktarılacak Dosyayı Seçiniz",
 // open, flags 4096), then for the output name ("Kayıt Edilecek Dosya Adını
-// Yazınız ", save, flags 2, the input name offered); a cancel in either ends
-// it without writing.  true when the file was written.
-bool prepareGts720(Dialogs& dialogs);
+// Yazınız ", save, the input name offered); an existing output file (the name
+// with ".txt") is replaced only after the program's overwrite question.  A
+// cancel anywhere ends it without writing.  Returns the file written (empty
+// when none).
+std::filesystem::path prepareGts720(Dialogs& dialogs);
 
 }  // namespace velkar::exporting

@@ -55,22 +55,45 @@ bool exportSpreadsheetFile(Dialogs& dialogs, const std::filesystem::path& textFi
     return true;
 }
 
-bool exportSpreadsheet(Dialogs& dialogs, const std::filesystem::path& programFolder,
-                       EventPump* pump) {
+std::filesystem::path exportSpreadsheet(Dialogs& dialogs,
+                                        const std::filesystem::path& programFolder,
+                                        EventPump* pump) {
     FileDialogRequest request;
     request.title = cp1254("Excel'e Dönüştürülecek Dosyayı Seçiniz");
     request.flags = kFileMustExist;
     request.mode = FileDialogMode::Open;
     const std::filesystem::path chosen = dialogs.chooseFile(request).path;
-    if (chosen.empty()) return false;
+    if (chosen.empty()) return {};
 
-    // The original handed Excel an empty file of this name to open; nothing
+    request.title = cp1254("Kayıt Edilecek Dosya Adını Yazınız ");
+    request.filter = "Excel(.xls)|*.xls|";
+    request.flags = 0;  // the question is asked below, for the name the file really gets
+    request.mode = FileDialogMode::Save;
+    request.fileName = spreadsheetPathFor(chosen);
+    std::filesystem::path target = dialogs.chooseFile(request).path;
+    if (target.empty()) return {};
+    if (!target.has_extension()) target += ".xls";
+    std::error_code ec;
+    if (std::filesystem::equivalent(chosen, target, ec)) {
+        dialogs.error(pathText(target) +
+                      cp1254(" bu işlemde okunan dosya: üzerine kayıt edilemez."));
+        return {};
+    }
+    if (!confirmReplace(dialogs, target, cp1254("Kayıt Et"))) return {};
+
+    // Older releases handed Excel an empty file of this name to open; nothing
     // reads it any more, so a failure to leave it behind is not reported.
     std::string ignored;
     if (ensureFolder(programFolder, ignored)) {
         writeFileBytes(programFolder / kSpreadsheetTemplateName, "");
     }
-    return exportSpreadsheetFile(dialogs, chosen, pump);
+    std::string failure;
+    if (!convertToSpreadsheet(chosen, target, failure, pump)) {
+        dialogs.error(failure);
+        return {};
+    }
+    dialogs.info(cp1254("Excel'e dönüşüm sona erdi."));
+    return target;
 }
 
 }  // namespace velkar::exporting

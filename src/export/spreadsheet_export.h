@@ -1,9 +1,8 @@
 // "Excel'e Dönüştür": a text file whose lines hold fields separated by commas,
-// blanks or TABs becomes an Excel 97-2003 workbook beside it, named as the text
-// file with ".xls" appended (olcu.txt gives olcu.txt.xls, an existing one is
-// replaced).  Each line is one row; its first nine fields (main-window
-// splitter) fill columns A to I, each of the nine cells framed by a thin line
-// on all edges, empty ones included.  Rows past 65,536 continue on the sheets
+// blanks or TABs becomes an Excel 97-2003 workbook, by default beside it and
+// named as the text file with ".xls" appended (olcu.txt gives olcu.txt.xls).  Each line is one row;
+// its first nine fields (main-window splitter) fill columns A to I, each of the nine cells framed
+// by a thin line on all edges, empty ones included.  Rows past 65,536 continue on the sheets
 // VELKAR2, VELKAR3, ...
 //
 // The workbook is written by the program itself, once, after the whole text
@@ -42,11 +41,17 @@ bool exportSpreadsheetFile(Dialogs& dialogs, const std::filesystem::path& textFi
                            EventPump* pump = nullptr);
 
 // The menu command "Excel'e Dönüştür": asks for the text file (open dialog
-// "Excel'e Dönüştürülecek Dosyayı Seçiniz", flags 4096, no name offered); a
-// cancel ends it without a box.  Leaves the empty VELKAR.XLS in programFolder
-// as the original did, then runs exportSpreadsheetFile().  true when a
-// workbook was written.
-bool exportSpreadsheet(Dialogs& dialogs, const std::filesystem::path& programFolder,
-                       EventPump* pump = nullptr);
+// "Excel'e Dönüştürülecek Dosyayı Seçiniz", flags 4096, no name offered), then
+// for the workbook name (save dialog "Kayıt Edilecek Dosya Adını Yazınız ",
+// spreadsheetPathFor() of the text file offered; ".xls" added to a name
+// without an extension).  The text file itself is never replaced ("Hata
+// Mesajı"); an existing workbook only after the program's overwrite question.
+// A cancel anywhere ends it without a box.  Leaves the empty VELKAR.XLS in
+// programFolder (older releases opened it in Excel), writes the workbook and
+// shows "Excel'e dönüşüm sona erdi.", or the failure with the title "Hata
+// Mesajı".  Returns the workbook written (empty when none).
+std::filesystem::path exportSpreadsheet(Dialogs& dialogs,
+                                        const std::filesystem::path& programFolder,
+                                        EventPump* pump = nullptr);
 
 }  // namespace velkar::exporting

@@ -162,7 +162,9 @@ void Pass::writeHeader() {
     s_.HAT_SONU.clear();
     switch (form_) {
         case Form::Elevation:
-            conversion::HUCREYAZ(w_, " NOKTA ", "  " + cp1254("İ") + ".MESAFE", " G.MESAFE",
+            // The table row of a point holds what the report line of that point
+            // holds: the backsight taken from it, the foresight taken to it, its elevation.
+            conversion::HUCREYAZ(w_, " NOKTA ", " G.MESAFE", "  " + cp1254("İ") + ".MESAFE",
                                  "   GERI", "   ORTA", "   iLERi", "   KOT");
             line(" Nokta N.      MESAFE(m.)    GERI(m.)  ORTA(m.) ILERI(m.) HATA(mm.)    KOT");
             line("---------- ---------------  --------- --------- --------- --------- ----------");
@@ -324,14 +326,15 @@ void Pass::reportStation(const DlSettings& /*st*/, const StationValues& v, doubl
     } else {
         line(r_.GERI_NOKTA + "      " + bText + "    " + prevForesight_);
     }
+    if (form_ == Form::Elevation) {
+        conversion::HUCREYAZ(w_, r_.GERI_NOKTA, dbText, prevForesightDistance_, plainNumber(v.B),
+                             "", prevForesight_, prevElevation_);
+    } else {
+        conversion::HUCREYAZ(w_, r_.GERI_NOKTA, plainNumber(v.B), prevForesight_);
+    }
     prevElevation_ = hText;
     prevForesightDistance_ = dfText;
     prevForesight_ = fText;
-    if (form_ == Form::Elevation) {
-        conversion::HUCREYAZ(w_, r_.GERI_NOKTA, dbText, dfText, plainNumber(v.B), "", fText, hText);
-    } else {
-        conversion::HUCREYAZ(w_, r_.GERI_NOKTA, plainNumber(v.B), fText);
-    }
     // The intermediate sights taken from this station follow its row.
     lastStation_ = StationForSights{before, v.B, dbText, bText};
     for (const PendingSight& p : pending_) writeSight(p, *lastStation_);
@@ -446,13 +449,13 @@ void Pass::finish() {
     if (form_ == Form::Elevation) {
         line(r_.ILERI_NOKTA + "  " + "   ----" + " " + prevForesightDistance_ + " " + "  -------" +
              "  " + " ------- " + prevForesight_ + "   " + "------" + prevElevation_);
-        conversion::HUCREYAZ(w_, r_.ILERI_NOKTA, "", "", prevForesight_, "", prevForesightDistance_,
+        conversion::HUCREYAZ(w_, r_.ILERI_NOKTA, "", prevForesightDistance_, "", "", prevForesight_,
                              prevElevation_);
         line("");
         line("Toplam Mesafe..: " + fixedText(total_, 2));
     } else if (form_ == Form::Short) {
         line(r_.ILERI_NOKTA + "      " + "  -------" + "    " + prevForesight_);
-        conversion::HUCREYAZ(w_, r_.ILERI_NOKTA, "", "", prevForesight_);
+        conversion::HUCREYAZ(w_, r_.ILERI_NOKTA, "", prevForesight_);
         line("______________________________________");
         line("");
         line("Toplam Geri..: " + fixedText(s_.TOPLAM_GERI, 2));

@@ -44,7 +44,7 @@ struct FileDialogResult {
 };
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     virtual MessageResult message(const MessageRequest& request) = 0;
     virtual FileDialogResult chooseFile(const FileDialogRequest& request) = 0;
@@ -62,5 +62,12 @@ public:
 
 // The title of every warning box.
 std::string errorTitle();
+
+// Before a file is replaced: when it exists, asks "PATH zaten var.\rDeğiştirmek
+// istiyor musunuz?" (OK / Cancel) under title.  true when it may be written.
+bool confirmReplace(Dialogs& dialogs, const std::filesystem::path& file, const std::string& title);
+
+// "Kayıt edildi: PATH", PATH the full path of a file just written.
+std::string savedMessage(const std::filesystem::path& file);
 
 }  // namespace velkar

@@ -56,6 +56,9 @@ bool isBlankLine(const std::string& line) {
 bool start(ConversionWindow& w, TextReader& in, TextWriter& out) {
     conversion::dosya_ac(w);
     if (!w.DOSYA_SECILDI) return false;
+    w.table.clear();
+    w.SATIR_NO = 0;
+    conversion::HUCREYAZ(w, w.request.output->text);
     return conversion::openChosenInput(w, in) && conversion::openResultWorkFile(w, out);
 }
 
@@ -133,8 +136,12 @@ void reportLeftOut(ConversionWindow& w, int n) {
     }
 }
 
-void endMessage(ConversionWindow& w) {
-    w.dialogs.info(cp1254(" Kesit Hesabı Tamamlandı ....!!") + "\r");
+// The result lines shown in the table, one a row, under the output's name.
+void showResultLines(ConversionWindow& w) {
+    if (!w.keepRows) return;
+    TextReader result(w.resultWorkFile());
+    std::string line;
+    while (result.readLine(line)) conversion::HUCREYAZ(w, line);
 }
 
 // The listing's section block: chainage, elevations, rule, offsets; the left
@@ -363,18 +370,15 @@ bool KESITKLISEHES(ConversionWindow& w, ConversionState& state) {
         if (!listingFromOffsets(w, raw, out)) return false;
     }
     if (!conversion::closeResultWorkFile(w, out)) return false;
+    showResultLines(w);
     reportLeftOut(w, leftOut);
-    endMessage(w);
     return true;
 }
 
 bool KESIT_netcad(ConversionWindow& w, ConversionState& state) {
     TextReader in;
     TextWriter out;
-    if (!start(w, in, out)) {
-        if (!w.DOSYA_SECILDI) endMessage(w);
-        return false;
-    }
+    if (!start(w, in, out)) return false;
     const auto raw = w.dialog.fileName;
     const auto work = w.workFolder / kAdjustmentWorkFileName;
     int leftOut = 0;
@@ -395,8 +399,8 @@ bool KESIT_netcad(ConversionWindow& w, ConversionState& state) {
         if (w.CIHAZ_TIPI == "700" && !netcadFromOffsets(w, raw, out)) return false;
     }
     if (!conversion::closeResultWorkFile(w, out)) return false;
+    showResultLines(w);
     reportLeftOut(w, leftOut);
-    endMessage(w);
     return true;
 }
 

@@ -21,6 +21,9 @@ using conversion::ConversionWindow;
 // requested through state.stopRequested at a coordinate question).
 bool KOOR_HESAP(ConversionWindow& w, ConversionState& state);
 
+// Both cross-section computations show the lines of their result in the
+// table, one a row under the output's name, and leave the completion box to
+// runActionButton.
 // KESITKLISEHES: the printable cross-section listing.
 bool KESITKLISEHES(ConversionWindow& w, ConversionState& state);
 

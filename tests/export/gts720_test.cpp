@@ -23,7 +23,7 @@ TEST(PrepareGts720, WritesTheChosenNameWithTxtAppended) {
     dialogs.answerFile(input);
     dialogs.answerFile(dir / "liste.txt");
 
-    EXPECT_TRUE(prepareGts720(dialogs));
+    EXPECT_EQ(prepareGts720(dialogs), dir / "liste.txt.txt");
 
     ASSERT_EQ(dialogs.shown().size(), 2u);
     const FileDialogRequest& open = dialogs.shown()[0].file;
@@ -33,7 +33,7 @@ TEST(PrepareGts720, WritesTheChosenNameWithTxtAppended) {
     EXPECT_TRUE(open.fileName.empty());
     const FileDialogRequest& save = dialogs.shown()[1].file;
     EXPECT_EQ(toUtf8(save.title), "Kayıt Edilecek Dosya Adını Yazınız ");
-    EXPECT_EQ(save.flags, kAskBeforeOverwrite);
+    EXPECT_EQ(save.flags, 0);  // the question is asked for the name with ".txt"
     EXPECT_EQ(save.mode, FileDialogMode::Save);
     EXPECT_EQ(save.fileName, input);
 
@@ -42,21 +42,30 @@ TEST(PrepareGts720, WritesTheChosenNameWithTxtAppended) {
     EXPECT_FALSE(fs::exists(dir / "liste.txt"));
 }
 
-TEST(PrepareGts720, CancelInEitherDialogWritesNothing) {
+TEST(PrepareGts720, CancelInEitherDialogOrTheOverwriteQuestionWritesNothing) {
     const fs::path dir = test::tempDir("gts720-cancel");
     test::writeBytes(dir / "a.txt", "P1 1 2\r\n");
     test::ScriptedDialogs first;
     first.answerFile({});
-    EXPECT_FALSE(prepareGts720(first));
+    EXPECT_TRUE(prepareGts720(first).empty());
     EXPECT_EQ(first.shown().size(), 1u);
 
     test::ScriptedDialogs second;
     second.answerFile(dir / "a.txt");
     second.answerFile({});
-    EXPECT_FALSE(prepareGts720(second));
+    EXPECT_TRUE(prepareGts720(second).empty());
     EXPECT_EQ(second.shown().size(), 2u);
     EXPECT_EQ(fs::directory_iterator(dir)->path().filename(), "a.txt");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+
+    test::writeBytes(dir / "b.txt", "old");  // the file "b" gives
+    test::ScriptedDialogs third;
+    third.answerFile(dir / "a.txt");
+    third.answerFile(dir / "b");
+    third.answerMessage(MessageResult::Cancel);
+    EXPECT_TRUE(prepareGts720(third).empty());
+    EXPECT_EQ(test::readBytes(dir / "b.txt"), "old");
+    EXPECT_NE(third.messageLines().at(0).find("b.txt zaten var."), std::string::npos);
 }
 
 // Accepting "a" for the input "a.txt" would write the input over itself; an
@@ -69,7 +78,7 @@ TEST(PrepareGts720, RefusesToWriteOverItsInputAndTellsFailures) {
     test::ScriptedDialogs dialogs;
     dialogs.answerFile(input);
     dialogs.answerFile(dir / "a");
-    EXPECT_FALSE(prepareGts720(dialogs));
+    EXPECT_TRUE(prepareGts720(dialogs).empty());
     EXPECT_EQ(dialogs.messageLines(),
               Lines{"Hata Mesajı: " + input.string() +
                     " dosyası yazılamadı: okunan dosyanın üzerine yazılamaz"});

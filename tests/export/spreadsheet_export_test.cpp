@@ -27,19 +27,23 @@ TEST(ExportSpreadsheet, WritesTheChosenFileWithXlsAppended) {
     ExportRun run;
     const fs::path text = run.dir / "olcu.txt";
     fs::copy_file(test::dataDir() / "export" / "olcu.txt", text);
+    const fs::path workbook = run.dir / "olcu.txt.xls";
     run.dialogs.answerFile(text);
+    run.dialogs.answerFile(workbook);
 
-    EXPECT_TRUE(exportSpreadsheet(run.dialogs, run.programFolder));
+    EXPECT_EQ(exportSpreadsheet(run.dialogs, run.programFolder), workbook);
 
-    ASSERT_EQ(run.dialogs.shown().size(), 2u);
+    ASSERT_EQ(run.dialogs.shown().size(), 3u);
     const FileDialogRequest& asked = run.dialogs.shown()[0].file;
     EXPECT_EQ(toUtf8(asked.title), "Excel'e Dönüştürülecek Dosyayı Seçiniz");
     EXPECT_EQ(asked.flags, kFileMustExist);
     EXPECT_EQ(asked.mode, FileDialogMode::Open);
     EXPECT_TRUE(asked.fileName.empty());
+    const FileDialogRequest& name = run.dialogs.shown()[1].file;
+    EXPECT_EQ(name.mode, FileDialogMode::Save);
+    EXPECT_EQ(name.fileName, workbook);  // offered: the name the export always had
     EXPECT_EQ(run.dialogs.messageLines(), Lines{"Excel'e dönüşüm sona erdi."});
 
-    const fs::path workbook = run.dir / "olcu.txt.xls";
     EXPECT_TRUE(test::matchesGolden(test::readBytes(workbook),
                                     test::dataDir() / "export" / "olcu.txt.xls.gold"));
     if (test::xlrdAvailable()) {
@@ -70,9 +74,36 @@ TEST(ExportSpreadsheet, ReplacesAnExistingWorkbook) {
 TEST(ExportSpreadsheet, CancelCreatesNothingAndShowsNothing) {
     ExportRun run;
     run.dialogs.answerFile({});
-    EXPECT_FALSE(exportSpreadsheet(run.dialogs, run.programFolder));
+    EXPECT_TRUE(exportSpreadsheet(run.dialogs, run.programFolder).empty());
     EXPECT_EQ(run.dialogs.shown().size(), 1u);
     EXPECT_FALSE(fs::exists(run.programFolder));
+}
+
+// The chosen name gets ".xls" when it has no extension; the text file itself
+// is never replaced, an existing workbook only after the overwrite question.
+TEST(ExportSpreadsheet, TheChosenNameIsWrittenAndNothingReplacedUnasked) {
+    ExportRun run;
+    const fs::path text = run.dir / "liste.txt";
+    test::writeBytes(text, "A 1\r\n");
+    test::writeBytes(run.dir / "eski.xls", "old");
+    run.dialogs.answerFile(text);
+    run.dialogs.answerFile(text);
+    EXPECT_TRUE(exportSpreadsheet(run.dialogs, run.programFolder).empty());
+    EXPECT_EQ(test::readBytes(text), "A 1\r\n");
+    run.dialogs.answerFile(text);
+    run.dialogs.answerFile(run.dir / "eski");
+    run.dialogs.answerMessage(MessageResult::Cancel);
+    EXPECT_TRUE(exportSpreadsheet(run.dialogs, run.programFolder).empty());
+    EXPECT_EQ(test::readBytes(run.dir / "eski.xls"), "old");
+    run.dialogs.answerFile(text);
+    run.dialogs.answerFile(run.dir / "eski");
+    run.dialogs.answerMessage(MessageResult::Ok);
+    EXPECT_EQ(exportSpreadsheet(run.dialogs, run.programFolder), run.dir / "eski.xls");
+    EXPECT_EQ(fs::file_size(run.dir / "eski.xls"), 5632u);
+    const auto lines = run.dialogs.messageLines();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(run.dialogs.messages()[0].title, errorTitle());
+    EXPECT_NE(lines[1].find("eski.xls zaten var."), std::string::npos);
 }
 
 // A workbook that cannot be written, or a text file that cannot be read, is
@@ -83,11 +114,13 @@ TEST(ExportSpreadsheet, FailuresAreToldNotHidden) {
     test::writeBytes(text, "A 1\r\n");
     fs::create_directory(run.dir / "olcu.txt.xls");  // the name is taken by a folder
     run.dialogs.answerFile(text);
-    EXPECT_FALSE(exportSpreadsheet(run.dialogs, run.programFolder));
-    EXPECT_EQ(run.dialogs.messageLines(),
-              Lines{"Hata Mesajı: " + (run.dir / "olcu.txt.xls").string() +
-                    " dosyası yazılamadı: bu bir klasör"});
-    EXPECT_EQ(run.dialogs.messages().at(0).icon, MessageIcon::Critical);
+    run.dialogs.answerFile(run.dir / "olcu.txt.xls");
+    run.dialogs.answerMessage(MessageResult::Ok);  // replace it
+    EXPECT_TRUE(exportSpreadsheet(run.dialogs, run.programFolder).empty());
+    ASSERT_EQ(run.dialogs.messages().size(), 2u);  // the overwrite question, then the failure
+    EXPECT_EQ(run.dialogs.messageLines()[1], "Hata Mesajı: " + (run.dir / "olcu.txt.xls").string() +
+                                                 " dosyası yazılamadı: bu bir klasör");
+    EXPECT_EQ(run.dialogs.messages()[1].icon, MessageIcon::Critical);
 
     test::ScriptedDialogs again;
     EXPECT_FALSE(exportSpreadsheetFile(again, run.dir / "yok.txt"));

@@ -3,11 +3,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <functional>
 #include <sstream>
+#include <QStatusBar>
 
 #include <gtest/gtest.h>
 
@@ -15,6 +18,7 @@
 #include "golden.h"
 #include "levelling/ui/dl_settings_dialog.h"
 #include "platform/cp1254.h"
+#include "platform/qt/qt_text.h"
 #include "scripted_dialogs.h"
 #include "scripted_serial_port.h"
 #include "platform/qt/qt_text.h"
@@ -27,7 +31,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 struct FakeLauncher : ProcessLauncher {
     bool editorExists = true;
@@ -114,8 +120,9 @@ TEST_F(MainWindowTest, FirstRunStartsWithTheInitialStatesAndWritesSixteenLines) 
 }
 
 TEST_F(MainWindowTest, DL100InTheFileOverridesTheStoredPortSettings) {
-    writeSettings("CIHAZ...:DL-100\r\nBAUD....:9600\r\nPRITY...:NONE\r\nDATA....:8\r\nSTOP....:1\r\n"
-                  "ACK/NAK.:ONE WAY\r\n");
+    writeSettings(
+        "CIHAZ...:DL-100\r\nBAUD....:9600\r\nPRITY...:NONE\r\nDATA....:8\r\nSTOP....:1\r\n"
+        "ACK/NAK.:ONE WAY\r\n");
     start();
     const PortSettingsTexts t = w->portSettings()->texts();
     EXPECT_EQ(t.protocol, "ACK / NAK");
@@ -189,31 +196,43 @@ TEST_F(MainWindowTest, AfterTheFirstTickTheLaunchersLoseTheirAccelerator) {
     EXPECT_EQ(w->downloadLauncher()->text(), "&Cihazdan Bilgisayara Aktarma");
     EXPECT_EQ(w->uploadLauncher()->text(), "&Bilgisayardan Cihaza Aktarma");
     w->tick();
-    EXPECT_EQ(w->downloadLauncher()->text(), " > >         Cihazdan Bilgisayara Aktarma > >         ");
+    EXPECT_EQ(w->downloadLauncher()->text(),
+              " > >         Cihazdan Bilgisayara Aktarma > >         ");
     EXPECT_EQ(w->uploadLauncher()->text(), "       < < Bilgisayardan Cihaza Aktarma       < < ");
 }
 
 TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndNames) {
     start();
     const std::pair<const char*, const char*> items[] = {
-        {"miBilci", "&Bilgisayardan Cihaza"}, {"miCibil", "&Cihazdan Bilgisayara"},
-        {"miCikis", "Cı&kıs"},                {"mikoordinat", "&KOORDINAT"},
-        {"mikesnet", "KESIT-&NETCAD"},        {"mikesklise", "KESIT-KLISE"},
-        {"miydenet", "&NETCAD"},              {"miydeegh", "&EGHAS"},
-        {"miymknet", "&NETCAD"},              {"miymkegh", "&EGHAS"},
-        {"mixyz", "&XYZ"},                    {"mirasat", "&RASAT"},
-        {"midxf", "&DXF"},                    {"mi_iller", "DL-100 &ILLER BANKASI"},
-        {"mi_excel", "Excel'e Dönüştür"},     {"mi_GTS720", "YXZ --> GTS-720 / GPT-7000"},
-        {"meeditor", "&Editor"},              {"miportayari", "&Port Ayarı"},
-        {"miversiyon", "Program Ver."},       {"miyardim", "Yardım"}};
+        {"miBilci", "&Bilgisayardan Cihaza"},
+        {"miCibil", "&Cihazdan Bilgisayara"},
+        {"miCikis", "Cı&kıs"},
+        {"mikoordinat", "&KOORDINAT"},
+        {"mikesnet", "KESIT-&NETCAD"},
+        {"mikesklise", "KESIT-KLISE"},
+        {"miydenet", "&NETCAD"},
+        {"miydeegh", "&EGHAS"},
+        {"miymknet", "&NETCAD"},
+        {"miymkegh", "&EGHAS"},
+        {"mixyz", "&XYZ"},
+        {"mirasat", "&RASAT"},
+        {"midxf", "&DXF"},
+        {"mi_iller", "DL-100 &ILLER BANKASI"},
+        {"mi_excel", "Excel'e Dönüştür"},
+        {"mi_GTS720", "YXZ --> GTS-720 / GPT-7000"},
+        {"meeditor", "&Editor"},
+        {"miportayari", "&Port Ayarı"},
+        {"miversiyon", "Program Ver."},
+        {"miyardim", "Yardım"}};
     for (const auto& [name, caption] : items) {
         QAction* a = action(name);
         ASSERT_NE(a, nullptr) << name;
         EXPECT_EQ(a->text(), U(caption)) << name;
     }
     const std::pair<const char*, const char*> menus[] = {
-        {"meAktar", "&Aktar"}, {"meHesaplar", "&Hesaplar"}, {"meDonustur", "Donus&tur"},
-        {"meAyarlar", "A&yarlar"}, {"meBilgi", "Bi&lgi"}, {"miyde", "YD&E"}, {"miymk", "YM&K"}};
+        {"meAktar", "&Aktar"},     {"meHesaplar", "&Hesaplar"}, {"meDonustur", "Donus&tur"},
+        {"meAyarlar", "A&yarlar"}, {"meBilgi", "Bi&lgi"},       {"miyde", "YD&E"},
+        {"miymk", "YM&K"}};
     for (const auto& [name, caption] : menus) {
         QMenu* m = w->findChild<QMenu*>(QString::fromLatin1(name));
         ASSERT_NE(m, nullptr) << name;
@@ -386,12 +405,16 @@ TEST_F(MainWindowTest, ExportMenuItemsRunTheExportTools) {
     const auto dir = test::tempDir("menu-export");
     test::writeBytes(dir / "liste.txt", "P1 100.5 200.25 300\r\n");
     dialogs.answerFile(dir / "liste.txt");
+    dialogs.answerFile(dir / "tablo.xls");
     action("mi_excel")->trigger();
-    EXPECT_TRUE(fs::exists(dir / "liste.txt.xls"));
+    EXPECT_TRUE(fs::exists(dir / "tablo.xls"));
+    // The status bar names each file written with its full path.
+    EXPECT_TRUE(w->statusBar()->currentMessage().endsWith(pathToQ(dir / "tablo.xls")));
     dialogs.answerFile(dir / "liste.txt");
     dialogs.answerFile(dir / "gts");
     action("mi_GTS720")->trigger();
     EXPECT_EQ(test::readBytes(dir / "gts.txt"), "P1,100.5,200.25,300,\r\n");
+    EXPECT_TRUE(w->statusBar()->currentMessage().endsWith(pathToQ(dir / "gts.txt")));
     const auto lines = dialogs.messageLines();
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0], "Excel'e dönüşüm sona erdi.");
@@ -418,6 +441,56 @@ TEST_F(MainWindowTest, SaveButtonOfTheConversionWindowSavesUnderTheOutputsExtens
     c->saveButton()->click();
     EXPECT_EQ(test::readBytes(dir / "proje.eski" / "x.KSE"), "   S1          0.0000\r\n");
     EXPECT_FALSE(c->saveButton()->isEnabled());
+    const auto* status = c->findChild<QLabel*>(QStringLiteral("StatusBar1"));
+    EXPECT_TRUE(status->text().endsWith(pathToQ(dir / "proje.eski" / "x.KSE")))
+        << status->text().toStdString();
+}
+
+// After a KOORDINAT run every value of the table is whole: each column is
+// wider than its widest text, the headings are the column header.
+TEST_F(MainWindowTest, TheTableShowsEveryValueWholeAfterAKoordinatRun) {
+    start();
+    action("mikoordinat")->trigger();
+    auto* c = w->conversionWindow();
+    c->instrumentList()->setEditText("GTS-210 / 220 / 6");
+    c->instrumentChoiceChanged();
+    c->outputList()->setEditText("KOORDINAT");
+    dialogs.answerFile(fs::path(VELKAR_SAMPLES_DIR) / "gts210_koordinat_ham.txt");
+    dialogs.answerFile(fs::path(VELKAR_SAMPLES_DIR) / "poligon.txt");
+    c->actionButton()->click();
+    ResultTableView* view = c->table();
+    const auto* model = view->model();
+    ASSERT_GT(model->rowCount(), 3);
+    EXPECT_FALSE(view->horizontalHeader()->isHidden());
+    EXPECT_EQ(model->headerData(1, Qt::Horizontal).toString(), "Y");
+    const QFontMetrics fm = view->fontMetrics();
+    for (int r = 0; r < model->rowCount(); ++r) {
+        for (int col = 0; col < 4; ++col) {
+            const QString text = model->index(r, col).data().toString();
+            EXPECT_GT(view->columnWidth(col), fm.horizontalAdvance(text)) << text.toStdString();
+        }
+    }
+}
+
+// A raw file dropped on the conversion window runs without its file box.
+TEST_F(MainWindowTest, ARawFileDroppedOnTheConversionWindowIsRun) {
+    start();
+    w->formatButtonClicked();
+    auto* c = w->conversionWindow();
+    c->instrumentList()->setEditText("GTS-600 / 700");
+    c->instrumentChoiceChanged();
+    c->outputList()->setEditText("YDE-NETCAD");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromUtf8(VELKAR_SAMPLES_DIR "/gts700_ornek.txt"))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(c, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(c, &drop);
+    EXPECT_TRUE(test::matchesGolden(test::readBytes(c->core().resultWorkFile()),
+                                    test::dataDir() / "conversion" / "gts700_yde_netcad.gold"));
+    EXPECT_TRUE(dialogs.allAnswersUsed());
+    for (const auto& box : dialogs.shown()) EXPECT_NE(box.kind, test::ShownBox::Kind::File);
 }
 
 }  // namespace
@@ -453,7 +526,8 @@ TEST_F(MainWindowTest, DownloadFromTheLauncherWritesTheFileAndShowsTheLog) {
 
 TEST_F(MainWindowTest, StopButtonClearsTheContinueFlag) {
     start();
-    w->setTransferRunner([&](bool, const std::string&, const fs::path&) { w->stopButton()->click(); });
+    w->setTransferRunner(
+        [&](bool, const std::string&, const fs::path&) { w->stopButton()->click(); });
     dialogs.answerFile({});
     w->downloadClicked();
     EXPECT_FALSE(w->transferFields().AKTARMA_DEVAM);
@@ -468,11 +542,12 @@ TEST_F(MainWindowTest, ActionButtonConvertsTheRawFileIntoTheTable) {
     c->outputList()->setEditText("YDE-NETCAD");
     dialogs.answerFile(fs::path(VELKAR_SAMPLES_DIR) / "gts700_ornek.txt");
     c->actionButton()->click();
-    const std::string expected = test::readBytes(test::dataDir() / "conversion" / "gts700_yde_netcad.gold");
+    const std::string expected =
+        test::readBytes(test::dataDir() / "conversion" / "gts700_yde_netcad.gold");
     EXPECT_EQ(test::readBytes(c->core().resultWorkFile()), expected);
     const int written = static_cast<int>(std::count(expected.begin(), expected.end(), '\n'));
-    EXPECT_EQ(c->results().rowCount(), written + 2);  // header, rows, one empty row
-    EXPECT_EQ(c->table()->model()->rowCount(), written + 2);
+    EXPECT_EQ(c->results().rowCount(), written + 2);          // header, rows, one empty row
+    EXPECT_EQ(c->table()->model()->rowCount(), written + 1);  // the header row is the column header
     EXPECT_TRUE(c->saveButton()->isEnabled());
     EXPECT_EQ(dialogs.messageLines().back(), "İşlem Sonu: Format Dönüştürme İşlemi Tamamlandı");
     EXPECT_TRUE(c->actionButton()->isEnabled());
@@ -526,8 +601,8 @@ namespace {
 TEST_F(MainWindowTest, MouseOverALauncherFramesItAndThePictureClearsBoth) {
     start();
     auto moveOver = [](QWidget* widget) {
-        QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), widget->mapToGlobal(QPointF(2, 2)), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), widget->mapToGlobal(QPointF(2, 2)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(widget, &move);
     };
     moveOver(w->downloadLauncher());

@@ -1,10 +1,12 @@
 #include "conversion/ui/conversion_window_ui.h"
 
 #include <QApplication>
-#include <QFontDatabase>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
+#include <QMimeData>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -92,16 +94,10 @@ ConversionWindowUi::ConversionWindowUi(Dialogs& dialogs, EventPump& pump,
     top->addLayout(buttons, 1, 2);
     top->setColumnStretch(2, 1);
 
-    grid_ = new QTableView(central);
+    grid_ = new ResultTableView(central);
     grid_->setObjectName(QStringLiteral("MSFlexGrid1"));
-    grid_->setModel(model_.get());
-    grid_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    grid_->horizontalHeader()->setVisible(false);
-    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 4);
-    grid_->horizontalHeader()->setDefaultSectionSize(110);
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setResultModel(model_.get());
+    setAcceptDrops(true);  // a raw file dropped on the window is run as if picked in its file box
 
     auto* layout = new QVBoxLayout(central);
     layout->addLayout(top);
@@ -137,7 +133,7 @@ ConversionWindowUi::ConversionWindowUi(Dialogs& dialogs, EventPump& pump,
 }
 
 ConversionWindowUi::~ConversionWindowUi() {
-    grid_->setModel(nullptr);
+    grid_->setResultModel(nullptr);
 }
 
 void ConversionWindowUi::setOutputText(const QString& text) {
@@ -196,6 +192,32 @@ void ConversionWindowUi::runAction() {
     command1_->setEnabled(true);
     running_ = false;
     command2_->setEnabled(core_->saveEnabled);
+    grid_->fitColumns();
+}
+
+namespace {
+
+// The one local file a drag carries, or an empty text.
+QString droppedFile(const QMimeData* data) {
+    if (!data || !data->hasUrls() || data->urls().size() != 1) return {};
+    const QUrl url = data->urls().first();
+    if (!url.isLocalFile() || !QFileInfo(url.toLocalFile()).isFile()) return {};
+    return url.toLocalFile();
+}
+
+}  // namespace
+
+void ConversionWindowUi::dragEnterEvent(QDragEnterEvent* event) {
+    if (!running_ && !droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void ConversionWindowUi::dropEvent(QDropEvent* event) {
+    const QString file = droppedFile(event->mimeData());
+    if (running_ || file.isEmpty()) return;
+    event->acceptProposedAction();
+    core_->request.inputFile = qToPath(file);
+    runAction();
+    core_->request.inputFile.clear();  // a run that never asked for its raw file leaves it unused
 }
 
 void ConversionWindowUi::save() {

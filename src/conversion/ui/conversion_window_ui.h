@@ -9,12 +9,12 @@
 #include <QMainWindow>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTableView>
 #include <functional>
 #include <memory>
 
 #include "conversion/window.h"
 #include "platform/widgets/result_table_model.h"
+#include "platform/widgets/result_table_view.h"
 
 namespace velkar::conversion {
 
@@ -38,7 +38,7 @@ class ConversionWindowUi : public QMainWindow, public WindowHooks {
     QPushButton* saveButton() const { return command2_; }
     QPushButton* settingsButton() const { return command3_; }
     QPushButton* intermediateButton() const { return command4_; }
-    QTableView* table() const { return grid_; }
+    ResultTableView* table() const { return grid_; }
 
     void setOutputText(const QString& text);
     // The mode of the action button (its caption "&Format Dönüstür" or
@@ -70,6 +70,10 @@ class ConversionWindowUi : public QMainWindow, public WindowHooks {
     void intermediateButtonVisible(bool visible) override;
     void progress(std::uint64_t done, std::uint64_t total) override;
 
+  protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
   private:
     QComboBox* combo1_;
     QComboBox* combo2_;
@@ -77,7 +81,7 @@ class ConversionWindowUi : public QMainWindow, public WindowHooks {
     QPushButton* command2_;
     QPushButton* command3_;
     QPushButton* command4_;
-    QTableView* grid_;
+    ResultTableView* grid_;
     QLabel* status_;
     QProgressBar* progress_;
     ResultTable table_;

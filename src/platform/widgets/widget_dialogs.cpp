@@ -16,7 +16,9 @@
 
 namespace velkar {
 
-QString defaultBoxTitle() { return QStringLiteral("VELKAR"); }
+QString defaultBoxTitle() {
+    return QStringLiteral("VELKAR");
+}
 
 QString qtFilter(const std::string& filter) {
     if (filter.empty()) return {};
@@ -38,11 +40,20 @@ MessageResult WidgetDialogs::message(const MessageRequest& r) {
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     box.setText(text);
     switch (r.icon) {
-        case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
-        case MessageIcon::Warning: box.setIcon(QMessageBox::Warning); break;
-        case MessageIcon::Critical: box.setIcon(QMessageBox::Critical); break;
-        case MessageIcon::Question: box.setIcon(QMessageBox::Question); break;
-        case MessageIcon::None: break;
+        case MessageIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case MessageIcon::Warning:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MessageIcon::Critical:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case MessageIcon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case MessageIcon::None:
+            break;
     }
     if (r.buttons == MessageButtons::OkCancel) {
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
@@ -61,7 +72,8 @@ FileDialogResult WidgetDialogs::chooseFile(const FileDialogRequest& r) {
     if (!filter.isEmpty()) {
         filters = filter.split(QStringLiteral(";;"));
         dlg.setNameFilters(filters);
-        const int idx = r.filterIndex >= 1 && r.filterIndex <= filters.size() ? r.filterIndex - 1 : 0;
+        const int idx =
+            r.filterIndex >= 1 && r.filterIndex <= filters.size() ? r.filterIndex - 1 : 0;
         dlg.selectNameFilter(filters[idx]);
     }
     QString folder = r.initialFolder.empty() ? QDir::currentPath() : pathToQ(r.initialFolder);
@@ -73,20 +85,29 @@ FileDialogResult WidgetDialogs::chooseFile(const FileDialogRequest& r) {
     }
     dlg.setDirectory(folder);
     if (!name.isEmpty()) dlg.selectFile(name);
+    const bool askBeforeReplacing =
+        r.mode == FileDialogMode::Save && (r.flags & kAskBeforeOverwrite);
     if (r.mode == FileDialogMode::Save) {
         dlg.setAcceptMode(QFileDialog::AcceptSave);
         dlg.setFileMode(QFileDialog::AnyFile);
-        if (!(r.flags & kAskBeforeOverwrite)) dlg.setOption(QFileDialog::DontConfirmOverwrite);
+        // The program asks its own question below, in its own words.
+        dlg.setOption(QFileDialog::DontConfirmOverwrite);
     } else {
         dlg.setAcceptMode(QFileDialog::AcceptOpen);
         dlg.setFileMode((r.flags & kFileMustExist) ? QFileDialog::ExistingFile
                                                    : QFileDialog::AnyFile);
     }
     FileDialogResult result;
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return result;
-    const QString chosen = dlg.selectedFiles().first();
+    QString chosen;
+    for (;;) {
+        if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return result;
+        chosen = dlg.selectedFiles().first();
+        // Answering Cancel to the question goes back to the file box, as Qt's own question does.
+        if (!askBeforeReplacing || confirmReplace(*this, qToPath(chosen), r.title)) break;
+    }
     result.path = qToPath(chosen);
-    result.filterIndex = filters.isEmpty() ? 1 : static_cast<int>(filters.indexOf(dlg.selectedNameFilter())) + 1;
+    result.filterIndex =
+        filters.isEmpty() ? 1 : static_cast<int>(filters.indexOf(dlg.selectedNameFilter())) + 1;
     if (result.filterIndex < 1) result.filterIndex = 1;
     // As the original dialogs did: the folder of the chosen file becomes the
     // current folder, which the settings file records as the place to start next time.
@@ -107,19 +128,21 @@ bool DesktopProcessLauncher::startTextEditor(std::string& error) {
 #ifdef _WIN32
     if (QProcess::startDetached(QStringLiteral("notepad.exe"), {})) return true;
 #elif defined(__APPLE__)
-    if (QProcess::startDetached(QStringLiteral("open"), {QStringLiteral("-a"), QStringLiteral("TextEdit")}))
+    if (QProcess::startDetached(QStringLiteral("open"),
+                                {QStringLiteral("-a"), QStringLiteral("TextEdit")}))
         return true;
 #else
-    static const char* const kEditors[] = {"gnome-text-editor", "gedit",  "kate",   "kwrite",
-                                           "mousepad",          "pluma",  "xed",    "featherpad",
+    static const char* const kEditors[] = {"gnome-text-editor", "gedit", "kate", "kwrite",
+                                           "mousepad",          "pluma", "xed",  "featherpad",
                                            "leafpad",           "geany", "xedit"};
     for (const char* e : kEditors) {
         const QString exe = QStandardPaths::findExecutable(QString::fromLatin1(e));
         if (!exe.isEmpty() && QProcess::startDetached(exe, {})) return true;
     }
 #endif
-    error = cp1254("Metin düzenleyici bulunamadı. Şunlardan birini kurunuz: gedit, kate, mousepad, "
-                   "pluma, xed, geany.");
+    error = cp1254(
+        "Metin düzenleyici bulunamadı. Şunlardan birini kurunuz: gedit, kate, mousepad, "
+        "pluma, xed, geany.");
     return false;
 }
 

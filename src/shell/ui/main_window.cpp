@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPainter>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "catalogue/catalogue.h"
@@ -150,6 +151,7 @@ MainWindow::MainWindow(AppServices services, QWidget* parent)
     central->setMouseTracking(true);
 
     buildMenus();
+    statusBar();  // there from the start: it names the files the exports write
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
@@ -234,10 +236,11 @@ void MainWindow::buildMenus() {
         formatButtonClicked();
     });
     connect(item(donustur, "Excel'e Dönüştür", "mi_excel"), &QAction::triggered, this, [this] {
-        exporting::exportSpreadsheet(services_.dialogs, services_.programFolder, &services_.pump);
+        showWritten(exporting::exportSpreadsheet(services_.dialogs, services_.programFolder,
+                                                 &services_.pump));
     });
     connect(item(donustur, "YXZ --> GTS-720 / GPT-7000", "mi_GTS720"), &QAction::triggered, this,
-            [this] { exporting::prepareGts720(services_.dialogs); });
+            [this] { showWritten(exporting::prepareGts720(services_.dialogs)); });
 
     QAction* editor = bar->addAction(T("&Editor"));
     editor->setObjectName(QStringLiteral("meeditor"));
@@ -553,6 +556,10 @@ void MainWindow::showIntermediateDialog() {
     }
     intermediate_->show();
     intermediate_->raise();
+}
+
+void MainWindow::showWritten(const fs::path& file) {
+    if (!file.empty()) statusBar()->showMessage(toQ(savedMessage(file)));
 }
 
 void MainWindow::setLogText(const std::string& text) {

@@ -127,6 +127,8 @@ class MainWindow : public QMainWindow {
     void disableJobCommands();
     void restoreJobCommands();
     void showTransferProgress();
+    // Names a file an export wrote, with its full path, in the status bar.
+    void showWritten(const std::filesystem::path& file);
 
     AppServices services_;
     QComboBox* combo2_;
