@@ -339,8 +339,8 @@ bool FORMAT_CEVIR(ConversionWindow& w, ConversionState& state) {
         std::uint64_t lines = 0;
         w.progress(0, in.size());
         while (in.readLine(line)) {
-            r.HAM_SATIR = line;
             r.KAYIT_KODU = line.substr(0, 3);
+            r.HAM_SATIR.swap(line);  // no copy of a line that may be megabytes long
             w.pump.processPending();
             writer.line();
             if ((++lines & 4095) == 0) w.progress(in.position(), in.size());

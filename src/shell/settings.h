@@ -13,6 +13,12 @@
 
 namespace velkar::shell {
 
+// The port settings in force before the DL-100 preset (lines 17-21).
+struct SettingsPortLines {
+    std::string protocol = "ACK / NAK", baud = "9600", parity = "NONE", dataBits = "8",
+                stopBits = "1";
+};
+
 // The values the file keeps, with the initial states of their controls.
 struct SettingsValues {
     std::string folder;                      // YOL: the current folder at shut-down
@@ -36,10 +42,9 @@ struct SettingsValues {
     // While DL-100 is chosen its preset stands in lines 4-8; the port settings
     // in force before it are kept here (lines 17-21), to come back when
     // another instrument is chosen.
-    struct PortLines {
-        std::string protocol = "ACK / NAK", baud = "9600", parity = "NONE", dataBits = "8",
-                    stopBits = "1";
-    };
+    // (Declared outside: clang cannot build the optional of a nested struct
+    // with default member initializers inside the enclosing one.)
+    using PortLines = SettingsPortLines;
     std::optional<PortLines> portBeforeDl100;
 };
 

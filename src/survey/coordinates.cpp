@@ -218,8 +218,8 @@ bool KOOR_HESAP(ConversionWindow& w, ConversionState& state) {
     while (in.readLine(line)) {
         r.YAZ_DURUMU = 0;
         w.pump.processPending();
-        r.HAM_SATIR = line;
         r.KAYIT_KODU = line.substr(0, 3);
+        r.HAM_SATIR.swap(line);  // no copy of a line that may be megabytes long
         if (w.CIHAZ_TIPI == "700") {
             conversion::HAMDATACOZ_700(r, w.dialogs);
         } else if (w.CIHAZ_TIPI == "200") {

@@ -76,8 +76,8 @@ bool extractCoordinates(ConversionWindow& w, ConversionState& state, TextReader&
     std::uint64_t lines = 0;
     while (in.readLine(line)) {
         w.pump.processPending();
-        r.HAM_SATIR = line;
         r.KAYIT_KODU = line.substr(0, 3);
+        r.HAM_SATIR.swap(line);  // no copy of a line that may be megabytes long
         conversion::HAMDATACOZ_210(r, w.dialogs);
         if (r.KOOR_HAZIR == 1 && !trimBlanks(r.NOKTA).empty()) {
             r.KOOR_HAZIR = 0;
