@@ -335,12 +335,11 @@ bool FORMAT_CEVIR(ConversionWindow& w, ConversionState& state) {
         header(w, kind);
         Writer writer(w, state, out, kind);
         state.book.clear();
-        std::string line;
         std::uint64_t lines = 0;
         w.progress(0, in.size());
-        while (in.readLine(line)) {
-            r.KAYIT_KODU = line.substr(0, 3);
-            r.HAM_SATIR.swap(line);  // no copy of a line that may be megabytes long
+        while (
+            in.readLine(r.HAM_SATIR)) {  // straight into the record: a line may be megabytes long
+            r.KAYIT_KODU = r.HAM_SATIR.substr(0, 3);
             w.pump.processPending();
             writer.line();
             if ((++lines & 4095) == 0) w.progress(in.position(), in.size());

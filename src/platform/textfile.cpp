@@ -138,6 +138,12 @@ bool TextReader::atEnd() {
     return false;
 }
 
+void TextReader::markTooLong() {
+    tooLong_ = true;
+    error_ =
+        std::to_string(lineNumber_) + cp1254(". satır çok uzun; bu bir ham veri dosyası değil.");
+}
+
 std::string TextReader::tooLongText() const {
     return pathText(path_) + ": " + error_;
 }
@@ -161,9 +167,7 @@ bool TextReader::readLine(std::string& line) {
             break;
         }
         if (line.size() >= limit_) {
-            tooLong_ = true;
-            error_ = std::to_string(lineNumber_) +
-                     cp1254(". satır çok uzun; bu bir ham veri dosyası değil.");
+            markTooLong();
             line.clear();
             line.shrink_to_fit();
             return false;

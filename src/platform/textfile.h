@@ -42,6 +42,9 @@ class TextReader {
     bool atEnd();
     void setLineLimit(std::size_t bytes) { limit_ = bytes; }
     bool tooLong() const { return tooLong_; }
+    // For a reader that gathers many lines into one (a cross section's rows):
+    // what it gathered up to the current line is over the limit.
+    void markTooLong();
     // "PATH: N. satır çok uzun; ..." after a line over the limit.
     std::string tooLongText() const;
     const std::string& error() const { return error_; }

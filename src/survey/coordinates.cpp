@@ -28,22 +28,30 @@ using conversion::SATIR_AYIR;
 const double kPi = 4.0 * std::atan(1.0);
 
 // Known points by name: Y, X, Z as their texts stood in the file.  The first
-// line with a name is the one a search from the top of the file finds.
+// line with a name is the one a search from the top of the file finds.  A name
+// no instrument could store (megabytes of a file that is no point list) is
+// kept as its start and a hash, so the index never holds more than a little
+// per point.
 class PointIndex {
   public:
     void add(const std::string& line) {
         std::string text = line;
         int state = 0;
         SATIR_AYIR(text, fields_, state);
-        points_.try_emplace(trimBlanks(fields_[0]),
+        points_.try_emplace(key(trimBlanks(fields_[0])),
                             std::array<std::string, 3>{fields_[1], fields_[2], fields_[3]});
     }
     const std::array<std::string, 3>* find(const std::string& name) const {
-        const auto it = points_.find(name);
+        const auto it = points_.find(key(name));
         return it == points_.end() ? nullptr : &it->second;
     }
 
   private:
+    static std::string key(const std::string& name) {
+        constexpr std::size_t kKept = 64;
+        if (name.size() <= kKept) return name;
+        return name.substr(0, kKept) + '\x01' + std::to_string(std::hash<std::string>{}(name));
+    }
     Fields fields_;
     std::unordered_map<std::string, std::array<std::string, 3>> points_;
 };
@@ -212,14 +220,12 @@ bool KOOR_HESAP(ConversionWindow& w, ConversionState& state) {
     state.stopRequested = false;
 
     DecodedRecord& r = state.record;
-    std::string line;
     std::uint64_t lines = 0;
     w.progress(0, in.size());
-    while (in.readLine(line)) {
+    while (in.readLine(r.HAM_SATIR)) {  // straight into the record: a line may be megabytes long
         r.YAZ_DURUMU = 0;
         w.pump.processPending();
-        r.KAYIT_KODU = line.substr(0, 3);
-        r.HAM_SATIR.swap(line);  // no copy of a line that may be megabytes long
+        r.KAYIT_KODU = r.HAM_SATIR.substr(0, 3);
         if (w.CIHAZ_TIPI == "700") {
             conversion::HAMDATACOZ_700(r, w.dialogs);
         } else if (w.CIHAZ_TIPI == "200") {

@@ -72,12 +72,10 @@ bool extractCoordinates(ConversionWindow& w, ConversionState& state, TextReader&
         return false;
     }
     DecodedRecord& r = state.record;
-    std::string line;
     std::uint64_t lines = 0;
-    while (in.readLine(line)) {
+    while (in.readLine(r.HAM_SATIR)) {  // straight into the record: a line may be megabytes long
         w.pump.processPending();
-        r.KAYIT_KODU = line.substr(0, 3);
-        r.HAM_SATIR.swap(line);  // no copy of a line that may be megabytes long
+        r.KAYIT_KODU = r.HAM_SATIR.substr(0, 3);
         conversion::HAMDATACOZ_210(r, w.dialogs);
         if (r.KOOR_HAZIR == 1 && !trimBlanks(r.NOKTA).empty()) {
             r.KOOR_HAZIR = 0;
@@ -269,6 +267,11 @@ bool listingFromOffsets(ConversionWindow& w, const std::filesystem::path& raw, T
         }
         block.rule += std::string(12, '-');
         previousOffset = leadingNumber(o);
+        // A section is written as rows of one line each: they obey the line limit too.
+        if (block.offsets.size() + block.elevations.size() > TextReader::kLineLimit) {
+            in.markTooLong();
+            return conversion::reportTooLong(w, in);
+        }
     }
     if (any) {
         block.chainage = "KM..: " + name;
