@@ -32,7 +32,7 @@ const CommandEntry kCommands[] = {
 };
 
 bool copyToStream(const std::filesystem::path& file, std::FILE* out) {
-    std::FILE* f = std::fopen(file.c_str(), "rb");
+    std::FILE* f = openFile(file, "rb");
     if (!f) return false;
     char buf[1 << 16];
     size_t n;
@@ -81,7 +81,7 @@ int run(const std::vector<std::string>& argv, Context& ctx) {
 
 bool refuseReadOnlyOutput(Context& ctx, const char* command, const std::filesystem::path& target) {
     if (!isReadOnlyFile(target)) return true;
-    std::fprintf(ctx.err, "velkar-cli %s: %s: %s\n", command, target.string().c_str(),
+    std::fprintf(ctx.err, "velkar-cli %s: %s: %s\n", command, toUtf8(pathText(target)).c_str(),
                  toUtf8(readOnlyFileText()).c_str());
     return false;
 }

@@ -49,6 +49,8 @@ std::filesystem::path temporaryNameFor(const std::filesystem::path& target) {
     return target.parent_path() / name;
 }
 
+}  // namespace
+
 std::FILE* openFile(const std::filesystem::path& path, const char* mode) {
 #ifdef _WIN32
     std::wstring wmode(mode, mode + std::strlen(mode));
@@ -57,8 +59,6 @@ std::FILE* openFile(const std::filesystem::path& path, const char* mode) {
     return std::fopen(path.c_str(), mode);
 #endif
 }
-
-}  // namespace
 
 std::string systemErrorText(int errnum) {
     switch (errnum) {

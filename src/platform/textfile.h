@@ -104,6 +104,9 @@ class TextWriter {
     std::filesystem::path temporary_;  // after replace(): where the bytes go
 };
 
+// fopen for a path on every system (wide names on Windows); errno on failure.
+std::FILE* openFile(const std::filesystem::path& path, const char* mode);
+
 // Whole-file helpers for small files and tests.
 bool readFileBytes(const std::filesystem::path& path, std::string& bytes);
 bool writeFileBytes(const std::filesystem::path& path, std::string_view bytes);
