@@ -1,6 +1,5 @@
 // velkar-cli level: the DL-100 levelling computations of the conversion
 // window, with the settings dialog's controls given as options.
-#include <unistd.h>
 
 #include <cstdlib>
 

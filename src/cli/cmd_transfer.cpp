@@ -1,8 +1,6 @@
 // velkar-cli download / upload: the transfers of the main window's launchers,
 // with the port box and the port settings given as options.  Ctrl-C is the
 // stop button.
-#include <unistd.h>
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <thread>
@@ -13,15 +11,11 @@
 #include "cli/private_folder.h"
 #include "link/transfer.h"
 #include "platform/console/console_dialogs.h"
+#include "platform/console/process_guard.h"
 #include "platform/cp1254.h"
 
 namespace velkar::cli {
 namespace {
-
-volatile std::sig_atomic_t g_stopRequested = 0;
-extern "C" void onInterrupt(int) {
-    g_stopRequested = 1;
-}
 
 // The pump of the front end; a Ctrl-C seen at any wait clears the continue
 // flag, also when it came before the transfer loop set it.
@@ -43,7 +37,7 @@ class InterruptiblePump : public EventPump {
 
   private:
     void check() {
-        if (g_stopRequested) link::stopTransfer(fields_);
+        if (StopButton::pressed()) link::stopTransfer(fields_);
     }
     EventPump* inner_;
     link::TransferFields& fields_;
@@ -178,16 +172,11 @@ int transfer(bool upload, const std::vector<std::string>& argv, Context& ctx) {
         fields,    cp1254(*port), settings, instrument, std::filesystem::path(args.positional()[0]),
         workFolder};
 
-    g_stopRequested = 0;
-    struct sigaction action {
-    }, previous{};
-    action.sa_handler = onInterrupt;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESETHAND;  // a second Ctrl-C ends the program the hard way
-    sigaction(SIGINT, &action, &previous);
-    const link::TransferOutcome outcome =
-        upload ? link::runUpload(instrument, tc) : link::runDownload(instrument, tc);
-    sigaction(SIGINT, &previous, nullptr);
+    link::TransferOutcome outcome;
+    {
+        const StopButton stopButton;
+        outcome = upload ? link::runUpload(instrument, tc) : link::runDownload(instrument, tc);
+    }
     if (ctx.port->isOpen()) ctx.port->close();
 
     switch (outcome) {

@@ -1,5 +1,6 @@
 #include "platform/console/process_guard.h"
 
+#include <csignal>
 #include <random>
 #include <string>
 #include <thread>
@@ -18,6 +19,7 @@ namespace velkar {
 namespace {
 
 void (*stopAction)() = nullptr;
+volatile std::sig_atomic_t stopButtonPressed = 0;
 
 #ifdef _WIN32
 BOOL WINAPI onConsoleControl(DWORD event) {
@@ -27,8 +29,20 @@ BOOL WINAPI onConsoleControl(DWORD event) {
     stopAction();  // the system runs this handler on a thread of its own
     return TRUE;
 }
+
+BOOL WINAPI onStopButton(DWORD event) {
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
+    if (stopButtonPressed) return FALSE;  // the second one ends the program
+    stopButtonPressed = 1;
+    return TRUE;
+}
 #else
 int stopPipe[2] = {-1, -1};
+struct sigaction previousInterrupt {};
+
+extern "C" void onStopButton(int) {
+    stopButtonPressed = 1;
+}
 
 extern "C" void onStopSignal(int) {
     const char byte = 1;
@@ -102,6 +116,31 @@ void runOnStopRequest(void (*action)()) {
     sigaction(SIGINT, &handler, nullptr);
     sigaction(SIGTERM, &handler, nullptr);
 #endif
+}
+
+StopButton::StopButton() {
+    stopButtonPressed = 0;
+#ifdef _WIN32
+    ::SetConsoleCtrlHandler(onStopButton, TRUE);
+#else
+    struct sigaction action {};
+    action.sa_handler = onStopButton;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESETHAND;  // a second Ctrl-C ends the program the hard way
+    sigaction(SIGINT, &action, &previousInterrupt);
+#endif
+}
+
+StopButton::~StopButton() {
+#ifdef _WIN32
+    ::SetConsoleCtrlHandler(onStopButton, FALSE);
+#else
+    sigaction(SIGINT, &previousInterrupt, nullptr);
+#endif
+}
+
+bool StopButton::pressed() {
+    return stopButtonPressed != 0;
 }
 
 }  // namespace velkar

@@ -24,4 +24,15 @@ std::filesystem::path makeProcessFolder(const std::filesystem::path& base,
 // expected to end the process.
 void runOnStopRequest(void (*action)());
 
+// While one lives, Ctrl-C only presses the stop button of a transfer (pressed()
+// turns true); a second Ctrl-C ends the program the usual way.
+class StopButton {
+  public:
+    StopButton();
+    ~StopButton();
+    StopButton(const StopButton&) = delete;
+    StopButton& operator=(const StopButton&) = delete;
+    static bool pressed();
+};
+
 }  // namespace velkar
