@@ -1,10 +1,9 @@
 #include "golden.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <sstream>
 
+#include "platform/console/process_guard.h"
 #include "platform/textfile.h"
 
 namespace velkar::test {
@@ -35,7 +34,7 @@ std::filesystem::path dataDir() { return std::filesystem::path(VELKAR_TEST_DATA_
 std::filesystem::path tempDir(const std::string& name) {
     const char* base = std::getenv("TMPDIR");
     std::filesystem::path root = std::filesystem::path(base && *base ? base : "/tmp") /
-                                 ("velkar-test-" + std::to_string(::getpid()));
+                                 ("velkar-test-" + std::to_string(currentProcessId()));
     std::filesystem::path dir = root / name;
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
