@@ -21,3 +21,6 @@ cmake --build build/asan -j "$jobs"
 echo "== tests under the sanitizers (LC_ALL=$test_locale)"
 (cd build/asan && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --output-on-failure -j "$jobs")
+
+echo "== Windows check (MinGW-w64 cross build, core tests under Wine)"
+scripts/windows-check.sh

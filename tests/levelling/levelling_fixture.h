@@ -39,7 +39,9 @@ struct LevellingFixture : ::testing::Test {
     // A raw file of the test data, copied beside the test (its .HTA lands there).
     fs::path raw(const std::string& name) {
         const fs::path p = dir / name;
-        fs::copy_file(data(name), p, fs::copy_options::overwrite_existing);
+        // Removed first: MinGW's copy_file refuses overwrite_existing on Windows.
+        fs::remove(p);
+        fs::copy_file(data(name), p);
         return p;
     }
     // A raw file written from lines (CR LF after each).

@@ -1,12 +1,28 @@
 #include "platform/cp1254.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <iconv.h>
+#endif
 
 #include <gtest/gtest.h>
 
 namespace velkar {
 namespace {
 
+#ifdef _WIN32
+// Windows' own code page 1254 is the independent reader there.
+std::string iconvConvert(const char*, const char*, const std::string& in, bool* ok) {
+    wchar_t wide[8];
+    const int n = MultiByteToWideChar(1254, MB_ERR_INVALID_CHARS, in.data(),
+                                      static_cast<int>(in.size()), wide, 8);
+    char utf8[32];
+    const int m = n > 0 ? WideCharToMultiByte(CP_UTF8, 0, wide, n, utf8, 32, nullptr, nullptr) : 0;
+    *ok = m > 0;
+    return std::string(utf8, m > 0 ? static_cast<size_t>(m) : 0);
+}
+#else
 // glibc's iconv is an independent reader of the code page.
 std::string iconvConvert(const char* to, const char* from, const std::string& in, bool* ok) {
     iconv_t cd = iconv_open(to, from);
@@ -25,6 +41,7 @@ std::string iconvConvert(const char* to, const char* from, const std::string& in
     out.resize(out.size() - outLeft);
     return out;
 }
+#endif
 
 TEST(Cp1254, EveryDefinedByteMatchesIconv) {
     const unsigned char undefinedBytes[] = {0x81, 0x8D, 0x8E, 0x8F, 0x90, 0x9D, 0x9E};
