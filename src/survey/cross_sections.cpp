@@ -346,6 +346,7 @@ void netcadFromOffsets(ConversionWindow& w, const std::filesystem::path& raw, Te
 bool KESITKLISEHES(ConversionWindow& w, ConversionState& state) {
     TextReader in;
     TextWriter out;
+    state.summary = {};
     if (!start(w, in, out)) return false;
     const auto raw = w.dialog.fileName;
     int leftOut = 0;
@@ -359,14 +360,16 @@ bool KESITKLISEHES(ConversionWindow& w, ConversionState& state) {
         listingFromOffsets(w, raw, out);
     }
     if (!conversion::closeResultWorkFile(w, out)) return false;
+    state.summary.linesWritten = out.linesWritten();
     reportLeftOut(w, leftOut);
-    endMessage(w);
+    if (out.linesWritten() > 0) endMessage(w);  // else the empty-result box follows
     return true;
 }
 
 bool KESIT_netcad(ConversionWindow& w, ConversionState& state) {
     TextReader in;
     TextWriter out;
+    state.summary = {};
     if (!start(w, in, out)) {
         if (!w.DOSYA_SECILDI) endMessage(w);
         return false;
@@ -391,8 +394,9 @@ bool KESIT_netcad(ConversionWindow& w, ConversionState& state) {
         if (w.CIHAZ_TIPI == "700") netcadFromOffsets(w, raw, out);
     }
     if (!conversion::closeResultWorkFile(w, out)) return false;
+    state.summary.linesWritten = out.linesWritten();
     reportLeftOut(w, leftOut);
-    endMessage(w);
+    if (out.linesWritten() > 0) endMessage(w);  // else the empty-result box follows
     return true;
 }
 
