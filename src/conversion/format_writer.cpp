@@ -436,6 +436,7 @@ bool FORMAT_CEVIR(ConversionWindow& w, ConversionState& state) {
     r.startFile();
     state.summary = {};
     r.YAZ_DURUMU = 0;
+    r.KOOR_HAZIR = 0;  // a coordinate record of an earlier file is not this file's
     r.CIHAZ_LIMIT = 10.0;
     r.REFLEKTOR_LIMIT = 10.0;
     w.SATIR_NO = 0;
