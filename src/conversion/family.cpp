@@ -7,9 +7,9 @@
 namespace velkar::conversion {
 namespace {
 
-const char* const kKeywords700[] = {"GTS-7", "JOB", "UNITS", "STN", "BKB", "BS", "SS", "FS",
-                                    "HV",    "SD",  "HD",    "XYZ", "OFF", "INST", "SCALE",
-                                    "ATMOS", "NOTE", "POS",  "POINT", "PTL", "TARGET"};
+const char* const kKeywords700[] = {"GTS-7", "JOB",   "UNITS", "STN", "BKB",   "BS",  "SS",
+                                    "FS",    "HV",    "SD",    "HD",  "XYZ",   "OFF", "INST",
+                                    "SCALE", "ATMOS", "NOTE",  "POS", "POINT", "PTL", "TARGET"};
 
 bool isSeparator(char c) {
     return c == ',' || c == ' ' || c == '\t';

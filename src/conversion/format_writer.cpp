@@ -393,8 +393,9 @@ void warnUser(ConversionWindow& w, const std::string& text) {
 std::string endMessageText(const std::string& done, const RunSummary& s, int unnamedStations) {
     std::string text = done + "\r" + std::to_string(s.linesWritten) + cp1254(" satır yazıldı.");
     if (s.degrees) {
-        text += "\r" + cp1254("Açılar derece (DDD.MMSS) olarak yazıldı: CAD programında açı "
-                              "birimini derece seçiniz.");
+        text += "\r" + cp1254(
+                           "Açılar derece (DDD.MMSS) olarak yazıldı: CAD programında açı "
+                           "birimini derece seçiniz.");
     }
     if (s.feet) text += "\r" + cp1254("Mesafeler feet olarak yazıldı.");
     if (s.stationsWritten && unnamedStations > 0) {
@@ -466,8 +467,7 @@ bool FORMAT_CEVIR(ConversionWindow& w, ConversionState& state) {
     if (!closeResultWorkFile(w, out)) return false;
     state.summary.linesWritten = out.linesWritten();
     state.summary.stationsWritten = kind != Output::XYZ && kind != Output::YXZ;
-    return finishRun(w, state, cp1254("Format Dönüştürme İşlemi Tamamlandı"),
-                     cp1254("İşlem Sonu"));
+    return finishRun(w, state, cp1254("Format Dönüştürme İşlemi Tamamlandı"), cp1254("İşlem Sonu"));
 }
 
 ActionOutcome runAction(ConversionWindow& w, ConversionState& state) {

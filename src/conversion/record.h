@@ -79,11 +79,11 @@ struct DecodedRecord {
 
 // One point of the observation book of the current station.
 struct BookEntry {
-    std::string RASAT_NOKTA;  // point name
-    std::string RASAT_ACI1;   // horizontal angle, face I
-    std::string RASAT_ACI2;   // horizontal angle, face II (empty until observed)
-    std::string RASAT_DUSEY;  // vertical angle
-    std::string RASAT_EGIK;   // slope distance
+    std::string RASAT_NOKTA;           // point name
+    std::string RASAT_ACI1;            // horizontal angle, face I
+    std::string RASAT_ACI2;            // horizontal angle, face II (empty until observed)
+    std::string RASAT_DUSEY;           // vertical angle
+    std::string RASAT_EGIK;            // slope distance
     AngleUnit unit = AngleUnit::Gon;   // of the face I record: the book shows its mean in it
     AngleUnit unit2 = AngleUnit::Gon;  // of the face II record
 };

@@ -103,8 +103,8 @@ std::optional<double> sexagesimalSeconds(std::string_view t) {
     const auto s = parse(t);
     if (!s) return std::nullopt;
     const double fraction = s->fraction.empty() ? 0.0 : leadingNumber("." + s->fraction);
-    const double value = static_cast<double>(s->degrees) * 3600.0 + s->minutes * 60.0 +
-                         s->seconds + fraction;
+    const double value =
+        static_cast<double>(s->degrees) * 3600.0 + s->minutes * 60.0 + s->seconds + fraction;
     return s->negative ? -value : value;
 }
 

@@ -199,8 +199,8 @@ TEST(ConvertCliWarnings, HeightWarningsGoToStandardErrorAndTheRunGoesOn) {
     const CliResult r = runCli(
         {"convert", "--instrument", "GTS-600 / 700", "--output", "YDE-NETCAD", raw.string()});
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.err, "Hata Mesajı:  Noktasında Cihaz Yüksekliği 12.000\n" + kEnd +
-                         "3 satır yazıldı.\n");
+    EXPECT_EQ(r.err,
+              "Hata Mesajı:  Noktasında Cihaz Yüksekliği 12.000\n" + kEnd + "3 satır yazıldı.\n");
     EXPECT_EQ(r.out,
               "   S1           0.0000    0.0000      0.000 12.000 K0\r\n"
               "   B1                0    0.0000      0.000  0.000 \r\n"

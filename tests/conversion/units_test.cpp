@@ -29,10 +29,10 @@ TEST(Sexagesimal, DegreesMinutesSecondsAndTheirLimits) {
 
 TEST(Sexagesimal, WholeSecondsCarryIntoMinutesAndDegreesTiesToEven) {
     const std::pair<const char*, const char*> texts[] = {
-        {"87.47000", " 87.4700"},   {"10.20305", " 10.2030"},   // 30.5" to the even 30"
-        {"10.20315", " 10.2032"},   {"10.203051", " 10.2031"},  // past the tie
-        {"10.59595", " 11.0000"},   {"89.59596", " 90.0000"},   // 59' 59.5" carries
-        {"-0.00004", " 0.0000"},    {"-1.00006", "-1.0001"},
+        {"87.47000", " 87.4700"}, {"10.20305", " 10.2030"},   // 30.5" to the even 30"
+        {"10.20315", " 10.2032"}, {"10.203051", " 10.2031"},  // past the tie
+        {"10.59595", " 11.0000"}, {"89.59596", " 90.0000"},   // 59' 59.5" carries
+        {"-0.00004", " 0.0000"},  {"-1.00006", "-1.0001"},
     };
     for (const auto& [text, rounded] : texts) {
         EXPECT_EQ(roundedSexagesimalText(text, 4), rounded) << text;
@@ -70,16 +70,15 @@ TEST(Decode210Units, LettersAfterTheDistanceAndTheHorizontalAngle) {
          DistanceUnit::Metre, "45.2010", "89.5540", "1.234"},
         {"P2_ R+00023456f0895540+0452010g+00001234_)B_(1.700__+", AngleUnit::Gon,
          DistanceUnit::Feet, "45.2010", "89.5540", "1.234"},
-        {"P6_ (+000175000m08912345+27000055d_)K3_(1.600__+", AngleUnit::Degree,
-         DistanceUnit::Metre, "270.0006", "89.1234", ""},  // 34.5" and 05.5" to even seconds
+        {"P6_ (+000175000m08912345+27000055d_)K3_(1.600__+", AngleUnit::Degree, DistanceUnit::Metre,
+         "270.0006", "89.1234", ""},  // 34.5" and 05.5" to even seconds
         {"P4_ *+000312340m08845000+30020000g+000005230,1.500_+", AngleUnit::Gon,
          DistanceUnit::Metre, "300.2000", "088.4500", ""},
         {"P5_ *_(1.650_ ?+00018765m0910000+0451234d0h+00001.2340_+", AngleUnit::Degree,
          DistanceUnit::Metre, "45.1234", "91.0000", ""},
-        {"P3_ <0921500+2001530_)K2_(1.700__+", AngleUnit::Unknown, DistanceUnit::Metre, "", "",
-         ""},
-        {"P3_ <0921500+2001530d_)K2_(1.700__+", AngleUnit::Degree, DistanceUnit::Metre,
-         "200.1530", "92.1500", ""},
+        {"P3_ <0921500+2001530_)K2_(1.700__+", AngleUnit::Unknown, DistanceUnit::Metre, "", "", ""},
+        {"P3_ <0921500+2001530d_)K2_(1.700__+", AngleUnit::Degree, DistanceUnit::Metre, "200.1530",
+         "92.1500", ""},
     };
     test::ScriptedDialogs dialogs;
     for (const UnitCase& c : cases) {
@@ -143,7 +142,7 @@ TEST(Decode210Units, StationsWithoutANameAreNumberedInFileOrder) {
     EXPECT_EQ(trimBlanks(r.CIHAZ_YUK), "1.540");
     decode("B1_ ?+00010000m1000000+0000000g_)_(1.600__+");
     EXPECT_EQ(r.KAYIT_KODU, "BKB");  // the station's backsight
-    decode("_'");  // a bare marker is no station
+    decode("_'");                    // a bare marker is no station
     EXPECT_EQ(r.YENI_DURAK, 0);
     decode("_'_)K9__+");
     EXPECT_EQ(r.DUR_NOKTA, "DURAK2    ");
@@ -167,10 +166,14 @@ TEST(FamilyCheck, SamplesAreSeenAsTheirOwnFamilyOnly) {
     const fs::path samples = VELKAR_SAMPLES_DIR;
     const fs::path sim = samples / ".." / "tools" / "sim" / "samples";
     const std::pair<fs::path, const char*> files[] = {
-        {samples / "gts210_ornek.txt", "200"},     {samples / "gts210_koordinat_ham.txt", "200"},
-        {samples / "gts210_kesit.txt", "200"},     {samples / "gts700_ornek.txt", "700"},
-        {samples / "gts700_koordinat.txt", "700"}, {samples / "gts700_rasat.txt", "700"},
-        {samples / "gts700_kesit.txt", "700"},     {sim / "gts700-memory.txt", "700"},
+        {samples / "gts210_ornek.txt", "200"},
+        {samples / "gts210_koordinat_ham.txt", "200"},
+        {samples / "gts210_kesit.txt", "200"},
+        {samples / "gts700_ornek.txt", "700"},
+        {samples / "gts700_koordinat.txt", "700"},
+        {samples / "gts700_rasat.txt", "700"},
+        {samples / "gts700_kesit.txt", "700"},
+        {sim / "gts700-memory.txt", "700"},
         {sim / "points.txt", "700"},
     };
     for (const auto& [file, family] : files) {

@@ -436,9 +436,8 @@ TEST_F(MainWindowTest, ActionButtonConvertsTheRawFileIntoTheTable) {
     EXPECT_EQ(c->results().rowCount(), written + 2);  // header, rows, one empty row
     EXPECT_EQ(c->table()->model()->rowCount(), written + 2);
     EXPECT_TRUE(c->saveButton()->isEnabled());
-    EXPECT_EQ(dialogs.messageLines().back(),
-              "İşlem Sonu: Format Dönüştürme İşlemi Tamamlandı\n" + std::to_string(written) +
-                  " satır yazıldı.");
+    EXPECT_EQ(dialogs.messageLines().back(), "İşlem Sonu: Format Dönüştürme İşlemi Tamamlandı\n" +
+                                                 std::to_string(written) + " satır yazıldı.");
     EXPECT_TRUE(c->actionButton()->isEnabled());
 }
 

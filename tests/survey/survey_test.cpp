@@ -220,8 +220,8 @@ TEST_F(Compute, CrossSectionsFromOffsetLists) {
         test::matchesGolden(run("GTS-600 / 700", "KESIT-NETCAD", kSamples / "gts700_kesit.txt"),
                             test::dataDir() / "survey" / "gts700_kesit_netcad.gold"));
     EXPECT_EQ(dialogs.messageLines(),
-              (std::vector<std::string>{kSectionsDone, kDone + "\n12 satır yazıldı.",
-                                        kSectionsDone, kDone + "\n10 satır yazıldı."}));
+              (std::vector<std::string>{kSectionsDone, kDone + "\n12 satır yazıldı.", kSectionsDone,
+                                        kDone + "\n10 satır yazıldı."}));
 }
 
 TEST_F(Compute, CrossSectionsWithoutASectionGiveAnEmptyResult) {

@@ -95,8 +95,9 @@ TEST_F(Job, Gts210CoordinatesAreTheSameFromGonAndDegrees) {
     const std::string b = run("GTS-210 / 220 / 6", "KOORDINAT", degrees, kPolygon);
     expectSameWithin(a, b, 0.0001, 5);  // S1, B1 and the three points
     // P1 by hand: 123.456 m at zenith 98.75 gon, bearing 123.475 gon.
-    EXPECT_NEAR(numbers(b)[2][0], 1000 + 123.456 * std::sin(0.98750 * std::numbers::pi / 2) *
-                                             std::sin(1.23475 * std::numbers::pi / 2),
+    EXPECT_NEAR(numbers(b)[2][0],
+                1000 + 123.456 * std::sin(0.98750 * std::numbers::pi / 2) *
+                           std::sin(1.23475 * std::numbers::pi / 2),
                 1e-4);
 }
 
@@ -211,8 +212,8 @@ TEST_F(Job, AFileOfTheOtherFamilyIsQuestionedBeforeConverting) {
     // The other way round; KOORDINAT asks too.
     dialogs.clearShown();
     dialogs.answerMessage(MessageResult::Cancel);
-    run("GTS-600 / 700", "KOORDINAT", "_'S1_)K0_(1.500__+\r\nB1_ ?+00010000m1000000+0g_+\r\n",
-        {}, ActionOutcome::NotConverted);
+    run("GTS-600 / 700", "KOORDINAT", "_'S1_)K0_(1.500__+\r\nB1_ ?+00010000m1000000+0g_+\r\n", {},
+        ActionOutcome::NotConverted);
     EXPECT_EQ(dialogs.messages()[0].text,
               cp1254("Bu dosya GTS-210 / 220 kaydına benziyor, seçilen cihaz GTS-600 / 700. Yine "
                      "de dönüştürülsün mü?"));
