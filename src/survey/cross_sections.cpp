@@ -52,11 +52,13 @@ bool isBlankLine(const std::string& line) {
     return true;
 }
 
-// The common start: the raw file chosen and open, the result work file created.
+// The common start: the raw file chosen, open and of the chosen family (or
+// taken as it is), the result work file created.
 bool start(ConversionWindow& w, TextReader& in, TextWriter& out) {
     conversion::dosya_ac(w);
     if (!w.DOSYA_SECILDI) return false;
-    return conversion::openChosenInput(w, in) && conversion::openResultWorkFile(w, out);
+    return conversion::openChosenInput(w, in) && conversion::confirmFamily(w) &&
+           conversion::openResultWorkFile(w, out);
 }
 
 // GTS-210/220: the coordinate records of the raw file into a work file, one

@@ -272,6 +272,7 @@ TEST(ComputeRobustness, AnyInputGivesOutputAndNoCrash) {
         fs::path raw;
         // The raw file, and the same garbage again as the polygon file.
         FileDialogResult chooseFile(const FileDialogRequest&) override { return {raw, 1}; }
+        MessageResult message(const MessageRequest&) override { return MessageResult::Ok; }
         std::optional<std::string> input(const std::string&, const std::string&,
                                          const std::string&) override {
             return std::string("1e300");

@@ -209,7 +209,14 @@ TEST_F(Job, AFileOfTheOtherFamilyIsQuestionedBeforeConverting) {
     EXPECT_EQ(dialogs.messages()[1].text,
               cp1254("Bu dosya GTS-600 / 700 kaydına benziyor, seçilen cihaz GTS-230N. Yine de "
                      "dönüştürülsün mü?"));
-    // The other way round; KOORDINAT asks too.
+    // The other way round; the computations ask too.
+    dialogs.clearShown();
+    dialogs.answerMessage(MessageResult::Cancel);
+    w.actionCaption = cp1254("&Hesapla");
+    w.outputText = "KESIT-KLISE";
+    dialogs.answerFile(VELKAR_SAMPLES_DIR "/gts700_kesit.txt");
+    EXPECT_EQ(runActionButton(w, state), ActionOutcome::NotConverted);
+    EXPECT_EQ(dialogs.messages().size(), 1u);
     dialogs.clearShown();
     dialogs.answerMessage(MessageResult::Cancel);
     run("GTS-600 / 700", "KOORDINAT", "_'S1_)K0_(1.500__+\r\nB1_ ?+00010000m1000000+0g_+\r\n", {},
