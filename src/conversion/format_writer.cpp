@@ -386,6 +386,8 @@ bool confirmFamily(ConversionWindow& w) {
     return false;
 }
 
+namespace {
+
 void warnUser(ConversionWindow& w, const std::string& text) {
     w.dialogs.message({text, cp1254("Uyarı"), MessageIcon::Warning, MessageButtons::Ok});
 }
@@ -406,6 +408,8 @@ std::string endMessageText(const std::string& done, const RunSummary& s, int unn
     }
     return text;
 }
+
+}  // namespace
 
 bool finishRun(ConversionWindow& w, ConversionState& state, const std::string& done,
                const std::string& title) {
