@@ -57,9 +57,12 @@ void HAMDATACOZ_700(DecodedRecord& r, Dialogs& dialogs) {
         r.YENI_DURAK = 1;
         r.YAZ_DURUMU = 2;
         r.OLCU_TURU = 0;
-        r.DUR_NOKTA = padRight(f[1], 10);
-        r.CIHAZ_YUK = padLeft(f[2], 6);
-        r.ACIKLAMA = f[3];
+        // "STN,,1.540": a station stored without a name.  The splitter takes
+        // the two commas for one separator, so its fields come one place early.
+        const bool unnamed = r.HAM_SATIR.rfind("STN,,", 0) == 0 && !f[1].empty();
+        r.DUR_NOKTA = padRight(unnamed ? "DURAK" + std::to_string(++r.unnamedStations) : f[1], 10);
+        r.CIHAZ_YUK = padLeft(f[unnamed ? 1 : 2], 6);
+        r.ACIKLAMA = f[unnamed ? 2 : 3];
         r.NOKTA = "1";
         if (leadingNumber(trimBlanks(r.CIHAZ_YUK)) > r.CIHAZ_LIMIT) {
             dialogs.error(cp1254(" Noktasında Cihaz Yüksekliği ") + r.CIHAZ_YUK);

@@ -129,7 +129,7 @@ TEST(Decode700Units, AUnitsLineHoldsForTheLinesAfterIt) {
     EXPECT_EQ(r.angleUnit, AngleUnit::Gon);
 }
 
-TEST(Decode210Units, StationsWithoutANameAreNumberedInFileOrder) {
+TEST(DecodeUnits, StationsWithoutANameAreNumberedInFileOrder) {
     test::ScriptedDialogs dialogs;
     DecodedRecord r;
     auto decode = [&](const char* line) {
@@ -149,6 +149,11 @@ TEST(Decode210Units, StationsWithoutANameAreNumberedInFileOrder) {
     decode("_'S7_)K9_(1.500__+");
     EXPECT_EQ(r.DUR_NOKTA, "S7        ");
     EXPECT_EQ(r.unnamedStations, 2);
+    r.HAM_SATIR = "STN,,1.540,K3";  // the GTS-600/700 writes an empty name field
+    HAMDATACOZ_700(r, dialogs);
+    EXPECT_EQ(r.DUR_NOKTA, "DURAK3    ");
+    EXPECT_EQ(r.CIHAZ_YUK, " 1.540");
+    EXPECT_EQ(r.ACIKLAMA, "K3");
 }
 
 std::vector<std::string> head(const fs::path& file) {
