@@ -127,6 +127,10 @@ bool reportUnreadable(ConversionWindow& w, const std::filesystem::path& file,
 bool reportUnwritable(ConversionWindow& w, const std::filesystem::path& file,
                       const std::string& reason);
 
+// "Bu dosyada seçilen çıktı için kayıt bulunamadı: hiçbir satır yazılmadı."
+// in a "Uyarı" box: a run that found nothing to write.
+void warnEmptyResult(ConversionWindow& w);
+
 // Opens the file chosen through the dialog (w.dialog.fileName) and notes it as
 // read by the run; a file that cannot be read is reported and false.
 bool openChosenInput(ConversionWindow& w, TextReader& in);

@@ -78,6 +78,8 @@ class Pass {
     bool run();
     double H() const { return H_; }
     double totalDistance() const { return total_; }
+    // Lines of the raw file that were DL-100 records.
+    std::uint64_t recordsRead() const { return recordsRead_; }
 
   private:
     bool open();
@@ -103,6 +105,8 @@ class Pass {
     Form form_;
 
     std::filesystem::path rawFile_;
+    std::filesystem::path errorFile_;
+    std::uint64_t recordsRead_ = 0;
     TextReader in_;
     TextWriter out_;
     TextWriter errors_;
@@ -125,10 +129,10 @@ bool Pass::open() {
     rawFile_ = w_.dialog.fileName;
     if (!conversion::openChosenInput(w_, in_)) return false;
     if (!conversion::openResultWorkFile(w_, out_)) return false;
-    std::filesystem::path errorFile = rawFile_;
-    errorFile += ".HTA";
-    if (!errors_.create(errorFile)) {
-        w_.dialogs.error(pathText(errorFile) + cp1254(" oluşturulamadı: ") + errors_.error());
+    errorFile_ = rawFile_;
+    errorFile_ += ".HTA";
+    if (!errors_.create(errorFile_)) {
+        w_.dialogs.error(pathText(errorFile_) + cp1254(" oluşturulamadı: ") + errors_.error());
         w_.setSaveEnabled(false);
         return false;
     }
@@ -185,6 +189,9 @@ bool Pass::run() {
     bool ok = out_.close();
     ok = errors_.close() && ok;
     in_.close();
+    // The error file is only left when a sight was out of tolerance.
+    std::error_code ec;
+    if (ok && errors_.linesWritten() == 0) std::filesystem::remove(errorFile_, ec);
     if (!ok) {
         conversion::reportUnwritable(w_, w_.resultWorkFile(), out_.error() + errors_.error());
         w_.setSaveEnabled(false);
@@ -198,6 +205,9 @@ void Pass::record(const std::string& text) {
     DL_SATIR_AYIR(r_);
     r_.KAYIT_KODU = r_.ALANLAR[0];
     std::string& code = r_.KAYIT_KODU;
+    if (code.size() == 1 && std::string("cghijkvw").find(code[0]) != std::string::npos) {
+        ++recordsRead_;
+    }
     if (st.readings == ReadingSelection::First && (code == "h" || code == "j")) code = " ";
     if (st.readings == ReadingSelection::Second && (code == "g" || code == "i")) code = " ";
 
@@ -483,6 +493,13 @@ LevellingRunResult DL_HESAP(ConversionWindow& w, LevellingState& s, DlSettingsAc
             return result;
         }
         if (!w.DOSYA_SECILDI) return result;  // no raw file chosen: nothing written
+        if (pass.recordsRead() == 0) {
+            // Not a DL-100 file (or an empty one): no report, nothing to save.
+            w.setSaveEnabled(false);
+            conversion::warnEmptyResult(w);
+            result.nothingRead = true;
+            return result;
+        }
 
         if (*form == Form::Notebook) {
             w.setIntermediateButtonVisible(true);

@@ -40,6 +40,9 @@ std::string formNotebook();         // "iLLER BANKASI"
 struct LevellingRunResult {
     // A file could not be read or written (the user was told); the run stopped.
     bool failed = false;
+    // A raw file held no DL-100 record: the "Uyarı" box of an empty result
+    // was shown instead of the report, nothing was saved.
+    bool nothingRead = false;
     // The path each save step of the run saved to, in order (outward result,
     // return result, summary table); an empty path when that save saved nothing.
     std::vector<std::filesystem::path> saved;

@@ -60,10 +60,13 @@ public:
     bool isOpen() const { return file_ != nullptr; }
     bool failed() const { return failed_; }
     const std::string& error() const { return error_; }
+    // Lines written through writeLine since the file was opened.
+    std::uint64_t linesWritten() const { return lines_; }
 
 private:
     bool openMode(const std::filesystem::path& path, const char* mode);
     std::FILE* file_ = nullptr;
+    std::uint64_t lines_ = 0;
     bool failed_ = false;
     std::string error_;
 };

@@ -18,9 +18,13 @@ conversion::ActionOutcome runActionButton(ConversionWindow& w, ConversionState& 
     state.running = false;
     if (state.stopRequested) return conversion::ActionOutcome::NotConverted;
     // Shown also when no file was chosen; not after a file error, which was
-    // reported in its own box and left nothing to save.
-    if (done || !w.DOSYA_SECILDI) {
-        w.dialogs.info(cp1254("Hesaplama İşlemi Tamamlandı..Kayıt Etmeyi Unutmayınız.!!!"));
+    // reported in its own box and left nothing to save.  A run that wrote
+    // nothing ends with the empty-result box instead.
+    const std::string text = cp1254("Hesaplama İşlemi Tamamlandı..Kayıt Etmeyi Unutmayınız.!!!");
+    if (done) {
+        done = conversion::finishRun(w, state, text, {});
+    } else if (!w.DOSYA_SECILDI) {
+        w.dialogs.info(text);
     }
     return done ? conversion::ActionOutcome::Converted : conversion::ActionOutcome::NotConverted;
 }

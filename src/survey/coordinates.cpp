@@ -6,7 +6,9 @@
 // horizontal distance and height difference the point follows:
 //   X = Xs + D cos t,   Y = Ys + D sin t,   Z = Zs + i + h - r
 // (i instrument height, r reflector height).  A slope distance S at the
-// zenith angle V gives D = S sin V and h = S cos V.
+// zenith angle V gives D = S sin V and h = S cos V.  Angles recorded in
+// degrees (DDD.MMSS) are turned into gon first; a record whose angle unit is
+// unknown or whose distances are not in metres is not computed.
 #include <array>
 #include <cmath>
 #include <unordered_map>
@@ -138,14 +140,14 @@ struct Run {
         r.KOT_FARKI = orDefault(r.KOT_FARKI, "0.000");
         r.CIHAZ_YUK = orDefault(r.CIHAZ_YUK, "0.000");
         r.REFLEKTOR = orDefault(r.REFLEKTOR, "0.000");
-        const double hz = leadingNumber(r.YATAY_ACI);
-        const double b = leadingNumber(r.BAKIS_ACISI);
+        const double hz = conversion::angleInGon(r.YATAY_ACI, r.angleUnit);
+        const double b = conversion::angleInGon(r.BAKIS_ACISI, r.backsightAngleUnit);
         const double slope = leadingNumber(r.EGIK_MES);
         double d = leadingNumber(r.YATAY_MES);
         double h = leadingNumber(r.KOT_FARKI);
         const double i = leadingNumber(r.CIHAZ_YUK);
         const double refl = leadingNumber(r.REFLEKTOR);
-        const double v = leadingNumber(r.DUSEY_ACI);
+        const double v = conversion::angleInGon(r.DUSEY_ACI, r.angleUnit);
         const double xs = leadingNumber(s.DUR_X), ys = leadingNumber(s.DUR_Y),
                      zs = leadingNumber(s.DUR_Z);
         const double xb = leadingNumber(s.BAK_X), yb = leadingNumber(s.BAK_Y);
@@ -170,6 +172,15 @@ struct Run {
     // A record without a distance ("<": angles only) would land on the station.
     bool hasDistance() const {
         return trimBlanks(r.EGIK_MES) != "*****" && trimBlanks(r.YATAY_MES) != "*****";
+    }
+
+    // Angles in a known unit (also the backsight reading the GTS-600/700
+    // takes off) and distances in metres.
+    bool unitsComputable() const {
+        using conversion::AngleUnit;
+        if (r.angleUnit == AngleUnit::Unknown) return false;
+        if (r.distanceUnit != conversion::DistanceUnit::Metre) return false;
+        return w.CIHAZ_TIPI != "700" || r.backsightAngleUnit != AngleUnit::Unknown;
     }
 };
 
@@ -199,6 +210,7 @@ bool KOOR_HESAP(ConversionWindow& w, ConversionState& state) {
     if (!w.DOSYA_SECILDI) return false;
     TextReader in;
     if (!conversion::openChosenInput(w, in)) return false;
+    if (!conversion::confirmFamily(w)) return false;
     w.SATIR_NO = 0;
     w.table.clear();
     conversion::HUCREYAZ(w, cp1254(" Nokta Adı"), "      Y", "      X", "    Z");
@@ -209,10 +221,14 @@ bool KOOR_HESAP(ConversionWindow& w, ConversionState& state) {
     state.stopRequested = false;
 
     DecodedRecord& r = state.record;
+    r.startFile();
+    state.summary = {};
+    state.summary.stationsWritten = true;
     std::string line;
     std::uint64_t lines = 0;
     w.progress(0, in.size());
     while (in.readLine(line)) {
+        ++state.summary.lineNumber;
         r.YAZ_DURUMU = 0;
         w.pump.processPending();
         r.HAM_SATIR = line;
@@ -227,7 +243,9 @@ bool KOOR_HESAP(ConversionWindow& w, ConversionState& state) {
         if (station || r.KAYIT_KODU == "BKB") {
             if (!run.knownPoint(station)) break;
         } else if (r.YAZ_DURUMU == 2) {
-            if (run.hasDistance()) {
+            if (run.hasDistance() && !run.unitsComputable()) {
+                state.summary.skipForUnits();
+            } else if (run.hasDistance()) {
                 std::string x, y, z;
                 run.KOOR_HESAPLA(x, y, z);
                 conversion::HUCREYAZ(w, r.NOKTA, y, x, z, "", "", "", "", "");
@@ -245,6 +263,7 @@ bool KOOR_HESAP(ConversionWindow& w, ConversionState& state) {
     }
     w.progress(in.position(), in.size());
     if (!conversion::closeResultWorkFile(w, out)) return false;
+    state.summary.linesWritten = out.linesWritten();
     if (state.stopRequested) return false;
     if (run.withoutDistance > 0) {
         w.dialogs.info(cp1254("Mesafesi olmayan ") + std::to_string(run.withoutDistance) +

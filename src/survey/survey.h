@@ -11,10 +11,13 @@ namespace velkar::survey {
 using conversion::ConversionState;
 using conversion::ConversionWindow;
 
-// KOOR_HESAP: asks for the raw file and an optional polygon file (name, Y, X,
+// KOOR_HESAP: asks for the raw file (and the family question when it looks
+// like the other instrument family) and an optional polygon file (name, Y, X,
 // Z per line), finds each station and backsight (polygon file first, then the
 // points computed earlier in the run, then the user through "Koordinat
-// Girişi" input boxes) and computes every measured point by the polar method.
+// Girişi" input boxes) and computes every measured point by the polar method,
+// from the true angles of degree records; records of an unknown angle unit or
+// not in metres are counted in state.summary and not computed.
 // Result lines: name (left-aligned in 12) and Y, X, Z (4 decimals, right-aligned
 // in 15) separated by two blanks: the result can serve as a polygon file.
 // Returns false when the run ended early (no raw file, a file error, or a stop
@@ -31,9 +34,11 @@ bool KESITKLISEHES(ConversionWindow& w, ConversionState& state);
 bool KESIT_netcad(ConversionWindow& w, ConversionState& state);
 
 // The action button with the computations wired in: conversion::runAction,
-// and in the computing mode the computation of w.request followed by
-// "Hesaplama İşlemi Tamamlandı..Kayıt Etmeyi Unutmayınız.!!!" (also when the
-// file choice was cancelled).  RunLevelling is still returned for the DL-100.
+// and in the computing mode the computation of w.request ended through
+// conversion::finishRun with "Hesaplama İşlemi Tamamlandı..Kayıt Etmeyi
+// Unutmayınız.!!!" (the empty-result warning instead when it wrote nothing;
+// the plain message when the file choice was cancelled).  RunLevelling is
+// still returned for the DL-100.
 conversion::ActionOutcome runActionButton(ConversionWindow& w, ConversionState& state);
 
 }  // namespace velkar::survey

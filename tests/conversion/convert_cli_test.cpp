@@ -137,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "/yok/klasor/x.txt"},
                 nullptr,
                 false,
-                kEnd + "velkar-cli convert: /yok/klasor/x.txt:",
+                kEnd + "3 satır yazıldı.\nvelkar-cli convert: /yok/klasor/x.txt:",
                 1},
         CliCase{{"convert", "--instrument", "GTS-600 / 700", "--output", "XYZ", k700, "-o", k700},
                 nullptr,
@@ -198,7 +198,8 @@ TEST(ConvertCliWarnings, HeightWarningsGoToStandardErrorAndTheRunGoesOn) {
     const CliResult r = runCli(
         {"convert", "--instrument", "GTS-600 / 700", "--output", "YDE-NETCAD", raw.string()});
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.err, "Hata Mesajı:  Noktasında Cihaz Yüksekliği 12.000\n" + kEnd);
+    EXPECT_EQ(r.err,
+              "Hata Mesajı:  Noktasında Cihaz Yüksekliği 12.000\n" + kEnd + "3 satır yazıldı.\n");
     EXPECT_EQ(r.out,
               "   S1           0.0000    0.0000      0.000 12.000 K0\r\n"
               "   B1                0    0.0000      0.000  0.000 \r\n"

@@ -24,11 +24,12 @@ struct Convert : ::testing::Test {
     ConversionWindow w{dialogs, pump, table, dir / "prog"};
     ConversionState state;
 
-    std::string run(const std::string& instrument, const std::string& output, const fs::path& raw) {
+    std::string run(const std::string& instrument, const std::string& output, const fs::path& raw,
+                    ActionOutcome expected = ActionOutcome::Converted) {
         w.setInstrument(instrument);
         w.setOutput(output);
         dialogs.answerFile(raw);
-        EXPECT_EQ(runAction(w, state), ActionOutcome::Converted);
+        EXPECT_EQ(runAction(w, state), expected);
         return test::readBytes(w.resultWorkFile());
     }
     std::vector<std::string> row(int i) const {
@@ -87,7 +88,8 @@ TEST_F(Convert, TableMirrorsTheFileAndTheRunEndsWithItsMessage) {
                                                 "    25.123", " 1.700", "", "AGAC", ""}));
     EXPECT_EQ(row(9), std::vector<std::string>(8));
     EXPECT_EQ(dialogs.messageLines(),
-              std::vector<std::string>{"İşlem Sonu: Format Dönüştürme İşlemi Tamamlandı"});
+              std::vector<std::string>{"İşlem Sonu: Format Dönüştürme İşlemi Tamamlandı\n"
+                                       "8 satır yazıldı."});
     EXPECT_TRUE(w.saveEnabled);
     EXPECT_EQ(dialogs.shown()[0].title, cp1254("Dosya Seçiniz"));
     EXPECT_EQ(dialogs.shown()[0].file.flags, kFileMustExist);
@@ -105,10 +107,25 @@ TEST_F(Convert, EghasTableRowsAndHeader) {
     EXPECT_EQ(table.rowCount(), 4 + 2);
 }
 
-TEST_F(Convert, ObservationBookOfAGts210FileIsEmpty) {
-    EXPECT_EQ(run("GTS-210 / 220 / 6", "RASAT KARNESi", kSamples / "gts210_ornek.txt"), "");
+const std::string kNothingWritten =
+    "Uyarı: Bu dosyada seçilen çıktı için kayıt bulunamadı: hiçbir satır yazılmadı.";
+
+// Nothing to write is no success: the warning instead of the completion
+// message, and nothing to save.
+TEST_F(Convert, AnEmptyResultIsAWarningAndCannotBeSaved) {
+    EXPECT_EQ(run("GTS-210 / 220 / 6", "RASAT KARNESi", kSamples / "gts210_ornek.txt",
+                  ActionOutcome::NotConverted),
+              "");
     EXPECT_EQ(table.rowCount(), 2);
     EXPECT_EQ(toUtf8(table.cell(0, 4)), "Düşey Açı");
+    const fs::path empty = dir / "bos.txt";
+    test::writeBytes(empty, "");
+    run("GTS-210 / 220 / 6", "YDE-EGHAS", empty, ActionOutcome::NotConverted);
+    // Polar records only: no coordinate record for XYZ.
+    run("GTS-210 / 220 / 6", "XYZ", kSamples / "gts210_koordinat_ham.txt",
+        ActionOutcome::NotConverted);
+    EXPECT_EQ(dialogs.messageLines(), std::vector<std::string>(3, kNothingWritten));
+    EXPECT_FALSE(w.saveEnabled);
 }
 
 TEST_F(Convert, ObservationBookHasNoPointLimitAndNoLeftoverFaces) {
@@ -144,14 +161,6 @@ TEST_F(Convert, CoordinateListFieldOneIsY) {
               "            P1       400.000       500.000       100.000        \r\n");
     EXPECT_EQ(row(1)[1], "      400.000");
     EXPECT_EQ(row(1)[2], "      500.000");
-}
-
-TEST_F(Convert, EmptyFileGivesHeaderOnlyAndTheMessage) {
-    const fs::path raw = dir / "bos.txt";
-    test::writeBytes(raw, "");
-    EXPECT_EQ(run("GTS-210 / 220 / 6", "YDE-EGHAS", raw), "");
-    EXPECT_EQ(table.rowCount(), 2);
-    EXPECT_EQ(dialogs.messageLines().size(), 1u);
 }
 
 TEST_F(Convert, AChoiceNoListHasIsRefusedBeforeAnyFileIsAsked) {
@@ -246,7 +255,12 @@ TEST_F(Convert, StateCarriesOverBetweenRuns) {
 }
 
 // Garbage never crashes a run: random bytes, a 1 MB line, truncated records.
-TEST_F(Convert, AnyInputGivesOutputAndNoCrash) {
+TEST(ConvertRobustness, AnyInputGivesOutputAndNoCrash) {
+    struct GoOnDialogs : test::ScriptedDialogs {
+        MessageResult message(const MessageRequest& r) override {  // the family question: go on
+            return ScriptedDialogs::message({r.text, r.title, r.icon, MessageButtons::Ok});
+        }
+    } dialogs;
     std::mt19937 rng(1234);
     std::string junk;
     const std::string alphabet = "_'R*<?W[(U/x+-.,m g0123456789`\t\r\n";
@@ -256,14 +270,26 @@ TEST_F(Convert, AnyInputGivesOutputAndNoCrash) {
     junk += std::string(1 << 20, '_') + "\r\n" + std::string(1 << 20, ',') + "\r\n";
     junk += "P1_ ?+0001234" + std::string(1 << 20, '9') + "\r\nSTN," + std::string(1 << 20, 'S') +
             "\r\n";
+    NullEventPump pump;
+    ResultTable table;
+    const fs::path dir = test::tempDir("junk");
+    ConversionWindow w{dialogs, pump, table, dir / "prog"};
+    ConversionState state;
     const fs::path raw = dir / "junk.bin";
     test::writeBytes(raw, junk);
     for (const char* instrument : {"GTS-210 / 220 / 6", "GTS-600 / 700"}) {
         for (const catalogue::Output* output : catalogue::outputsOf(catalogue::OutputKind::Conversion)) {
-            run(instrument, output->text, raw);
+            w.setInstrument(instrument);
+            w.setOutput(output->text);
+            dialogs.answerFile(raw);
+            runAction(w, state);
         }
     }
-    EXPECT_EQ(dialogs.messageLines().back(), "İşlem Sonu: Format Dönüştürme İşlemi Tamamlandı");
+    for (const std::string& m : dialogs.messageLines()) {
+        EXPECT_TRUE(m.rfind("İşlem Sonu: ", 0) == 0 || m.rfind("Uyarı: ", 0) == 0 ||
+                    m.rfind("Hata Mesajı: ", 0) == 0)
+            << m;
+    }
 }
 
 TEST(ConvertProgress, ThePumpRunsOncePerLineAndProgressReachesTheEnd) {

@@ -147,7 +147,7 @@ TEST_F(Adjustment, GoAndReturnRunWithSummaryTable) {
     EXPECT_EQ(state.GIDIS_DOSYASI, dir / "gidis.KOT");
     EXPECT_EQ(settings.values.startElevation, "100.0000");  // exchanged twice
     EXPECT_EQ(settings.values.endElevation, "100.4030");
-    EXPECT_TRUE(fs::exists(dir / "line1r.raw.HTA"));
+    EXPECT_FALSE(fs::exists(dir / "line1r.raw.HTA"));  // no sight out of tolerance: no error file
 }
 
 TEST_F(Adjustment, SummaryListsUpperCaseNamesAndEveryMatch) {

@@ -234,6 +234,25 @@ TEST_F(Computation, NoFileChosenWritesNothing) {
     EXPECT_EQ(dialogs.shown().size(), 1u);
 }
 
+// A file with no DL-100 record (here a total-station download) gives no
+// report: the empty-result warning, nothing to save, no error file.
+TEST_F(Computation, AFileWithoutADl100RecordIsAWarningNotAReport) {
+    const fs::path file = rawLines("gts.raw", {"_'S1_)K0_(1.500__+", "STN,S1,1.5", ""});
+    for (const std::string form : {"KOT HESABI", "KOT HESABI-1", "iLLER BANKASI"}) {
+        dialogs.clearShown();
+        w.setOutput(form);
+        dialogs.answerFile(file);
+        const LevellingRunResult r = levellingAction(w, state, settings);
+        EXPECT_TRUE(r.nothingRead) << form;
+        EXPECT_TRUE(r.saved.empty()) << form;
+        EXPECT_EQ(dialogs.messageLines(),
+                  std::vector<std::string>{"Uyarı: Bu dosyada seçilen çıktı için kayıt "
+                                           "bulunamadı: hiçbir satır yazılmadı."});
+        EXPECT_FALSE(w.saveEnabled);
+        EXPECT_FALSE(fs::exists(dir / "gts.raw.HTA"));
+    }
+}
+
 TEST_F(Computation, AnyInputRunsToItsEndWithoutNanOrInfinity) {
     std::string junk;
     for (int i = 0; i < 4000; ++i) junk.push_back(static_cast<char>((i * 7919) % 256));

@@ -231,6 +231,27 @@ TEST(EndToEnd, Dl100Download) {
     }
 }
 
+// The simulator's DL-100 sample is a levelling a user can compute: download
+// it, then level it.
+TEST(EndToEnd, Dl100SampleDownloadsAndLevels) {
+    Transfer t;
+    t.sim = {"dl100", "--baud", "9600"};
+    t.cli = {"download", "--instrument", "DL-100"};
+    t.data = velkar::test::readBytes(fs::path(VELKAR_SIM_SAMPLES) / "dl100-job.txt");
+    const Outcome r = run(t);
+    ASSERT_EQ(r.cli, 0) << r.cliErr;
+    const fs::path dir = velkar::test::tempDir("e2e-level");
+    velkar::test::writeBytes(dir / "indirilen.raw", r.file);
+    Process level = spawn({VELKAR_CLI, "level", (dir / "indirilen.raw").string(), "--start",
+                           "100.0000", "--tolerance", "0.3", "-o", (dir / "kot.txt").string()},
+                          dir, "level");
+    EXPECT_EQ(waitExit(level, 20s), 0) << velkar::test::readBytes(level.err);
+    // A 1.500 / 0.800 to T1, 1.300 / 1.100 to B (the mean of both readings).
+    const std::string report = velkar::test::readBytes(dir / "kot.txt");
+    EXPECT_NE(report.find("   100.70000"), std::string::npos) << report;
+    EXPECT_NE(report.find("   100.90000"), std::string::npos) << report;
+}
+
 TEST(EndToEnd, UsikataLogsUntilCtrlC) {
     for (const char* chunk : {"1", "1000000"}) {
         Transfer t;

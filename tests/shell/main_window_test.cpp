@@ -549,8 +549,34 @@ TEST_F(MainWindowTest, ActionButtonConvertsTheRawFileIntoTheTable) {
     EXPECT_EQ(c->results().rowCount(), written + 2);          // header, rows, one empty row
     EXPECT_EQ(c->table()->model()->rowCount(), written + 1);  // the header row is the column header
     EXPECT_TRUE(c->saveButton()->isEnabled());
-    EXPECT_EQ(dialogs.messageLines().back(), "İşlem Sonu: Format Dönüştürme İşlemi Tamamlandı");
+    EXPECT_EQ(dialogs.messageLines().back(), "İşlem Sonu: Format Dönüştürme İşlemi Tamamlandı\n" +
+                                                 std::to_string(written) + " satır yazıldı.");
     EXPECT_TRUE(c->actionButton()->isEnabled());
+}
+
+// Nothing written leaves nothing to save; a file of the other family is
+// questioned first, and a Cancel converts nothing.
+TEST_F(MainWindowTest, ActionButtonWarnsOfAnEmptyResultAndOfTheOtherFamily) {
+    start();
+    w->formatButtonClicked();
+    auto* c = w->conversionWindow();
+    c->instrumentList()->setEditText("GTS-210 / 220 / 6");
+    c->instrumentChoiceChanged();
+    c->outputList()->setEditText("XYZ");
+    dialogs.answerFile(fs::path(VELKAR_SAMPLES_DIR) / "gts210_koordinat_ham.txt");  // polar only
+    c->actionButton()->click();
+    EXPECT_FALSE(c->saveButton()->isEnabled());
+    EXPECT_EQ(dialogs.messageLines().back(),
+              "Uyarı: Bu dosyada seçilen çıktı için kayıt bulunamadı: hiçbir satır yazılmadı.");
+    c->outputList()->setEditText("YDE-NETCAD");
+    dialogs.answerFile(fs::path(VELKAR_SAMPLES_DIR) / "gts700_ornek.txt");
+    dialogs.answerMessage(MessageResult::Cancel);
+    dialogs.clearShown();
+    c->actionButton()->click();
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].buttons, MessageButtons::OkCancel);
+    EXPECT_EQ(c->results().rowCount(), 0);
+    EXPECT_FALSE(c->saveButton()->isEnabled());
 }
 
 TEST_F(MainWindowTest, DL100ActionRunsTheLevellingAndTheNotebookOpensTheIntermediateDialog) {

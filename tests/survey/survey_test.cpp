@@ -70,7 +70,8 @@ TEST_F(Compute, CoordinatesFromPolygonAndEarlierPoints) {
     EXPECT_EQ(cell(1, 1), "      1050.0000");
     EXPECT_EQ(cell(3, 0), "P4          ");
     EXPECT_EQ(dialogs.messageLines(),
-              (std::vector<std::string>{"Mesafesi olmayan 1 nokta hesaplanmadı.", kDone}));
+              (std::vector<std::string>{"Mesafesi olmayan 1 nokta hesaplanmadı.",
+                                        kDone + "\n7 satır yazıldı."}));
 }
 
 TEST_F(Compute, GtsSevenHundredTakesTheBacksightReadingOff) {
@@ -197,9 +198,11 @@ TEST_F(Compute, CrossSectionsFromCoordinates) {
         run("GTS-210 / 220 / 6", "KESIT-KLISE", kSamples / "gts210_kesit.txt");
     EXPECT_TRUE(
         test::matchesGolden(listing, test::dataDir() / "survey" / "gts210_kesit_klise.gold"));
-    const std::vector<std::string> messages = {
-        "İlk kesit noktasından önce gelen 1 nokta yazılmadı.", kDone};
-    EXPECT_EQ(dialogs.messageLines(), messages);
+    const auto messages = [](int lines) {
+        return std::vector<std::string>{"İlk kesit noktasından önce gelen 1 nokta yazılmadı.",
+                                        kDone + "\n" + std::to_string(lines) + " satır yazıldı."};
+    };
+    EXPECT_EQ(dialogs.messageLines(), messages(19));
     std::string shown;
     for (int r = 1; r + 1 < table.rowCount(); ++r) shown += table.cell(r, 0) + "\r\n";
     EXPECT_EQ(shown, listing);
@@ -207,7 +210,7 @@ TEST_F(Compute, CrossSectionsFromCoordinates) {
     EXPECT_TRUE(test::matchesGolden(
         run("GPT-3000 / GPT-3000LN", "KESIT-NETCAD", kSamples / "gts210_kesit.txt"),
         test::dataDir() / "survey" / "gts210_kesit_netcad.gold"));
-    EXPECT_EQ(dialogs.messageLines(), messages);
+    EXPECT_EQ(dialogs.messageLines(), messages(13));
     EXPECT_TRUE(fs::exists(w.workFolder / "VELKAR1$.KB$"));
 }
 
@@ -218,16 +221,19 @@ TEST_F(Compute, CrossSectionsFromOffsetLists) {
     EXPECT_TRUE(
         test::matchesGolden(run("GTS-600 / 700", "KESIT-NETCAD", kSamples / "gts700_kesit.txt"),
                             test::dataDir() / "survey" / "gts700_kesit_netcad.gold"));
-    EXPECT_EQ(dialogs.messageLines(), (std::vector<std::string>{kDone, kDone}));
+    EXPECT_EQ(dialogs.messageLines(),
+              (std::vector<std::string>{kDone + "\n12 satır yazıldı.", kDone + "\n10 satır yazıldı."}));
 }
 
 TEST_F(Compute, CrossSectionsWithoutASectionGiveAnEmptyResult) {
+    const auto empty = ActionOutcome::NotConverted;
     test::writeBytes(dir / "bos.txt", "\r\n  \r\n");
-    EXPECT_EQ(run("GTS-600 / 700", "KESIT-KLISE", dir / "bos.txt"), "");
-    EXPECT_EQ(run("GTS-600 / 700", "KESIT-NETCAD", dir / "bos.txt"), "");
+    EXPECT_EQ(run("GTS-600 / 700", "KESIT-KLISE", dir / "bos.txt", empty), "");
+    EXPECT_EQ(run("GTS-600 / 700", "KESIT-NETCAD", dir / "bos.txt", empty), "");
     test::writeBytes(dir / "yalniz_sol.txt", "L1_ U+00003000+00004000+00099500_+\r\n");
-    EXPECT_EQ(run("GTS-230N", "KESIT-KLISE", dir / "yalniz_sol.txt"), "");
-    EXPECT_EQ(run("GTS-230N", "KESIT-NETCAD", dir / "yalniz_sol.txt"), "");
+    EXPECT_EQ(run("GTS-230N", "KESIT-KLISE", dir / "yalniz_sol.txt", empty), "");
+    EXPECT_EQ(run("GTS-230N", "KESIT-NETCAD", dir / "yalniz_sol.txt", empty), "");
+    EXPECT_FALSE(w.saveEnabled);
 }
 
 TEST_F(Compute, NoFileChosenStillEndsWithTheComputationMessage) {
@@ -267,6 +273,7 @@ TEST(ComputeRobustness, AnyInputGivesOutputAndNoCrash) {
         fs::path raw;
         // The raw file, and the same garbage again as the polygon file.
         FileDialogResult chooseFile(const FileDialogRequest&) override { return {raw, 1}; }
+        MessageResult message(const MessageRequest&) override { return MessageResult::Ok; }
         std::optional<std::string> input(const std::string&, const std::string&,
                                          const std::string&) override {
             return std::string("1e300");
