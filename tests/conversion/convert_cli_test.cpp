@@ -192,6 +192,50 @@ INSTANTIATE_TEST_SUITE_P(
                 kComputed,
                 0}));
 
+// The questions and the empty result: the CLI answers from its options and never
+// leaves a file behind a run that wrote nothing or stopped at a question.
+TEST(ConvertCliQuestions, NothingWrittenAndTheFamilyQuestionStopTheRunUnlessAnswered) {
+    const fs::path out = velkar::test::tempDir("cli-questions") / "sonuc.txt";
+    CliResult r = runCli({"convert", "--instrument", "GTS-210 / 220 / 6", "--output", "XYZ", raw210,
+                          "-o", out.string()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "Uyarı: Bu dosyada seçilen çıktı için kayıt bulunamadı: hiçbir satır yazılmadı.\n");
+    EXPECT_FALSE(fs::exists(out));
+    r = runCli({"convert", "--instrument", "GTS-210 / 220 / 6", "--output", "XYZ", k700, "-o",
+                out.string()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err.rfind("Uyarı: Bu dosya GTS-600 / 700 kaydına benziyor, seçilen cihaz GTS-210 / "
+                          "220 / 6. Yine de dönüştürülsün mü?\n",
+                          0),
+              0u)
+        << r.err;
+    EXPECT_FALSE(fs::exists(out));
+    // --yes goes on: decoded as the wrong family the file gives no point.
+    r = runCli({"convert", "--yes", "--instrument", "GTS-210 / 220 / 6", "--output", "XYZ", k700});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("hiçbir satır yazılmadı"), std::string::npos) << r.err;
+}
+
+TEST(ConvertCliQuestions, AnUnnamedStationIsAnsweredAsDurak1) {
+    const fs::path raw = velkar::test::tempDir("cli-durak") / "ham.txt";
+    velkar::test::writeBytes(raw,
+                             "_'_(_)1.540_+\r\nB1_ ?+00100000m1000000+0000000g_)_(1.600__+\r\n"
+                             "P1_ ?+00100000m1000000+1000000g_)K_(1.500__+\r\n");
+    const std::vector<std::string> args = {"convert", "--instrument", "GTS-210 / 220 / 6",
+                                           "--output", "KOORDINAT", raw.string()};
+    CliResult r = runCli(args);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("--point DURAK1=X,Y,Z"), std::string::npos) << r.err;
+    std::vector<std::string> answered = args;
+    answered.insert(answered.end(), {"--point", "DURAK1=1000,2000,100", "--point", "B1=1100,2000,100"});
+    r = runCli(answered);
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    // The backsight lies north (+X); P1 is turned 100 gon from it, 100 m out, so it lies
+    // east.  Its height keeps the unnamed station's instrument height: 100 + 1.540 - 1.500.
+    EXPECT_EQ(r.out, "P1                  2100.0000        1000.0000         100.0400\r\n");
+    EXPECT_NE(r.err.find("Adı olmayan 1 durak noktası DURAK1 adıyla yazıldı."), std::string::npos);
+}
+
 TEST(ConvertCliWarnings, HeightWarningsGoToStandardErrorAndTheRunGoesOn) {
     const fs::path raw = velkar::test::tempDir("cli-warn") / "ham.txt";
     velkar::test::writeBytes(raw, "STN,S1,12.000,K0\r\nBKB,B1,0,0\r\nSS,P1,1.6\r\nSD,1,2,3\r\n");
