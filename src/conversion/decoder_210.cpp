@@ -56,6 +56,51 @@ std::string value(const std::string& s, long a, long b, long c, long d) {
     return chars(s, a, b) + "." + chars(s, c, d);
 }
 
+// Where a number stands in a fixed-position record: its whole digits from..to
+// and its decimal digits from..to (positions as chars() counts them).
+struct Group {
+    long wholeFrom, wholeTo, decimalsFrom, decimalsTo;
+};
+
+std::string value(const std::string& s, const Group& g) {
+    return value(s, g.wholeFrom, g.wholeTo, g.decimalsFrom, g.decimalsTo);
+}
+
+// The coordinate records: northing, easting, elevation.
+struct CoordinateLayout {
+    char kind;
+    Group x, y, z;
+};
+constexpr CoordinateLayout kCoordinateLayouts[] = {
+    {'U', {2, 7, 8, 10}, {11, 16, 17, 19}, {20, 25, 26, 28}},
+    {'/', {2, 8, 9, 12}, {13, 19, 20, 23}, {24, 30, 31, 34}},
+    {'W', {31, 37, 38, 41}, {42, 48, 49, 52}, {53, 59, 60, 63}},
+    {'[', {32, 40, 41, 44}, {45, 53, 54, 57}, {58, 66, 67, 70}},
+};
+
+// The slope-distance records: slope distance, vertical and horizontal angle.
+// The distance unit letter follows the distance group, the angle unit letter
+// the horizontal-angle group.
+struct PolarLayout {
+    char kind;
+    Group slope, vertical, horizontal;
+};
+constexpr PolarLayout kPolarLayouts[] = {
+    {'?', {2, 7, 8, 10}, {12, 14, 15, 18}, {20, 22, 23, 26}},
+    {'W', {2, 7, 8, 11}, {13, 15, 16, 19}, {22, 24, 25, 28}},
+    {'[', {3, 8, 9, 12}, {14, 16, 17, 20}, {23, 25, 26, 29}},
+    {'(', {2, 7, 8, 11}, {13, 15, 16, 20}, {22, 24, 25, 29}},  // angles with five decimals
+};
+
+// The layout of a record kind; a kind the table lacks reads as its last row.
+template <class Layout, std::size_t N>
+const Layout& layoutOf(const Layout (&table)[N], char kind) {
+    for (const Layout& l : table) {
+        if (l.kind == kind) return l;
+    }
+    return table[N - 1];
+}
+
 // The character after the digit group that ends at position end, passing over
 // further digits the decoder does not read (a fifth decimal): the unit letter.
 char letterAfter(const std::string& s, long end) {
@@ -167,28 +212,10 @@ void horizontalDistance(DecodedRecord& r, const std::string& line, bool topLevel
 // Coordinates of "U", "/", "W" and "[" records.
 void coordinates(DecodedRecord& r, const std::string& line, char kind) {
     r.KOOR_HAZIR = 1;
-    switch (kind) {
-        case 'U':
-            r.KOOR_X = value(line, 2, 7, 8, 10);
-            r.KOOR_Y = value(line, 11, 16, 17, 19);
-            r.KOOR_Z = value(line, 20, 25, 26, 28);
-            break;
-        case '/':
-            r.KOOR_X = value(line, 2, 8, 9, 12);
-            r.KOOR_Y = value(line, 13, 19, 20, 23);
-            r.KOOR_Z = value(line, 24, 30, 31, 34);
-            break;
-        case 'W':
-            r.KOOR_X = value(line, 31, 37, 38, 41);
-            r.KOOR_Y = value(line, 42, 48, 49, 52);
-            r.KOOR_Z = value(line, 53, 59, 60, 63);
-            break;
-        default:  // '['
-            r.KOOR_X = value(line, 32, 40, 41, 44);
-            r.KOOR_Y = value(line, 45, 53, 54, 57);
-            r.KOOR_Z = value(line, 58, 66, 67, 70);
-            break;
-    }
+    const CoordinateLayout& at = layoutOf(kCoordinateLayouts, kind);
+    r.KOOR_X = value(line, at.x);
+    r.KOOR_Y = value(line, at.y);
+    r.KOOR_Z = value(line, at.z);
     const long p = find(line, '_');
     const long q = find(line, '_', p + 1);
     if (kind == 'W' || kind == '[') {
@@ -208,32 +235,11 @@ void coordinates(DecodedRecord& r, const std::string& line, char kind) {
 // Slope distance, vertical and horizontal angle of "?", "W", "[" and "(".
 void slopeDistance(DecodedRecord& r, const std::string& line, char kind) {
     r.YAZ_DURUMU = 2;
-    switch (kind) {
-        case '?':
-            r.EGIK_MES = value(line, 2, 7, 8, 10);
-            r.DUSEY_ACI = value(line, 12, 14, 15, 18);
-            r.YATAY_ACI = value(line, 20, 22, 23, 26);
-            readUnits(r, line, 10, 26);
-            break;
-        case 'W':
-            r.EGIK_MES = value(line, 2, 7, 8, 11);
-            r.DUSEY_ACI = value(line, 13, 15, 16, 19);
-            r.YATAY_ACI = value(line, 22, 24, 25, 28);
-            readUnits(r, line, 11, 28);
-            break;
-        case '[':
-            r.EGIK_MES = value(line, 3, 8, 9, 12);
-            r.DUSEY_ACI = value(line, 14, 16, 17, 20);
-            r.YATAY_ACI = value(line, 23, 25, 26, 29);
-            readUnits(r, line, 12, 29);
-            break;
-        default:  // '(' : the angles have five decimals
-            r.EGIK_MES = value(line, 2, 7, 8, 11);
-            r.DUSEY_ACI = value(line, 13, 15, 16, 20);
-            r.YATAY_ACI = value(line, 22, 24, 25, 29);
-            readUnits(r, line, 11, 29);
-            break;
-    }
+    const PolarLayout& at = layoutOf(kPolarLayouts, kind);
+    r.EGIK_MES = value(line, at.slope);
+    r.DUSEY_ACI = value(line, at.vertical);
+    r.YATAY_ACI = value(line, at.horizontal);
+    readUnits(r, line, at.slope.decimalsTo, at.horizontal.decimalsTo);
     checkDegrees(r);
     if (kind != 'W') {
         const long p = find(line, '_') + 2;
