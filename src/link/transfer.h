@@ -54,7 +54,7 @@ struct TransferContext {
     std::filesystem::path workFolder;  // where the upload keeps its work file
 };
 
-enum class TransferOutcome {
+enum class [[nodiscard]] TransferOutcome {
     NotStarted,      // no file chosen, or no transfer for this instrument
     Cancelled,       // Cancel in the instruction box
     Finished,        // the end marker arrived / everything was sent

@@ -81,6 +81,6 @@ namespace velkar {
 // Moves a file to a new name, replacing an existing file of that name.  Across
 // file systems (a USB stick) it copies and then deletes the source.  On failure
 // the source is left where it was and error holds the reason.
-bool moveFileReplacing(const std::filesystem::path& from, const std::filesystem::path& to,
+[[nodiscard]] bool moveFileReplacing(const std::filesystem::path& from, const std::filesystem::path& to,
                        std::string& error);
 }  // namespace velkar

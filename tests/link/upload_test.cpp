@@ -243,7 +243,7 @@ TEST(Ba200, TheInstructionBoxOfTheFamily) {
     rig.ctx.file = sourceFile(kThreePoints);
     rig.dialogs.answerMessage(MessageResult::Ok);
     rig.dialogs.answerMessage(MessageResult::Cancel);
-    BA200(rig.ctx);
+    EXPECT_EQ(BA200(rig.ctx), TransferOutcome::Cancelled);
     EXPECT_EQ(
         toUtf8(rig.dialogs.messages()[1].text),
         "\r   [MENU ]\r  [ F3 : HAFIZA KONTROL ]\r   2 KERE [F4 ]   \r   [F1 : DATA AKTARMA ]"

@@ -343,8 +343,8 @@ void MainWindow::shutDown() {
     if (services_.port.isOpen()) services_.port.close();
     const auto file = services_.programFolder / kSettingsFileName;
     std::string error;
-    ensureFolder(services_.programFolder, error);
-    if (!saveSettingsFile(file, collectSettings(), error)) {
+    if (!ensureFolder(services_.programFolder, error) ||
+        !saveSettingsFile(file, collectSettings(), error)) {
         // The settings of this run would otherwise be lost without a word.
         services_.dialogs.error(cp1254("Ayarlar kayıt edilemedi: ") + pathText(file) + "\r" +
                                 error);
@@ -528,11 +528,8 @@ void MainWindow::runTransfer(bool download, const std::string& instrument, const
                               instrument,
                               file,
                               services_.programFolder};
-    if (download) {
-        link::runDownload(instrument, ctx);
-    } else {
-        link::runUpload(instrument, ctx);
-    }
+    // Every outcome has already been told to the user in the transfer's own boxes.
+    static_cast<void>(download ? link::runDownload(instrument, ctx) : link::runUpload(instrument, ctx));
 }
 
 void MainWindow::stopClicked() {
