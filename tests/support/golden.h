@@ -19,6 +19,14 @@ std::filesystem::path tempDir(const std::string& name);
                                          const std::filesystem::path& goldenFile);
 ::testing::AssertionResult sameBytes(const std::string& actual, const std::string& expected);
 
+// Names the cases of a parameterised test by their `name` member.
+struct ByName {
+    template <class Param>
+    std::string operator()(const ::testing::TestParamInfo<Param>& info) const {
+        return info.param.name;
+    }
+};
+
 std::string readBytes(const std::filesystem::path& file);
 void writeBytes(const std::filesystem::path& file, const std::string& bytes);
 
