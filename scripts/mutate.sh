@@ -43,10 +43,14 @@ per_program_timeout=${MUTATE_TIMEOUT:-300}
 
 if [[ ! -f $build/build.ninja ]]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELKAR_SANITIZE=OFF -DVELKAR_WERROR=OFF \
-    -DVELKAR_BUILD_BENCH=OFF -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null || exit 1
+    -DVELKAR_BUILD_BENCH=OFF -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
+    $(command -v ld.lld >/dev/null && echo -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld) >/dev/null || exit 1
 fi
+# Only the test programs and the two executables they run are ever built.
+mapfile -t all < <(sed -nE 's/^# Link build statements for EXECUTABLE target ([A-Za-z0-9_-]+)$/\1/p' \
+  "$build/build.ninja" | grep -E '_tests$|^velkar-(cli|sim)$')
 echo "== build ($build)"
-ninja -C "$build" -j "$jobs" >/dev/null || { echo "the unmutated build fails"; exit 1; }
+ninja -C "$build" -j "$jobs" "${all[@]}" >/dev/null || { echo "the unmutated build fails"; exit 1; }
 
 # Test programs that run velkar-cli / velkar-sim as a process: they depend on
 # the executable only by order, so a relink of it does not show on them.
@@ -76,8 +80,8 @@ run_programs() {
 
 if (( check_clean )); then
   echo "== unmutated suite"
-  mapfile -t all < <(find "$build/tests" -type f -perm -u+x -name '*_tests' -printf '%f\n' | sort)
-  if failed=$(run_programs "${all[@]}"); then :; else
+  mapfile -t names < <(find "$build/tests" -type f -perm -u+x -name '*_tests' -printf '%f\n' | sort)
+  if failed=$(run_programs "${names[@]}"); then :; else
     echo "the unmutated suite fails in $failed: fix it first"; exit 1
   fi
 fi
@@ -117,19 +121,26 @@ text, replacement = os.environ["MUT_TEXT"], os.environ["MUT_REPLACEMENT"]
 data = open(path, "rb").read().decode("utf-8")
 open(path, "wb").write(data.replace(text, replacement, 1).encode("utf-8"))
 EOF
-  # The programs this mutant relinks, read from a dry run of the build.
-  mapfile -t relinked < <(ninja -C "$build" -n 2>/dev/null |
+  # The programs this mutant relinks, read from a dry run of the build; the
+  # tests of the mutated folder run first, those that drive velkar-cli last.
+  mapfile -t relinked < <(ninja -C "$build" -n "${all[@]}" 2>/dev/null |
     sed -nE 's/.*Linking CXX executable (.*)$/\1/p' | xargs -r -n1 basename)
+  folder=$(basename "$(dirname "$file")")
   programs=()
   for exe in "${relinked[@]}"; do
     case $exe in
+      "$folder"_tests) programs=("$exe" "${programs[@]}") ;;
       *_tests) programs+=("$exe") ;;
+    esac
+  done
+  for exe in "${relinked[@]}"; do
+    case $exe in
       velkar-cli) programs+=("${cli_programs[@]}") ;;
       velkar-sim) programs+=("${sim_programs[@]}") ;;
     esac
   done
   mapfile -t programs < <(printf '%s\n' "${programs[@]}" | awk 'NF && !seen[$0]++')
-  if ! ninja -C "$build" -j "$jobs" >/dev/null 2>&1; then
+  if ! ninja -C "$build" -j "$jobs" "${all[@]}" >/dev/null 2>&1; then
     say "NOBUILD   $label"
     broken=$((broken + 1))
   elif failed=$(run_programs "${programs[@]}"); then
@@ -144,7 +155,7 @@ EOF
 done <"$mutants"
 
 # Leave the build matching the restored sources.
-ninja -C "$build" -j "$jobs" >/dev/null 2>&1
+ninja -C "$build" -j "$jobs" "${all[@]}" >/dev/null 2>&1
 
 say ""
 say "mutants applied: $total   killed: $killed   survived: $survived   did not build: $broken   stale: $stale"
