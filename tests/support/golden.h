@@ -1,6 +1,6 @@
 // Golden-file comparison: the whole output, byte for byte.  On a difference the
-// first differing line is reported and the actual output is kept beside the
-// expected file as NAME.actual.
+// first differing line is reported and the actual output is kept as
+// $TMPDIR/velkar-actual/NAME.actual (the tests never write into the source tree).
 #pragma once
 
 #include <filesystem>
