@@ -380,7 +380,9 @@ TEST_F(MainWindowTest, DL100ActionRunsTheLevellingAndTheNotebookOpensTheIntermed
     auto* c = w->conversionWindow();
     EXPECT_FALSE(c->intermediateButton()->isVisibleTo(c));
     const auto dir = test::tempDir("gui-level");
-    dialogs.answerFile(test::dataDir() / "levelling" / "book.raw");
+    fs::copy_file(test::dataDir() / "levelling" / "book.raw",
+                  dir / "book.raw");  // its .HTA lands beside it
+    dialogs.answerFile(dir / "book.raw");
     dialogs.answerFile(dir / "defter.txt");  // the save step at the end of the pass
     c->actionButton()->click();
     EXPECT_TRUE(fs::exists(dir / "defter.iLL"));
