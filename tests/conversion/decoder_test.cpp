@@ -131,6 +131,12 @@ TEST_F(Decode210, FiveDecimalAngleRoundsTiesToEven) {
     EXPECT_EQ(r.DUSEY_ACI, "  89.1236");
 }
 
+TEST_F(Decode210, HeightsUpToTenMetresAreNoWarning) {
+    decode("_'S1_)K0_(10.000__+");
+    decode("P2_ ?+00012345m0901230+1234560d_)K1_(10.000__+");
+    EXPECT_TRUE(dialogs.messageLines().empty());
+}
+
 TEST_F(Decode210, HeightWarningsRepeatUntilANewHeightIsRead) {
     decode("_'S1_)K0_(12.000__+");
     EXPECT_EQ(r.YAZ_DURUMU, 2);  // still a station
