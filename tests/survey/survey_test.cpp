@@ -69,65 +69,39 @@ TEST_F(Compute, CoordinatesFromPolygonAndEarlierPoints) {
               (std::vector<std::string>{"Mesafesi olmayan 1 nokta hesaplanmadı.", kDone}));
 }
 
-TEST_F(Compute, GtsSevenHundredTakesTheBacksightReadingOff) {
-    // Backsight bearing 50 grads, its reading 100: a point at 50 grads lies due north.
-    EXPECT_EQ(coordinates(
-                  "GTS-600 / 700",
-                  "STN,S1,1.500\r\nBKB,B1,0,100.0000\r\nSS,P1,1.700\r\nHD,50.0000,50.000,1.000\r\n",
-                  "S1 1000 1000 100\r\nB1 1100 1100 101\r\n"),
-              "S1                  1000.0000        1000.0000         100.0000\r\n"
-              "B1                  1100.0000        1100.0000         101.0000\r\n"
-              "P1                  1000.0000        1050.0000         100.8000\r\n");
-}
-
-struct Bearing {
+// GTS-600/700 surveys over a polygon file, one point each: the last line of the result.
+struct Polar {
     const char* name;
-    const char* backsight;  // polygon line of B1 (station S1 at Y 1000, X 1000)
-    const char* point;      // expected result line of P1
+    const char* raw;
+    const char* polygon;
+    const char* point;
 };
 
-class Bearings : public Compute, public ::testing::WithParamInterface<Bearing> {};
+class PolarPoints : public Compute, public ::testing::WithParamInterface<Polar> {};
 
-TEST_P(Bearings, PointAlongTheBacksightDirection) {
-    const std::string out =
-        coordinates("GTS-600 / 700", "STN,S1,0\r\nBKB,B1,0,0\r\nSS,P1,0\r\nHD,0,10,0\r\n",
-                    std::string("S1 1000 1000 0\r\n") + GetParam().backsight + "\r\n");
-    EXPECT_EQ(out.substr(out.rfind("P1")), std::string(GetParam().point) + "\r\n");
+TEST_P(PolarPoints, LastLineOfTheResult) {
+    const std::string out = coordinates("GTS-600 / 700", GetParam().raw, GetParam().polygon);
+    EXPECT_EQ(out.substr(out.rfind("\r\n", out.size() - 3) + 2), std::string(GetParam().point) + "\r\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    NorthSouthEastWest, Bearings,
-    ::testing::Values(Bearing{"North", "B1 1000 2000 0",
-                              "P1                  1000.0000        1010.0000           0.0000"},
-                      Bearing{"South", "B1 1000 0 0",
-                              "P1                  1000.0000         990.0000           0.0000"},
-                      Bearing{"East", "B1 2000 1000 0",
-                              "P1                  1010.0000        1000.0000           0.0000"},
-                      Bearing{"West", "B1 0 1000 0",
-                              "P1                   990.0000        1000.0000           0.0000"}),
+const char* const kHd = "STN,S1,0\r\nBKB,B1,0,0\r\nSS,P1,0\r\nHD,0,10,0\r\n";
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Gts700, PolarPoints, ::testing::Values(
+    // S1 at Y 1000, X 1000; the backsight sets the direction of the point.
+    Polar{"North", kHd, "S1 1000 1000 0\r\nB1 1000 2000 0\r\n", "P1                  1000.0000        1010.0000           0.0000"},
+    Polar{"South", kHd, "S1 1000 1000 0\r\nB1 1000 0 0\r\n", "P1                  1000.0000         990.0000           0.0000"},
+    Polar{"East", kHd, "S1 1000 1000 0\r\nB1 2000 1000 0\r\n", "P1                  1010.0000        1000.0000           0.0000"},
+    Polar{"West", kHd, "S1 1000 1000 0\r\nB1 0 1000 0\r\n", "P1                   990.0000        1000.0000           0.0000"},
+    // Backsight bearing 50 grads, its reading 100: a point at 50 grads lies due north.
+    Polar{"BacksightReadingTakenOff", "STN,S1,1.500\r\nBKB,B1,0,100.0000\r\nSS,P1,1.700\r\nHD,50.0000,50.000,1.000\r\n",
+          "S1 1000 1000 100\r\nB1 1100 1100 101\r\n", "P1                  1000.0000        1050.0000         100.8000"},
+    Polar{"SlopeDistanceReducedAtTheZenithAngle", "STN,S1,1.5\r\nBKB,B1,0,0\r\nSS,P1,1.5\r\nSD,0,100.0000,100.000\r\n",
+          "S1 0 0 10\r\nB1 0 50 10\r\n", "P1                     0.0000         100.0000          10.0000"},
+    Polar{"FullValueAndALongName", "STN,S1,0\r\nBKB,B1,0,0\r\nSS,POLIGONNOKTA123,0\r\nHD,0,0,0\r\n",
+          "S1 0 4512345.678912 0\r\nB1 0 4512445.678912 0\r\n", "POLIGONNOKTA123           0.0000     4512345.6789           0.0000"}),
     test::ByName());
-
-TEST_F(Compute, SlopeDistanceIsReducedAtTheZenithAngle) {
-    EXPECT_EQ(coordinates("GTS-600 / 700",
-                          "STN,S1,1.5\r\nBKB,B1,0,0\r\nSS,P1,1.5\r\nSD,0,100.0000,100.000\r\n",
-                          "S1 0 0 10\r\nB1 0 50 10\r\n")
-                  .substr(2 * 65),
-              "P1                     0.0000         100.0000          10.0000\r\n");
-}
-
-TEST_F(Compute, FullValueIsFormattedAndLongNamesStayWhole) {
-    EXPECT_EQ(coordinates("GTS-600 / 700",
-                          "STN,S1,0\r\nBKB,B1,0,0\r\nSS,POLIGONNOKTA123,0\r\nHD,0,0,0\r\n",
-                          "S1 0 4512345.678912 0\r\nB1 0 4512445.678912 0\r\n")
-                  .substr(2 * 65),
-              "POLIGONNOKTA123"
-              "  "
-              "         0.0000"
-              "  "
-              "   4512345.6789"
-              "  "
-              "         0.0000\r\n");
-}
+// clang-format on
 
 TEST_F(Compute, UnknownPointsAreAskedAndTypedBacksightsAreNotWritten) {
     test::writeBytes(dir / "ham.txt", "STN,S9,1.5\r\nBKB,B9,0,0\r\nSS,P1,1.5\r\nHD,0,10,0\r\n");
