@@ -59,17 +59,13 @@ TEST(SettingsFile, RoundTripKeepsEveryValue) {
     EXPECT_EQ(settingsFileLines(back), settingsFileLines(v));
 }
 
-TEST(SettingsFile, LabelsAreExactAndCaseSensitive) {
+// Labels match exactly (case and all nine characters); a value keeps its
+// trailing blanks; the last line of a label wins.
+TEST(SettingsFile, LabelsAreExactValuesKeptAsTheyStand) {
     const auto v = load("cihaz...:GTS-600 / 700\r\nXXXXXXXX:1\r\nCOM\r\nBAUD....:\r\n");
-    EXPECT_EQ(v.instrument, "GTS-210 / 220");  // lower-case label ignored
-    EXPECT_EQ(v.port, "COM2");                 // short line matches nothing
-    EXPECT_EQ(v.baud, "");                     // exactly 9 characters: empty value
-}
-
-TEST(SettingsFile, ValuesKeepTrailingBlanksAndTheLastOccurrenceWins) {
-    const auto v = load("BAUD....:9600 \r\nCOM.....:COM 3\r\nCOM.....:COM 4\r\n");
-    EXPECT_EQ(v.baud, "9600 ");
-    EXPECT_EQ(v.port, "COM 4");
+    EXPECT_EQ(v.instrument + "|" + v.port + "|" + v.baud, "GTS-210 / 220|COM2|");
+    const auto w = load("BAUD....:9600 \r\nCOM.....:COM 3\r\nCOM.....:COM 4\r\n");
+    EXPECT_EQ(w.baud + "|" + w.port, "9600 |COM 4");
 }
 
 TEST(SettingsFile, LinesInAnyOrderAndTurkishLabels) {
