@@ -52,6 +52,8 @@ TEST(RoundHalfEven, TiesAreDecidedOnTheDecimalValue) {
     EXPECT_EQ(fixedText(1.234575, 5), " 1.23458");
     EXPECT_EQ(fixedText(2.675, 2), " 2.68");  // binary 2.67499999... still a decimal tie
     EXPECT_EQ(fixedText(2.665, 2), " 2.66");
+    EXPECT_EQ(fixedText(2.66501, 2), " 2.67");  // more digits after the 5: no tie, up
+    EXPECT_EQ(fixedText(1.2345651, 5), " 1.23457");
     EXPECT_EQ(fixedText(0.5, 0), " 0.");
     EXPECT_EQ(fixedText(1.5, 0), " 2.");
     EXPECT_EQ(fixedText(-2.5, 0), "-2.");
