@@ -3,12 +3,12 @@
 # core one at a time, rebuilds, runs the test programs that link the mutated
 # code and reports which mutants no test noticed (the survivors).
 #
-#   scripts/mutate.sh [-f MUTANTS] [-b BUILD_DIR] [-k] [WORD]
+#   scripts/mutate.sh [-f MUTANTS] [-b BUILD_DIR] [-k] [WORD...]
 #
 #   -f MUTANTS   the mutants file (default scripts/mutants.txt)
 #   -b BUILD_DIR its own build (default build/mutate: Debug, no sanitizers, ccache)
 #   -k           skip the check that the unmutated suite passes
-#   WORD         only the mutants whose file or description contains WORD
+#   WORD...      only the mutants whose file or description contains one of the words
 #
 # A mutant is a line "file<TAB>text<TAB>replacement<TAB>description": the one
 # line of the file that contains the text gets it replaced.  Matching by text,
@@ -35,7 +35,7 @@ while getopts "f:b:k" opt; do
   esac
 done
 shift $((OPTIND - 1))
-only=${1:-}
+only=("$@")
 
 export CCACHE_DIR=${CCACHE_DIR:-/work/.ccache-dir} CCACHE_BASEDIR=${CCACHE_BASEDIR:-/work} CCACHE_NOHASHDIR=1
 jobs=${MUTATE_JOBS:-2}
@@ -102,7 +102,11 @@ n=0
 while IFS=$'\t' read -r file text replacement description; do
   [[ -z $file || $file == \#* ]] && continue
   n=$((n + 1))
-  if [[ -n $only && $file != *"$only"* && $description != *"$only"* ]]; then continue; fi
+  if ((${#only[@]})); then
+    wanted=0
+    for word in "${only[@]}"; do [[ $file == *"$word"* || $description == *"$word"* ]] && wanted=1; done
+    ((wanted)) || continue
+  fi
   label="#$n $file: $description"
   if [[ ! -f $file ]]; then say "STALE     $label (no such file)"; stale=$((stale + 1)); continue; fi
   hits=$(grep -cF -- "$text" "$file")
