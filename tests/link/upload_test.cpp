@@ -112,6 +112,19 @@ TEST(Ba200, OneWaySendsEachFrameOnceAndReadsNothing) {
     EXPECT_EQ(rig.log.texts.size(), 3u);
 }
 
+TEST(Ba200, BlockDigitsCountFromZeroToNineAndAgain) {
+    Rig rig;
+    std::string points;
+    for (int i = 0; i < 30; ++i) points += "P" + std::to_string(i) + ",1,2,3\r\n";
+    rig.ctx.file = sourceFile(points);  // 1531 characters: 11 full frames and the final one
+    rig.ctx.settings.protocol = "ONE WAY";
+    rig.answerBoxes();
+    EXPECT_EQ(runUpload("GTS-210 / 220", rig.ctx), TransferOutcome::Finished);
+    const auto& writes = rig.port.writes();
+    ASSERT_EQ(writes.size(), 2u + 12u + 2u);  // request, header, frames, end frames
+    for (int n = 0; n < 12; ++n) EXPECT_EQ(writes[2 + n][129], '0' + n % 10) << n;
+}
+
 TEST(Ba200, AckNakWaitsForNakThenForEachAck) {
     Rig rig;
     std::string points;
