@@ -175,7 +175,8 @@ TEST_F(Compute, CrossSectionsFromCoordinates) {
 }
 
 // A section with fewer left points than the widest is right-aligned on it:
-// the centre points of all sections stand in one column.
+// the centre points of all sections stand in one column.  Only a right point
+// starts the left count again, so here the widest count is 3 (L1, L2, L3).
 TEST_F(Compute, CrossSectionListingAlignsTheCentres) {
     test::writeBytes(dir / "ham.txt",
                      "C1_ U+00000000+00000000+00100000_+\r\nL1_ U+00001000+00000000+00101000_+\r\n"
