@@ -101,6 +101,19 @@ const Case kCases[] = {
     {"gts720", "gts720 {T}/yxz.txt {T}/liste", 0, "", "export/yxz.gts720.gold", "liste.txt"},
     {"gts720_needs_two_names", "gts720 {T}/yxz.txt", 2, "needs INFILE and OUTNAME"},
     {"gts720_unwritable_output", "gts720 {T}/yxz.txt {T}/yok/liste", 1, "{T}/yok/liste.txt"},
+
+    // download and upload: a usage error is found before any port is opened
+    {"download_unknown_instrument", "download --instrument GTS-999 --port /dev/x {T}/f.txt", 2, "\"USIKATA\""},
+    {"upload_for_an_instrument_without_one", "upload --instrument DL-100 --port /dev/x {T}/f.txt", 2,
+     "no upload for the instrument"},
+    {"download_bad_parity", "download --instrument DL-100 --port /dev/x --parity none {T}/f.txt", 2,
+     "bad value for --parity: none"},
+    {"download_bad_baud", "download --instrument DL-100 --port /dev/x --baud fast {T}/f.txt", 2, "bad value for --baud"},
+    {"download_without_file", "download --instrument DL-100 --port /dev/x", 2, "one OUTFILE is required"},
+    {"download_without_port", "download --instrument DL-100 {T}/f.txt", 2, "--port is required"},
+    {"download_without_instrument", "download --port /dev/x {T}/f.txt", 2, "--instrument is required"},
+    {"upload_unknown_option", "upload --instrument GTS-6 --port /dev/x --speed 1 {T}/f.txt", 2,
+     "unknown option --speed"},
 };
 // clang-format on
 
