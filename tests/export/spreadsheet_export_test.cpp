@@ -60,7 +60,6 @@ TEST(ExportSpreadsheet, ReplacesAnExistingWorkbook) {
     test::writeBytes(text, "A 1\r\n");
     test::writeBytes(run.dir / "liste.txt.xls", std::string(100000, 'z'));
     EXPECT_TRUE(exportSpreadsheetFile(run.dialogs, text));
-    EXPECT_EQ(run.dialogs.messageLines(), Lines{"Excel'e dönüşüm sona erdi."});
     const std::string bytes = test::readBytes(run.dir / "liste.txt.xls");
     EXPECT_EQ(bytes.size(), 5632u);  // header, 8 stream sectors, FAT and directory
     if (test::xlrdAvailable()) {
