@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libgtest-dev libgmock-dev
           libbenchmark-dev socat xvfb xauth imagemagick python3 python3-xlrd python3-serial
-          python3-xlwt locales qt6-translations-l10n)
+          python3-xlwt locales qt6-translations-l10n clang-format)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
