@@ -3,14 +3,15 @@
 
 namespace velkar::survey {
 
-conversion::ActionOutcome runActionButton(ConversionWindow& w, ConversionState& state) {
+conversion::ActionOutcome runActionButton(ConversionWindow& w, ConversionState& state,
+                                          PolarSurveyLog* log) {
     const auto outcome = conversion::runAction(w, state);
     if (outcome != conversion::ActionOutcome::RunComputation) return outcome;
     state.running = true;
     w.inputsRead.clear();
     bool done = false;
     if (w.outputText == "KOORDINAT") {
-        done = KOOR_HESAP(w, state);
+        done = KOOR_HESAP(w, state, log);
     } else if (w.outputText == "KESIT-KLISE") {
         done = KESITKLISEHES(w, state);
     } else if (w.outputText == "KESIT-NETCAD") {

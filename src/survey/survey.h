@@ -2,6 +2,9 @@
 // coordinates (KOORDINAT) and cross sections (KESIT-KLISE, KESIT-NETCAD).
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "conversion/format_writer.h"
 #include "conversion/record.h"
 #include "conversion/window.h"
@@ -11,6 +14,29 @@ namespace velkar::survey {
 using conversion::ConversionState;
 using conversion::ConversionWindow;
 
+// What a KOORDINAT run stood on, kept for its plan view: the stations and
+// backsights with their coordinates and where they came from, and for every
+// computed point the setup it was measured from and its result table row.
+struct PolarSurveyLog {
+    enum class Source { PolygonFile, Computed, Typed };
+    struct KnownPoint {
+        std::string name;
+        double y = 0, x = 0, z = 0;
+        Source source = Source::Typed;
+    };
+    struct Setup {
+        KnownPoint station, backsight;
+    };
+    struct Measured {
+        std::string name;
+        double y = 0, x = 0, z = 0;
+        int setup = -1;  // index into setups; -1 before the first station
+        int row = -1;    // its row in the result table
+    };
+    std::vector<Setup> setups;
+    std::vector<Measured> measured;
+};
+
 // KOOR_HESAP: asks for the raw file and an optional polygon file (name, Y, X,
 // Z per line), finds each station and backsight (polygon file first, then the
 // points computed earlier in the run, then the user through "Koordinat
@@ -19,7 +45,8 @@ using conversion::ConversionWindow;
 // in 15) separated by two blanks: the result can serve as a polygon file.
 // Returns false when the run ended early (no raw file, a file error, or a stop
 // requested through state.stopRequested at a coordinate question).
-bool KOOR_HESAP(ConversionWindow& w, ConversionState& state);
+// When log is given, the run is noted in it (emptied first).
+bool KOOR_HESAP(ConversionWindow& w, ConversionState& state, PolarSurveyLog* log = nullptr);
 
 // KESITKLISEHES: the printable cross-section listing.
 bool KESITKLISEHES(ConversionWindow& w, ConversionState& state);
@@ -31,6 +58,8 @@ bool KESIT_netcad(ConversionWindow& w, ConversionState& state);
 // and in "&Hesapla" mode the computation named by w.outputText followed by
 // "Hesaplama İşlemi Tamamlandı..Kayıt Etmeyi Unutmayınız.!!!" (also when the
 // file choice was cancelled).  RunLevelling is still returned for the DL-100.
-conversion::ActionOutcome runActionButton(ConversionWindow& w, ConversionState& state);
+// log: as for KOOR_HESAP.
+conversion::ActionOutcome runActionButton(ConversionWindow& w, ConversionState& state,
+                                          PolarSurveyLog* log = nullptr);
 
 }  // namespace velkar::survey

@@ -22,7 +22,7 @@ TEST(Cli, UsageVersionAndUnknownNames) {
         {{}, 2, "", "usage: velkar-cli COMMAND"},
         {{"--help"}, 0, "usage: velkar-cli COMMAND", ""},
         {{"--version"}, 0, "velkar-cli 2.14.1", ""},
-        {{"frobnicate"}, 2, "", "unknown command 'frobnicate'; the commands are: convert level xls gts720 download upload ports"},
+        {{"frobnicate"}, 2, "", "unknown command 'frobnicate'; the commands are: convert level dxf plot xls gts720 download upload ports"},
         {{"ports", "--help"}, 0, "usage: velkar-cli ports", ""},
         {{"ports", "--bogus"}, 2, "", "unknown option --bogus"},
         {{"ports", "extra"}, 2, "", "takes no arguments"},

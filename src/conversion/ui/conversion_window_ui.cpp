@@ -85,7 +85,11 @@ ConversionWindowUi::ConversionWindowUi(Dialogs& dialogs, EventPump& pump, std::f
 
     auto* layout = new QVBoxLayout(central);
     layout->addLayout(top);
-    layout->addWidget(grid_, 1);
+    tabs_ = new QTabWidget(central);
+    tabs_->setObjectName(QStringLiteral("resultTabs"));
+    tabs_->setTabBarAutoHide(true);  // the tabs show only when there is a drawing
+    tabs_->addTab(grid_, QStringLiteral("Tablo"));
+    layout->addWidget(tabs_, 1);
     setCentralWidget(central);
 
     status_ = new QLabel(this);
@@ -122,6 +126,15 @@ void ConversionWindowUi::appendOutputs(const QStringList& items) {
     const QString text = combo2_->currentText();
     combo2_->addItems(items);
     combo2_->setEditText(text);
+}
+
+void ConversionWindowUi::setDrawingTab(QWidget* page, bool visible) {
+    const int index = tabs_->indexOf(page);
+    if (visible && index < 0) tabs_->addTab(page, toQ(cp1254("Çizim")));
+    if (!visible && index >= 0) {
+        tabs_->removeTab(index);
+        page->setVisible(false);
+    }
 }
 
 void ConversionWindowUi::setOutputText(const QString& text) { combo2_->setEditText(text); }

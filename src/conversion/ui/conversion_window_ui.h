@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <functional>
 #include <memory>
@@ -37,6 +38,10 @@ public:
     QPushButton* settingsButton() const { return command3_; }
     QPushButton* intermediateButton() const { return command4_; }
     QTableView* table() const { return grid_; }
+    // The result table and, beside it, the "Çizim" tab (page) when visible.
+    QTabWidget* resultTabs() const { return tabs_; }
+    void setDrawingTab(QWidget* page, bool visible);
+    void setCurrentDrawingTab(QWidget* page) { tabs_->setCurrentWidget(page); }
 
     // Appends items to the output list and leaves its text as it was.
     void appendOutputs(const QStringList& items);
@@ -74,6 +79,7 @@ private:
     QPushButton* command3_;
     QPushButton* command4_;
     QTableView* grid_;
+    QTabWidget* tabs_;
     QLabel* status_;
     QProgressBar* progress_;
     ResultTable table_;
