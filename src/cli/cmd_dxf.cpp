@@ -40,7 +40,12 @@ int checkInputOutput(const char* command, const fs::path& in, const fs::path& ou
                      out.string().c_str());
         return kExitFailed;
     }
-    if (fs::exists(out, ec) && ::access(out.c_str(), W_OK) != 0) {
+    // Read-only: no write permission at all (which even a superuser respects here).
+    constexpr auto anyWrite =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if (fs::exists(out, ec) &&
+        (::access(out.c_str(), W_OK) != 0 ||
+         (fs::status(out, ec).permissions() & anyWrite) == fs::perms::none)) {
         std::fprintf(ctx.err, "velkar-cli %s: %s is read-only; it is not replaced\n", command,
                      out.string().c_str());
         return kExitFailed;

@@ -244,7 +244,7 @@ bool KOOR_HESAP(ConversionWindow& w, ConversionState& state, PolarSurveyLog* log
                 if (run.log) {
                     run.log->measured.push_back(
                         {trimBlanks(r.NOKTA), leadingNumber(y), leadingNumber(x), leadingNumber(z),
-                         static_cast<int>(run.log->setups.size()) - 1, w.table.rowCount() - 1});
+                         static_cast<int>(run.log->setups.size()) - 1, w.SATIR_NO - 1});
                 }
                 run.write(resultLine(r.NOKTA, y, x, z));
             } else {

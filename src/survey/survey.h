@@ -31,7 +31,7 @@ struct PolarSurveyLog {
         std::string name;
         double y = 0, x = 0, z = 0;
         int setup = -1;  // index into setups; -1 before the first station
-        int row = -1;    // its row in the result table
+        int row = -1;    // its row in the result table (SATIR_NO when it was written)
     };
     std::vector<Setup> setups;
     std::vector<Measured> measured;
