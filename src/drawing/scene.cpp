@@ -89,25 +89,32 @@ int priority(PointKind kind) {
 }  // namespace
 
 std::vector<bool> chooseLabels(const PlanScene& scene, double scale, const LabelMetrics& m,
-                               bool withElevations) {
+                               bool withElevations, const std::vector<float>* widths) {
     const size_t n = scene.points.size();
     std::vector<bool> shown(n, false);
     if (n == 0) return shown;
     // Placement order: by importance, each kind in file order.
-    std::vector<unsigned> order(n);
-    for (size_t i = 0; i < n; ++i) order[i] = static_cast<unsigned>(i);
-    std::stable_sort(order.begin(), order.end(), [&](unsigned a, unsigned b) {
-        return priority(scene.points[a].kind) < priority(scene.points[b].kind);
-    });
+    std::vector<unsigned> order;
+    order.reserve(n);
+    for (int rank = 0; rank < 3; ++rank) {
+        for (size_t i = 0; i < n; ++i) {
+            if (priority(scene.points[i].kind) == rank) order.push_back(static_cast<unsigned>(i));
+        }
+    }
     // Boxes are kept in a grid of cells as large as the largest box, so that a
     // new box only meets the boxes of its own and the neighbouring cells.
     std::vector<Box> boxes(n);
     double cellW = 1, cellH = m.lineHeight * (withElevations ? 2 : 1);
     for (size_t i = 0; i < n; ++i) {
         const PlanPoint& p = scene.points[i];
-        size_t chars = p.name.size();
-        if (withElevations && p.hasZ) chars = std::max(chars, elevationText(p.z).size());
-        const double w = static_cast<double>(chars) * m.charWidth;
+        double w = 0;
+        if (widths && i < widths->size()) {
+            w = (*widths)[i];
+        } else {
+            size_t chars = p.name.size();
+            if (withElevations && p.hasZ) chars = std::max(chars, elevationText(p.z).size());
+            w = static_cast<double>(chars) * m.charWidth;
+        }
         const double h = m.lineHeight * (withElevations && p.hasZ ? 2 : 1);
         const double sx = p.y * scale + m.gap, sy = -p.x * scale - m.gap;
         boxes[i] = {sx, sy - h, sx + w, sy};

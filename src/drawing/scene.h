@@ -78,8 +78,10 @@ struct LabelMetrics {
 // each in file order); a label whose box would overlap one already placed is
 // left out.  The choice depends on the scale only, not on where the view is,
 // so a pan never makes labels come and go.  Linear in the number of points.
+// widths, when given, holds each label's measured width in pixels (else
+// the characters are counted).
 std::vector<bool> chooseLabels(const PlanScene& scene, double scale, const LabelMetrics& metrics,
-                               bool withElevations);
+                               bool withElevations, const std::vector<float>* widths = nullptr);
 
 // The elevation text of a point as the drawing shows it (3 decimals).
 std::string elevationText(double z);

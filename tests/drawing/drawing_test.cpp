@@ -58,6 +58,34 @@ TEST(Labels, OverlappingLabelsAreLeftOutByImportance) {
     scene.points = {point("P1", 0, 0), point("P2", 0, -2)};
     EXPECT_EQ(chooseLabels(scene, 10, m, false), (std::vector<bool>{true, true}));
     EXPECT_EQ(chooseLabels(scene, 10, m, true), (std::vector<bool>{true, false}));
+
+    // A dense job: no two labels shown overlap, and most points keep theirs
+    // once there is room.
+    scene.points.clear();
+    for (int i = 0; i < 600; ++i) {
+        scene.points.push_back(point("N", (i * 7919 % 997) * 0.37, (i * 104729 % 991) * 0.29));
+        scene.points.back().name = "N" + std::to_string(i);
+    }
+    for (double scale : {0.5, 2.0, 8.0}) {
+        const std::vector<bool> shown = chooseLabels(scene, scale, m, true);
+        struct Box {
+            double l, t, r, b;
+        };
+        std::vector<Box> boxes;
+        for (size_t i = 0; i < shown.size(); ++i) {
+            if (!shown[i]) continue;
+            const auto& p = scene.points[i];
+            const double w =
+                7.0 * static_cast<double>(std::max(p.name.size(), elevationText(p.z).size()));
+            const double l = p.y * scale + 4, b = -p.x * scale - 4;
+            for (const Box& o : boxes) {
+                ASSERT_FALSE(l < o.r && o.l < l + w && b - 24 < o.b && o.t < b)
+                    << p.name << " at " << scale;
+            }
+            boxes.push_back({l, b - 24, l + w, b});
+        }
+        EXPECT_GT(boxes.size(), 0u);
+    }
 }
 
 std::vector<CoordinateRecord> readAll(const fs::path& file, AxisOrder order) {

@@ -36,14 +36,37 @@ QString metres(double v) {
 
 }  // namespace
 
+std::vector<float> labelWidths(const PlanScene& scene, const QFont& font, bool elevations) {
+    // The advance of each of the 256 Windows-1254 characters, measured once:
+    // a label's width is their sum (kerning only narrows it).
+    const QFontMetricsF fm(font);
+    float advance[256];
+    for (int c = 0; c < 256; ++c) {
+        const std::string one(1, static_cast<char>(c));
+        advance[c] = static_cast<float>(fm.horizontalAdvance(toQ(one)));
+    }
+    auto width = [&](const std::string& text) {
+        float w = 0;
+        for (unsigned char c : text) w += advance[c];
+        return w;
+    };
+    std::vector<float> widths(scene.points.size());
+    for (size_t i = 0; i < scene.points.size(); ++i) {
+        const PlanPoint& p = scene.points[i];
+        widths[i] = width(p.name);
+        if (elevations && p.hasZ) widths[i] = std::max(widths[i], width(elevationText(p.z)));
+    }
+    return widths;
+}
+
 std::vector<bool> labelsFor(const PlanScene& scene, double scale, const QFont& font,
-                            bool elevations) {
+                            bool elevations, const std::vector<float>& widths) {
     const QFontMetricsF fm(font);
     LabelMetrics m;
     m.charWidth = fm.horizontalAdvance(QLatin1Char('0'));
     m.lineHeight = fm.height();
     m.gap = 4;
-    return chooseLabels(scene, scale, m, elevations);
+    return chooseLabels(scene, scale, m, elevations, &widths);
 }
 
 void paintPlan(QPainter& p, const PlanScene& scene, const ViewTransform& t, const QRectF& area,
@@ -71,22 +94,45 @@ void paintPlan(QPainter& p, const PlanScene& scene, const ViewTransform& t, cons
     }
     // Crosses of the computed points in one batch; the few known points and
     // stations one by one.
-    QVector<QLineF> crosses;
     std::vector<int> special;
+    // Where points lie closer than a pixel, one mark stands for all of them.
+    const int cols = static_cast<int>(visible.width()) + 1,
+              rows = static_cast<int>(visible.height()) + 1;
+    std::vector<bool> taken(static_cast<size_t>(cols) * static_cast<size_t>(rows), false);
+    QVector<QPointF> marks;
     for (size_t i = 0; i < scene.points.size(); ++i) {
         const PlanPoint& pt = scene.points[i];
         const QPointF c = screen(pt);
         if (!visible.contains(c)) continue;
-        if (pt.kind == PointKind::Computed) {
-            crosses.push_back(QLineF(c.x() - s, c.y(), c.x() + s, c.y()));
-            crosses.push_back(QLineF(c.x(), c.y() - s, c.x(), c.y() + s));
-        } else {
+        if (pt.kind != PointKind::Computed) {
             special.push_back(static_cast<int>(i));
+            continue;
         }
+        const size_t cell = static_cast<size_t>(static_cast<int>(c.y() - visible.top())) *
+                                static_cast<size_t>(cols) +
+                            static_cast<size_t>(static_cast<int>(c.x() - visible.left()));
+        if (cell < taken.size()) {
+            if (taken[cell]) continue;
+            taken[cell] = true;
+        }
+        marks.push_back(c);
     }
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(QPen(kPointColour, o.lineWidth));
-    p.drawLines(crosses);
+    // Crosses while they stand apart; when they would cover the area (a whole
+    // large job in view), dots show its shape better and paint faster.
+    const double room = visible.width() * visible.height() / std::max<qsizetype>(1, marks.size());
+    if (room < 9 * s * s) {
+        p.drawPoints(marks.constData(), static_cast<int>(marks.size()));
+    } else {
+        QVector<QLineF> crosses;
+        crosses.reserve(marks.size() * 2);
+        for (const QPointF& c : marks) {
+            crosses.push_back(QLineF(c.x() - s, c.y(), c.x() + s, c.y()));
+            crosses.push_back(QLineF(c.x(), c.y() - s, c.x(), c.y() + s));
+        }
+        p.drawLines(crosses);
+    }
     p.setRenderHint(QPainter::Antialiasing, true);
     for (int i : special) {
         const PlanPoint& pt = scene.points[static_cast<size_t>(i)];
@@ -122,6 +168,12 @@ void paintPlan(QPainter& p, const PlanScene& scene, const ViewTransform& t, cons
         if (!area.adjusted(-400, -60, 0, 60).contains(c)) continue;
         const bool withZ = o.elevations && pt.hasZ;
         const double top = c.y() - 4 - fm.height() * (withZ ? 2 : 1);
+        // A light ground keeps a label readable over the marks beneath it.
+        double w = fm.horizontalAdvance(toQ(pt.name));
+        if (withZ)
+            w = std::max(w, fm.horizontalAdvance(QString::fromLatin1(elevationText(pt.z).c_str())));
+        p.fillRect(QRectF(c.x() + 3, top, w + 2, fm.height() * (withZ ? 2 : 1)),
+                   QColor(255, 255, 255, 200));
         p.setPen(pt.kind == PointKind::Station   ? kStationColour
                  : pt.kind == PointKind::Polygon ? kKnownColour
                                                  : kPointColour);
@@ -150,6 +202,9 @@ void paintNorthArrow(QPainter& p, const QPointF& top, double h, const QFont& fon
     right.lineTo(base + QPointF(w / 2, 0));
     right.lineTo(base + QPointF(0, -h * 0.2));
     right.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 255, 255, 220));
+    p.drawRect(QRectF(top.x() - w, top.y() - h * 0.05, 2 * w, h * 1.1));
     p.setPen(QPen(Qt::black, std::max(1.0, h / 40)));
     p.setBrush(Qt::black);
     p.drawPath(left);
@@ -172,6 +227,10 @@ void paintScaleBar(QPainter& p, const ViewTransform& t, const QPointF& origin, d
     const double h = std::max(3.0, fm.height() * 0.35);
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
+    p.fillRect(QRectF(origin.x() - fm.height(), origin.y() - h - fm.height() * 1.4,
+                      w + 2.5 * fm.height() + fm.horizontalAdvance(metres(length)) / 2,
+                      h + fm.height() * 1.8),
+               QColor(255, 255, 255, 220));
     p.setPen(QPen(Qt::black, 0));
     for (int i = 0; i < 4; ++i) {
         p.setBrush(i % 2 ? Qt::white : Qt::black);
@@ -496,7 +555,9 @@ bool exportPlan(const PlanScene& scene, bool elevations, const std::filesystem::
             o.markSize = 12;
             o.lineWidth = 2.5;
             o.font = pageFont(22);
-            paintPlan(p, scene, t, area, o, labelsFor(scene, t.scale, o.font, elevations));
+            paintPlan(p, scene, t, area, o,
+                      labelsFor(scene, t.scale, o.font, elevations,
+                                labelWidths(scene, o.font, elevations)));
             paintNorthArrow(p, QPointF(area.right() - 80, area.top()), 220, pageFont(40));
             paintScaleBar(p, t, QPointF(area.left() + 40, area.bottom() + 200), 800, pageFont(28));
         },

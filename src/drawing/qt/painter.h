@@ -23,9 +23,12 @@ struct PlanPaintOptions {
     QFont font;            // the labels' font (pixel size in surface units)
 };
 
-// The label choice of a scene at a scale with a painter's font.
+// The width of each point's label in a font (the wider of its name and, when
+// shown, its elevation); it does not depend on the scale.
+std::vector<float> labelWidths(const PlanScene& scene, const QFont& font, bool elevations);
+// The label choice of a scene at a scale with a font (widths: from labelWidths).
 std::vector<bool> labelsFor(const PlanScene& scene, double scale, const QFont& font,
-                            bool elevations);
+                            bool elevations, const std::vector<float>& widths);
 
 // Paints the points, sight lines and chosen labels visible in area.
 void paintPlan(QPainter& p, const PlanScene& scene, const ViewTransform& t, const QRectF& area,

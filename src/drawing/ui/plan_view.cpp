@@ -24,17 +24,19 @@ void PlanView::setScene(PlanScene scene) {
     scene_ = std::move(scene);
     highlighted_ = -1;
     labelScale_ = -1;
+    labelWidths_.clear();
     fitAll();
 }
 
 void PlanView::setElevationsShown(bool shown) {
     elevations_ = shown;
+    labelWidths_.clear();
     update();
 }
 
 void PlanView::fitAll() {
     transform_ = ViewTransform::fit(scene_.extent(), width(), height(), 40);
-    fitted_ = width() > 0 && height() > 0;
+    autoFit_ = true;
     update();
 }
 
@@ -75,6 +77,7 @@ int PlanView::pointAt(const QPointF& pos, double radius) const {
 }
 
 void PlanView::panBy(double dx, double dy) {
+    autoFit_ = false;
     transform_.left -= dx / transform_.scale;
     transform_.top += dy / transform_.scale;
     update();
@@ -84,13 +87,16 @@ void PlanView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
     if (scene_.points.empty()) return;
-    if (!fitted_) fitAll();
     PlanPaintOptions o;
     o.elevations = elevations_;
     o.highlighted = highlighted_;
     o.font = font();
+    if (labelWidths_.size() != scene_.points.size()) {
+        labelWidths_ = labelWidths(scene_, o.font, elevations_);
+        labelScale_ = -1;
+    }
     if (labelScale_ != transform_.scale || labelElevations_ != elevations_) {
-        labels_ = labelsFor(scene_, transform_.scale, o.font, elevations_);
+        labels_ = labelsFor(scene_, transform_.scale, o.font, elevations_, labelWidths_);
         labelScale_ = transform_.scale;
         labelElevations_ = elevations_;
     }
@@ -102,12 +108,13 @@ void PlanView::paintEvent(QPaintEvent*) {
 }
 
 void PlanView::resizeEvent(QResizeEvent*) {
-    if (!fitted_) fitAll();
+    if (autoFit_) transform_ = ViewTransform::fit(scene_.extent(), width(), height(), 40);
 }
 
 void PlanView::wheelEvent(QWheelEvent* e) {
     const double factor = std::pow(1.0015, e->angleDelta().y());
     transform_.zoomAbout(factor, e->position().x(), e->position().y());
+    autoFit_ = false;
     update();
     e->accept();
 }

@@ -49,11 +49,12 @@ class PlanView : public QWidget {
   private:
     PlanScene scene_;
     ViewTransform transform_;
-    bool fitted_ = false;
+    bool autoFit_ = true;  // fitted to the widget until the user pans or zooms
     bool elevations_ = true;
     int highlighted_ = -1;
     // Labels chosen for a scale; a pan keeps them.
     std::vector<bool> labels_;
+    std::vector<float> labelWidths_;  // measured once per scene, font and elevation switch
     double labelScale_ = -1;
     bool labelElevations_ = true;
     QPointF pressPos_, lastPos_;
