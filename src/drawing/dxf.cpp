@@ -54,9 +54,11 @@ double defaultTextHeight(const DxfBounds& b) {
 
 void DxfWriter::group(int code, std::string_view value) {
     // Group codes right-aligned in three places, as AutoCAD writes them.
-    char head[8];
-    const int n = std::snprintf(head, sizeof head, "%3d\r\n", code);
-    buffer_.append(head, static_cast<size_t>(n));
+    char head[5] = {' ', ' ', ' ', '\r', '\n'};
+    for (int i = 2; i >= 0 && (code > 0 || i == 2); --i, code /= 10) {
+        head[i] = static_cast<char>('0' + code % 10);
+    }
+    buffer_.append(head, sizeof head);
     buffer_.append(value);
     buffer_.append("\r\n");
 }

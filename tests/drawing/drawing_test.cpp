@@ -3,6 +3,7 @@
 
 #include "drawing/coordinate_file.h"
 #include "drawing/dxf.h"
+#include "drawing/dxf_convert.h"
 #include "drawing/profile.h"
 #include "drawing/scene.h"
 #include "levelling_fixture.h"
@@ -231,6 +232,31 @@ TEST(Dxf, GoldenFileOfASmallList) {
     EXPECT_EQ(points, 5u);
     EXPECT_TRUE(
         velkar::test::matchesGolden(readBytes(out), dataDir() / "drawing" / "noktalar.dxf.gold"));
+}
+
+TEST(Dxf, MenuItemWritesBesideTheFileAndAsksBeforeReplacing) {
+    const fs::path dir = velkar::test::tempDir("dxf-menu");
+    fs::copy_file(dataDir() / "drawing" / "noktalar.txt", dir / "liste.ncn");
+    velkar::test::ScriptedDialogs dialogs;
+    dialogs.answerFile(dir / "liste.ncn");
+    EXPECT_EQ(DXF_DONUSTUR(dialogs), dir / "liste.dxf");
+    EXPECT_EQ(readBytes(dir / "liste.dxf"), readBytes(dataDir() / "drawing" / "noktalar.dxf.gold"));
+    // Again: the program's question; cancelled, the file stays as it was.
+    velkar::test::writeBytes(dir / "liste.dxf", "old");
+    dialogs.answerFile(dir / "liste.ncn");
+    dialogs.answerMessage(MessageResult::Cancel);
+    EXPECT_EQ(DXF_DONUSTUR(dialogs), fs::path());
+    EXPECT_EQ(readBytes(dir / "liste.dxf"), "old");
+    const auto& question = dialogs.messages().back();
+    EXPECT_EQ(question.text,
+              pathText(dir / "liste.dxf") + cp1254(" zaten var.\rDeğiştirmek istiyor musunuz?"));
+    EXPECT_EQ(question.buttons, MessageButtons::OkCancel);
+    // The second filter pair reads the columns as name, X, Y, Z.
+    dialogs.answerFile(dir / "liste.ncn", 2);
+    dialogs.answerMessage(MessageResult::Ok);
+    EXPECT_EQ(DXF_DONUSTUR(dialogs), dir / "liste.dxf");
+    EXPECT_NE(readBytes(dir / "liste.dxf").find(" 10\r\n980.5000\r\n 20\r\n1050.1234\r\n"),
+              std::string::npos);
 }
 
 // A scene of every kind of mark, many Turkish names, written and read back by
