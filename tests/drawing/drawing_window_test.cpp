@@ -89,6 +89,15 @@ TEST(DrawingWindow, KoordinatRunShowsThePlanAndAClickSelectsTheRow) {
     c->table()->selectRow(scene.points[static_cast<size_t>(other)].row);
     EXPECT_EQ(view->highlighted(), other);
 
+    // The tab's files: the page (the fifth filter pair: PDF on A4) and the
+    // DXF with the sight lines.
+    dialogs.answerFile(dir / "plan", 5);
+    tab->saveDrawingButton()->click();
+    EXPECT_EQ(test::readBytes(dir / "plan.pdf").substr(0, 4), "%PDF");
+    dialogs.answerFile(dir / "plan");
+    tab->saveDxfButton()->click();
+    EXPECT_NE(test::readBytes(dir / "plan.dxf").find("BAKIS_DOGRULARI\r\n 10"), std::string::npos);
+
     // A conversion whose result holds no coordinates takes the tab away.
     c->instrumentList()->setEditText(QStringLiteral("GTS-600 / 700"));
     c->setActionCaption(QString::fromUtf8("&Format Dönüstür"));
@@ -96,6 +105,11 @@ TEST(DrawingWindow, KoordinatRunShowsThePlanAndAClickSelectsTheRow) {
     dialogs.answerFile(fs::path(VELKAR_SAMPLES_DIR) / "gts700_ornek.txt");
     c->actionButton()->click();
     EXPECT_EQ(tabs->count(), 1);
+    // A coordinate file dropped onto the window brings it back with that file.
+    EXPECT_TRUE(main.drawing()->showCoordinateFile(fs::path(VELKAR_SAMPLES_DIR) / "poligon.txt"));
+    EXPECT_EQ(tabs->count(), 2);
+    EXPECT_EQ(tabs->currentWidget(), tab);
+    EXPECT_EQ(view->scene().points.size(), 2u);
 }
 
 }  // namespace

@@ -383,17 +383,26 @@ QPointF paintProfile(QPainter& p, const ProfileScene& scene, const QRectF& area,
         p.drawText(QPointF(area.left() + lh * 2, textY), head);
         textY += lh;
     }
-    // Legend.
-    QStringList legend{T("Kot")};
-    if (anyAdjusted) legend << T("Dengelenmiş kot");
+    // Legend: each line (its caption, or "Kot" for a single one), then the
+    // adjusted elevations.
+    struct Entry {
+        QString text;
+        QColor colour;
+        Qt::PenStyle style;
+    };
+    std::vector<Entry> legend;
+    for (size_t si = 0; si < scene.series.size(); ++si) {
+        const ProfileSeries& s = scene.series[si];
+        legend.push_back(
+            {s.caption.empty() ? T("Kot") : toQ(s.caption), lineColours[si % 2], Qt::SolidLine});
+    }
+    if (anyAdjusted) legend.push_back({T("Dengelenmiş kot"), adjustedColour, Qt::DashLine});
     double lx = plot.right() - lh;
-    for (int i = static_cast<int>(legend.size()) - 1; i >= 0; --i) {
-        const double w = fm.horizontalAdvance(legend[i]);
-        lx -= w;
-        p.setPen(i == 0 ? lineColours[0] : adjustedColour);
-        p.drawText(QPointF(lx, textY), legend[i]);
-        p.setPen(QPen(i == 0 ? lineColours[0] : adjustedColour, std::max(1.0, lh / 10),
-                      i == 0 ? Qt::SolidLine : Qt::DashLine));
+    for (auto it = legend.rbegin(); it != legend.rend(); ++it) {
+        lx -= fm.horizontalAdvance(it->text);
+        p.setPen(it->colour);
+        p.drawText(QPointF(lx, textY), it->text);
+        p.setPen(QPen(it->colour, std::max(1.0, lh / 10), it->style));
         p.drawLine(QPointF(lx - lh * 1.8, textY - fm.ascent() / 3),
                    QPointF(lx - lh * 0.3, textY - fm.ascent() / 3));
         lx -= lh * 3;
