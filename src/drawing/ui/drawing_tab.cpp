@@ -39,6 +39,14 @@ DrawingTab::DrawingTab(Dialogs& dialogs, QWidget* parent) : QWidget(parent), dia
     saveDrawing_->setObjectName(QStringLiteral("saveDrawing"));
     saveDxf_ = new QPushButton(T("DXF olarak kaydet"), this);
     saveDxf_->setObjectName(QStringLiteral("saveDxf"));
+    textHeight_ = new QDoubleSpinBox(this);
+    textHeight_->setObjectName(QStringLiteral("dxfTextHeight"));
+    textHeight_->setRange(0, 1000);
+    textHeight_->setDecimals(2);
+    textHeight_->setSingleStep(0.1);
+    textHeight_->setSuffix(QStringLiteral(" m"));
+    textHeight_->setSpecialValueText(T("otomatik"));  // 0: by the drawing's extent
+    textHeight_->setToolTip(T("DXF yazı yüksekliği"));
     plan_ = new PlanView(this);
     profile_ = new ProfileView(this);
     stack_ = new QStackedWidget(this);
@@ -50,6 +58,7 @@ DrawingTab::DrawingTab(Dialogs& dialogs, QWidget* parent) : QWidget(parent), dia
     bar->addWidget(elevations_);
     bar->addStretch(1);
     bar->addWidget(saveDrawing_);
+    bar->addWidget(textHeight_);
     bar->addWidget(saveDxf_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
@@ -65,8 +74,7 @@ DrawingTab::DrawingTab(Dialogs& dialogs, QWidget* parent) : QWidget(parent), dia
 void DrawingTab::showPlan(PlanScene scene) {
     stack_->setCurrentWidget(plan_);
     plan_->setScene(std::move(scene));
-    for (QWidget* w : {static_cast<QWidget*>(fit_), static_cast<QWidget*>(elevations_),
-                       static_cast<QWidget*>(saveDxf_)}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{fit_, elevations_, saveDxf_, textHeight_}) {
         w->setVisible(true);
     }
 }
@@ -74,8 +82,7 @@ void DrawingTab::showPlan(PlanScene scene) {
 void DrawingTab::showProfile(ProfileScene scene) {
     stack_->setCurrentWidget(profile_);
     profile_->setScene(std::move(scene));
-    for (QWidget* w : {static_cast<QWidget*>(fit_), static_cast<QWidget*>(elevations_),
-                       static_cast<QWidget*>(saveDxf_)}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{fit_, elevations_, saveDxf_, textHeight_}) {
         w->setVisible(false);
     }
 }
@@ -134,7 +141,7 @@ void DrawingTab::saveDxf() {
     const std::filesystem::path target = confirmTarget(chosen.path, ".dxf");
     if (target.empty()) return;
     std::string error;
-    if (!writeSceneDxf(plan_->scene(), target, 0, error)) {
+    if (!writeSceneDxf(plan_->scene(), target, textHeight_->value(), error)) {
         dialogs_.error(pathText(target) + cp1254(" yazılamadı: ") + error);
         return;
     }

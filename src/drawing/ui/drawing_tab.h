@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QDoubleSpinBox>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QWidget>
@@ -35,6 +36,8 @@ class DrawingTab : public QWidget {
     QCheckBox* elevationsBox() const { return elevations_; }
     QPushButton* saveDrawingButton() const { return saveDrawing_; }
     QPushButton* saveDxfButton() const { return saveDxf_; }
+    // The DXF text height in metres; 0 ("otomatik"): chosen from the extent.
+    QDoubleSpinBox* textHeightBox() const { return textHeight_; }
 
   public slots:
     void saveDrawing();  // "Çizimi Kaydet"
@@ -60,6 +63,7 @@ class DrawingTab : public QWidget {
     QCheckBox* elevations_;
     QPushButton* saveDrawing_;
     QPushButton* saveDxf_;
+    QDoubleSpinBox* textHeight_;
 };
 
 // Joins the tab to the conversion window: shows it after a run whose result
