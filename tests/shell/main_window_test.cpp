@@ -188,6 +188,7 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndNames) {
         {"miymknet", "&NETCAD"},              {"miymkegh", "&EGHAS"},
         {"mixyz", "&XYZ"},                    {"mirasat", "&RASAT"},
         {"midxf", "&DXF"},                    {"mi_iller", "DL-100 &ILLER BANKASI"},
+        {"mi_dxf_donustur", "DXF'e Dönüştür"},
         {"mi_excel", "Excel'e Dönüştür"},     {"mi_GTS720", "YXZ --> GTS-720 / GPT-7000"},
         {"meeditor", "&Editor"},              {"miportayari", "&Port Ayarı"},
         {"miversiyon", "Program Ver."},       {"miyardim", "Yardım"}};

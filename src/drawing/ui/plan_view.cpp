@@ -50,6 +50,11 @@ void PlanView::highlightRow(int row) {
             }
         }
     }
+    // A point chosen in the table but outside the view is brought to its centre.
+    if (highlighted_ >= 0 && !rect().contains(screenPosition(highlighted_).toPoint())) {
+        const QPointF d = QPointF(width() / 2.0, height() / 2.0) - screenPosition(highlighted_);
+        panBy(d.x(), d.y());
+    }
     update();
 }
 
