@@ -30,8 +30,9 @@ Extent PlanScene::extent() const {
 ViewTransform ViewTransform::fit(const Extent& extent, double width, double height, double margin) {
     ViewTransform t;
     if (extent.empty) return t;
-    const double w = std::max(extent.width(), 1e-3);
-    const double h = std::max(extent.height(), 1e-3);
+    // A single point (or a row of points) still gets a drawing a few metres across.
+    const double w = std::max(extent.width(), 1.0);
+    const double h = std::max(extent.height(), 1.0);
     const double usableW = std::max(width - 2 * margin, 1.0);
     const double usableH = std::max(height - 2 * margin, 1.0);
     t.scale = std::min(usableW / w, usableH / h);

@@ -426,7 +426,7 @@ bool drawingFileOf(const std::filesystem::path& file, DrawingFile& kind) {
 }
 
 double roundMapScale(const Extent& extent, double widthMm, double heightMm) {
-    const double w = std::max(extent.width(), 1e-3), h = std::max(extent.height(), 1e-3);
+    const double w = std::max(extent.width(), 1.0), h = std::max(extent.height(), 1.0);
     const double needed = std::max(w * 1000 / widthMm, h * 1000 / heightMm);
     // The next round scale: 1, 1.25, 2, 2.5, 5 times a power of ten.
     const double power = std::pow(10.0, std::floor(std::log10(needed)));
