@@ -63,6 +63,13 @@ void DxfWriter::group(int code, std::string_view value) {
     buffer_.append("\r\n");
 }
 
+void DxfWriter::integer(int code, int value) {
+    // Integers right-aligned in six places, as AutoCAD writes them.
+    std::string text = std::to_string(value);
+    if (text.size() < 6) text.insert(0, 6 - text.size(), ' ');
+    group(code, text);
+}
+
 void DxfWriter::number(int code, double value) {
     char text[64];
     if (value == 0) value = 0;  // no "-0.0000"
@@ -107,7 +114,7 @@ void DxfWriter::begin(const DxfBounds& b, double textHeight) {
     number(40, textHeight);
     // Points are shown as crosses of half the text height.
     variable("$PDMODE");
-    group(70, "     2");
+    integer(70, 2);
     variable("$PDSIZE");
     number(40, textHeight / 2);
     group(0, "ENDSEC");
@@ -116,36 +123,36 @@ void DxfWriter::begin(const DxfBounds& b, double textHeight) {
     group(2, "TABLES");
     group(0, "TABLE");
     group(2, "LTYPE");
-    group(70, "     1");
+    integer(70, 1);
     group(0, "LTYPE");
     group(2, "CONTINUOUS");
-    group(70, "     0");
+    integer(70, 0);
     group(3, "Solid line");
-    group(72, "    65");
-    group(73, "     0");
+    integer(72, 65);
+    integer(73, 0);
     number(40, 0);
     group(0, "ENDTAB");
     group(0, "TABLE");
     group(2, "LAYER");
-    group(70, std::to_string(std::size(kLayers)));
+    integer(70, static_cast<int>(std::size(kLayers)));
     for (const Layer& l : kLayers) {
         group(0, "LAYER");
         group(2, l.name);
-        group(70, "     0");
-        group(62, std::to_string(l.colour));
+        integer(70, 0);
+        integer(62, l.colour);
         group(6, "CONTINUOUS");
     }
     group(0, "ENDTAB");
     group(0, "TABLE");
     group(2, "STYLE");
-    group(70, "     1");
+    integer(70, 1);
     group(0, "STYLE");
     group(2, "STANDARD");
-    group(70, "     0");
+    integer(70, 0);
     number(40, 0);
     number(41, 1);
     number(50, 0);
-    group(71, "     0");
+    integer(71, 0);
     number(42, textHeight);
     group(3, "txt");
     group(4, "");

@@ -41,6 +41,7 @@ class DxfWriter {
 
   private:
     void group(int code, std::string_view value);
+    void integer(int code, int value);
     void number(int code, double value);
     void flushIfFull();
     TextWriter& out_;
