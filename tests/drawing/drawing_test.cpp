@@ -194,7 +194,8 @@ TEST_F(Profile, DistancesAndElevationsAreThoseOfTheReportOfTheSameRun) {
         }
         EXPECT_EQ(s.closureChecked, adjusted);
     }
-    const ProfileSeries& s = buildProfile(state.profile).series[0];
+    const ProfileScene last = buildProfile(state.profile);
+    const ProfileSeries& s = last.series[0];
     EXPECT_NEAR(s.misclosureMm, 3.0, 1e-6);  // "Düzeltme Değeri.: 3.0000 mm."
     EXPECT_NEAR(s.limitMm, 7.7974, 5e-5);    // "Sınır Değer.: 7.7974 mm."
     EXPECT_FALSE(s.beyondLimit());
@@ -247,7 +248,8 @@ TEST(Dxf, MenuItemWritesBesideTheFileAndAsksBeforeReplacing) {
     dialogs.answerMessage(MessageResult::Cancel);
     EXPECT_EQ(DXF_DONUSTUR(dialogs), fs::path());
     EXPECT_EQ(readBytes(dir / "liste.dxf"), "old");
-    const auto& question = dialogs.messages().back();
+    const auto messages = dialogs.messages();
+    const auto& question = messages.back();
     EXPECT_EQ(question.text,
               pathText(dir / "liste.dxf") + cp1254(" zaten var.\rDeğiştirmek istiyor musunuz?"));
     EXPECT_EQ(question.buttons, MessageButtons::OkCancel);
