@@ -2,6 +2,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <clocale>
+#include <cstdio>
 #include <memory>
 
 #include "cli/cli.h"
@@ -14,6 +15,13 @@ int main(int argc, char** argv) {
     std::unique_ptr<QCoreApplication> app;
     if (velkar::cli::needsPainting(args)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Standard error carries one line per message box: the platform's
+        // notice about a missing runtime folder is no message of the program.
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
+            if (!text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))) {
+                std::fprintf(stderr, "%s\n", qPrintable(text));
+            }
+        });
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
