@@ -177,16 +177,20 @@ ConversionDrawing::ConversionDrawing(conversion::ConversionWindowUi* window, Dia
         window_->table()->scrollTo(window_->table()->model()->index(row, 0));
         syncing_ = false;
     });
-    // Selecting a row highlights its point.
-    connect(window_->table()->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (!syncing_)
-                    tab_->planView()->highlightRow(current.isValid() ? current.row() : -1);
-            });
 }
 
 void ConversionDrawing::show(bool visible) {
     window_->setDrawingTab(tab_, visible);
+    // Selecting a row highlights its point (the table's selection model is
+    // looked up afresh: the table may have been given another model).
+    QObject::disconnect(selection_);
+    if (!visible) return;
+    selection_ =
+        connect(window_->table()->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+                [this](const QModelIndex& current) {
+                    if (!syncing_)
+                        tab_->planView()->highlightRow(current.isValid() ? current.row() : -1);
+                });
 }
 
 void ConversionDrawing::afterRun(const survey::PolarSurveyLog* log,

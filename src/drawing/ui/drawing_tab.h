@@ -90,6 +90,7 @@ class ConversionDrawing : public QObject {
     conversion::ConversionWindowUi* window_;
     Dialogs& dialogs_;
     DrawingTab* tab_;
+    QMetaObject::Connection selection_;
     bool syncing_ = false;
 };
 
