@@ -246,6 +246,46 @@ void paintScaleBar(QPainter& p, const ViewTransform& t, const QPointF& origin, d
 
 namespace {
 
+// The polyline of a line's stations (computed or adjusted elevations).  A
+// line of more stations than the drawing is wide keeps, in each step of half
+// a unit across, its first, lowest, highest and last point: the drawing looks
+// the same and a line of 100,000 stations stays a small file.
+template <typename MapX, typename MapY>
+QPolygonF profileLine(const ProfileSeries& s, MapX X, MapY Y, bool adjusted, double width) {
+    QPolygonF all;
+    for (const ProfileMark& m : s.marks) {
+        if (!m.intermediate) all << QPointF(X(m.distance), Y(adjusted ? m.adjusted : m.elevation));
+    }
+    if (all.size() <= 2 * width) return all;
+    QPolygonF kept;
+    qsizetype i = 0;
+    while (i < all.size()) {
+        const double step = std::floor(all[i].x() * 2);
+        qsizetype j = i, low = i, high = i;
+        while (j < all.size() && std::floor(all[j].x() * 2) == step) {
+            if (all[j].y() > all[low].y()) low = j;  // screen y grows downwards
+            if (all[j].y() < all[high].y()) high = j;
+            ++j;
+        }
+        kept << all[i];
+        for (qsizetype k : {std::min(low, high), std::max(low, high)}) {
+            if (k != i && k != j - 1) kept << all[k];
+        }
+        if (j - 1 != i) kept << all[j - 1];
+        i = j;
+    }
+    return kept;
+}
+
+// A polyline as separate segments: a wide pen strokes each on its own, where
+// one long self-crossing outline costs the raster engine far more.
+void drawSegments(QPainter& p, const QPolygonF& line) {
+    QVector<QLineF> segments;
+    segments.reserve(line.size());
+    for (qsizetype i = 1; i < line.size(); ++i) segments.push_back(QLineF(line[i - 1], line[i]));
+    p.drawLines(segments);
+}
+
 // Tick step for a range: a round length giving about n ticks.
 double tickStep(double range, int n) {
     const double s = scaleBarLength(range / n);
@@ -319,24 +359,34 @@ QPointF paintProfile(QPainter& p, const ProfileScene& scene, const QRectF& area,
     for (size_t si = 0; si < scene.series.size(); ++si) {
         const ProfileSeries& s = scene.series[si];
         const QColor colour = lineColours[si % 2];
-        QPolygonF line, adjusted;
-        for (const ProfileMark& m : s.marks) {
-            if (m.intermediate) continue;
-            line << QPointF(X(m.distance), Y(m.elevation));
-            adjusted << QPointF(X(m.distance), Y(m.adjusted));
-        }
+        const QPolygonF line = profileLine(s, X, Y, false, plot.width());
+        const QPolygonF adjusted = profileLine(s, X, Y, true, plot.width());
         p.setPen(QPen(colour, std::max(1.0, lh / 10)));
-        p.drawPolyline(line);
+        drawSegments(p, line);
         if (s.adjusted) {
             anyAdjusted = true;
             p.setPen(QPen(adjustedColour, std::max(1.0, lh / 10), Qt::DashLine));
-            p.drawPolyline(adjusted);
+            drawSegments(p, adjusted);
         }
         // Marks and names; a name is left out when it would overlap the last one written.
         double lastNameX = -1e300;
         const double r = lh * 0.18;
+        // A mark for every point while they stand apart; a long line is its polyline.
+        const bool marks = static_cast<double>(s.marks.size()) * r * 3 < plot.width();
         for (const ProfileMark& m : s.marks) {
             const QPointF c(X(m.distance), Y(m.elevation));
+            if (!marks) {
+                if (std::fabs(c.x() - lastNameX) < lh * 1.05 || m.name.empty() || m.intermediate)
+                    continue;
+                lastNameX = c.x();
+                p.save();
+                p.translate(c.x() + fm.ascent() / 3, std::min(c.y(), Y(m.adjusted)) - r * 2.5);
+                p.rotate(-90);
+                p.setPen(Qt::black);
+                p.drawText(QPointF(0, 0), toQ(m.name));
+                p.restore();
+                continue;
+            }
             p.setPen(QPen(colour, 0));
             p.setBrush(m.intermediate ? QBrush(Qt::white) : QBrush(colour));
             p.drawEllipse(c, m.intermediate ? r * 0.8 : r, m.intermediate ? r * 0.8 : r);
