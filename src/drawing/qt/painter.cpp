@@ -372,10 +372,10 @@ QPointF paintProfile(QPainter& p, const ProfileScene& scene, const QRectF& area,
         double lastNameX = -1e300;
         const double r = lh * 0.18;
         // A mark for every point while they stand apart; a long line is its polyline.
-        const bool marks = static_cast<double>(s.marks.size()) * r * 3 < plot.width();
+        const bool markEach = static_cast<double>(s.marks.size()) * r * 3 < plot.width();
         for (const ProfileMark& m : s.marks) {
             const QPointF c(X(m.distance), Y(m.elevation));
-            if (!marks) {
+            if (!markEach) {
                 if (std::fabs(c.x() - lastNameX) < lh * 1.05 || m.name.empty() || m.intermediate)
                     continue;
                 lastNameX = c.x();
