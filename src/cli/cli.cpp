@@ -14,8 +14,11 @@ struct CommandEntry {
 };
 
 const CommandEntry kCommands[] = {
-    {"convert", "convert a total-station raw file (NETCAD, EGHAS, GEOCAD, coordinates)", cmdConvert},
+    {"convert", "convert a total-station raw file (NETCAD, EGHAS, GEOCAD, coordinates)",
+     cmdConvert},
     {"level", "DL-100 levelling: elevation report, notebook, adjustment", cmdLevel},
+    {"dxf", "COORDFILE [-o OUT.dxf]: R12 DXF of a coordinate file", cmdDxf},
+    {"plot", "INPUT (--svg|--png|--pdf) OUT: the plan view of a coordinate file", cmdPlot},
     {"xls", "TEXTFILE: write the workbook TEXTFILE.xls", cmdXls},
     {"gts720", "INFILE OUTNAME: write the GTS-720 / GPT-7000 file OUTNAME.txt", cmdGts720},
     {"download", "receive a file from an instrument", cmdDownload},
@@ -34,6 +37,16 @@ void usage(std::FILE* f) {
 
 }  // namespace
 
+bool needsPainting(const std::vector<std::string>& argv) {
+    if (argv.empty()) return false;
+    if (argv[0] == "plot") return true;
+    if (argv[0] != "level") return false;
+    for (const std::string& a : argv) {
+        if (a == "--profile" || a.rfind("--profile=", 0) == 0) return true;
+    }
+    return false;
+}
+
 int run(const std::vector<std::string>& argv, Context& ctx) {
     if (argv.empty()) {
         usage(ctx.err);
@@ -49,7 +62,8 @@ int run(const std::vector<std::string>& argv, Context& ctx) {
         return kExitOk;
     }
     for (const auto& c : kCommands) {
-        if (cmd == c.name) return c.run(std::vector<std::string>(argv.begin() + 1, argv.end()), ctx);
+        if (cmd == c.name)
+            return c.run(std::vector<std::string>(argv.begin() + 1, argv.end()), ctx);
     }
     std::fprintf(ctx.err, "velkar-cli: unknown command '%s'; the commands are:", cmd.c_str());
     for (const auto& c : kCommands) std::fprintf(ctx.err, " %s", c.name);

@@ -66,6 +66,7 @@ struct PendingSight {
 struct StationForSights {
     double backsightElevation = 0;  // elevation of the station's backsight point
     double B = 0;
+    double instrumentDistance = 0;  // distance along the line of the instrument
     std::string dBText, BText;
 };
 
@@ -97,6 +98,19 @@ class Pass {
     void sectionEnd();
     void traverseEnd();
     void line(const std::string& text) { out_.writeLine(text); }
+    // Notes a point of the line for the profile (when the run keeps one).
+    void profilePoint(const std::string& name, double distance, double elevation,
+                      bool intermediate = false) {
+        if (s_.recordProfile && !s_.profile.empty()) {
+            s_.profile.back().points.push_back(
+                {name, distance, elevation, elevation, intermediate});
+        }
+    }
+    // A station notes its backsight point, as the report gives it a row; the
+    // last foresight point follows at the end of the pass.
+    void profileStation(double stationStart, double before) {
+        profilePoint(r_.GERI_NOKTA, stationStart, before);
+    }
 
     ConversionWindow& w_;
     LevellingState& s_;
@@ -177,6 +191,14 @@ bool Pass::run() {
     if (!w_.DOSYA_SECILDI) return true;
     if (!open()) return false;
     writeHeader();
+    if (s_.recordProfile) {
+        const DlSettings st = settings_.current();
+        ProfileLine profile;
+        profile.benchmarksKnown = st.addElevations;
+        profile.startKnown = leadingNumber(st.startElevation);
+        profile.endKnown = leadingNumber(st.endElevation);
+        s_.profile.push_back(std::move(profile));
+    }
     std::string text;
     for (std::uint64_t lines = 0; in_.readLine(text); ++lines) {
         w_.pump.processPending();
@@ -302,6 +324,7 @@ void Pass::station(const DlSettings& st) {
 
 void Pass::reportStation(const DlSettings& /*st*/, const StationValues& v, double before) {
     if (s_.HAT_BASI.empty()) s_.HAT_BASI = r_.GERI_NOKTA;
+    const double stationStart = total_;
     total_ = addDistance(total_, v.dB + v.dF);
     s_.TOPLAM_GERI += v.B;
     s_.TOPLAM_ILERI += v.F;
@@ -323,11 +346,12 @@ void Pass::reportStation(const DlSettings& /*st*/, const StationValues& v, doubl
     } else {
         conversion::HUCREYAZ(w_, r_.GERI_NOKTA, plainNumber(v.B), prevForesight_);
     }
+    profileStation(stationStart, before);
     prevElevation_ = hText;
     prevForesightDistance_ = dfText;
     prevForesight_ = fText;
     // The intermediate sights taken from this station follow its row.
-    lastStation_ = StationForSights{before, v.B, dbText, bText};
+    lastStation_ = StationForSights{before, v.B, stationStart + v.dB, dbText, bText};
     for (const PendingSight& p : pending_) writeSight(p, *lastStation_);
     pending_.clear();
 }
@@ -348,6 +372,7 @@ void Pass::intermediateSight(const DlSettings& /*st*/) {
 void Pass::writeSight(const PendingSight& p, const StationForSights& st) {
     const double elevation = st.backsightElevation + st.B - leadingNumber(p.reading);
     const std::string eText = padLeft(fixedText(elevation, 5), 12);
+    profilePoint(p.point, st.instrumentDistance + leadingNumber(p.distance), elevation, true);
     line(p.point + "  " + st.dBText + " " + p.distance + " " + st.BText + "  " + p.reading +
          "   ------" + "   " + "------" + eText);
     conversion::HUCREYAZ(w_, p.point, st.dBText, p.distance, plainNumber(st.B), p.reading,
@@ -364,6 +389,7 @@ void Pass::notebookStation(const DlSettings& st, const StationValues& v, double 
     sumB_ += v.B;
     s_.TOPLAM_ILERI += v.F;
     sumF_ += v.F;
+    profileStation(total_, H_);
     total_ = addDistance(total_, d);
     sumD_ = addDistance(sumD_, d);
     H_ += v.B - v.F;
@@ -437,6 +463,9 @@ void Pass::finish() {
     if (r_.allPresent()) station(st);  // the last station of the file
     pending_.clear();                  // sights of a station that never closed
     s_.HAT_SONU = r_.ILERI_NOKTA;
+    if (s_.recordProfile && !s_.profile.empty() && !s_.profile.back().points.empty()) {
+        profilePoint(r_.ILERI_NOKTA, total_, H_);
+    }
     if (form_ == Form::Elevation) {
         line(r_.ILERI_NOKTA + "  " + "   ----" + " " + prevForesightDistance_ + " " + "  -------" +
              "  " + " ------- " + prevForesight_ + "   " + "------" + prevElevation_);
@@ -485,6 +514,7 @@ LevellingRunResult DL_HESAP(ConversionWindow& w, LevellingState& s, DlSettingsAc
     // A run (a go-and-return pair counts as one) starts its reading totals afresh.
     s.TOPLAM_GERI = 0;
     s.TOPLAM_ILERI = 0;
+    s.profile.clear();
     for (;;) {
         Pass pass(w, s, settings, *form);
         const bool ok = pass.run();
@@ -510,7 +540,7 @@ LevellingRunResult DL_HESAP(ConversionWindow& w, LevellingState& s, DlSettingsAc
 
         const DlSettings st = settings.current();
         if (!DL_NIVELMAN(w, settings, pass.H(), pass.totalDistance(), st.startElevation,
-                         st.endElevation)) {
+                         st.endElevation, s.profile.empty() ? nullptr : &s.profile.back())) {
             result.failed = true;
         }
         if (w.DONUS_DOSYASI != 1) {

@@ -3,14 +3,15 @@
 
 namespace velkar::survey {
 
-conversion::ActionOutcome runActionButton(ConversionWindow& w, ConversionState& state) {
+conversion::ActionOutcome runActionButton(ConversionWindow& w, ConversionState& state,
+                                          PolarSurveyLog* log) {
     const auto outcome = conversion::runAction(w, state);
     if (outcome != conversion::ActionOutcome::RunComputation) return outcome;
     state.running = true;
     w.inputsRead.clear();
     bool done = false;
     switch (w.request.output->id) {
-        case catalogue::OutputId::Coordinates: done = KOOR_HESAP(w, state); break;
+        case catalogue::OutputId::Coordinates: done = KOOR_HESAP(w, state, log); break;
         case catalogue::OutputId::CrossSectionListing: done = KESITKLISEHES(w, state); break;
         case catalogue::OutputId::CrossSectionNetcad: done = KESIT_netcad(w, state); break;
         default: break;  // runAction lets only the computations through

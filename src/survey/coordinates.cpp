@@ -84,6 +84,7 @@ struct Run {
     bool havePolygon = false;
     PointIndex computed;  // lines of the result work file so far
     int withoutDistance = 0;
+    PolarSurveyLog* log = nullptr;
 
     void write(const std::string& line) {
         out.writeLine(line);
@@ -107,6 +108,7 @@ struct Run {
         std::string& y = station ? s.DUR_Y : s.BAK_Y;
         std::string& z = station ? s.DUR_Z : s.BAK_Z;
         const std::array<std::string, 3>* known = havePolygon ? polygon.find(name) : nullptr;
+        const bool inPolygon = known != nullptr;
         if (!known) known = computed.find(name);
         const bool found = known != nullptr;
         if (found) {
@@ -126,6 +128,18 @@ struct Run {
         }
         for (std::string* c : {&s.DUR_X, &s.DUR_Y, &s.DUR_Z, &s.BAK_X, &s.BAK_Y, &s.BAK_Z}) {
             if (c->empty()) *c = "0.00";
+        }
+        if (log) {
+            using Source = PolarSurveyLog::Source;
+            const Source source =
+                inPolygon ? Source::PolygonFile : (found ? Source::Computed : Source::Typed);
+            PolarSurveyLog::KnownPoint p{name, leadingNumber(y), leadingNumber(x), leadingNumber(z),
+                                         source};
+            if (station) {
+                log->setups.push_back({p, {}});
+            } else if (!log->setups.empty()) {
+                log->setups.back().backsight = p;
+            }
         }
         return true;
     }
@@ -204,7 +218,8 @@ void readPolygon(ConversionWindow& w, PointIndex& index, bool& have) {
 
 }  // namespace
 
-bool KOOR_HESAP(ConversionWindow& w, ConversionState& state) {
+bool KOOR_HESAP(ConversionWindow& w, ConversionState& state, PolarSurveyLog* log) {
+    if (log) *log = {};
     w.dialog.title = cp1254("Ham Data Dosyasını Seçiniz");
     conversion::dosya_ac(w);
     if (!w.DOSYA_SECILDI) return false;
@@ -215,7 +230,7 @@ bool KOOR_HESAP(ConversionWindow& w, ConversionState& state) {
     w.table.clear();
     conversion::HUCREYAZ(w, cp1254(" Nokta Adı"), "      Y", "      X", "    Z");
     TextWriter out;
-    Run run{w, state, state.record, out, {}, false, {}, 0};
+    Run run{w, state, state.record, out, {}, false, {}, 0, log};
     readPolygon(w, run.polygon, run.havePolygon);
     if (!conversion::openResultWorkFile(w, out)) return false;
     state.stopRequested = false;
@@ -249,6 +264,11 @@ bool KOOR_HESAP(ConversionWindow& w, ConversionState& state) {
                 std::string x, y, z;
                 run.KOOR_HESAPLA(x, y, z);
                 conversion::HUCREYAZ(w, r.NOKTA, y, x, z, "", "", "", "", "");
+                if (run.log) {
+                    run.log->measured.push_back(
+                        {trimBlanks(r.NOKTA), leadingNumber(y), leadingNumber(x), leadingNumber(z),
+                         static_cast<int>(run.log->setups.size()) - 1, w.SATIR_NO - 1});
+                }
                 run.write(resultLine(r.NOKTA, y, x, z));
             } else {
                 ++run.withoutDistance;

@@ -35,7 +35,7 @@ const char* const kData[] = {"levelling/line1.raw", "levelling/line1r.raw", "lev
 const Case kCases[] = {
     {"usage", "", 2, "usage: velkar-cli COMMAND"},
     {"version", "--version", 0, "", "", ""},
-    {"unknown_command", "frobnicate", 2, "the commands are: convert level xls gts720 download"},
+    {"unknown_command", "frobnicate", 2, "the commands are: convert level dxf plot xls gts720 download"},
     {"ports", "ports", 0, ""},
     {"ports_takes_no_arguments", "ports extra", 2, "takes no arguments"},
 

@@ -101,7 +101,11 @@ ConversionWindowUi::ConversionWindowUi(Dialogs& dialogs, EventPump& pump,
 
     auto* layout = new QVBoxLayout(central);
     layout->addLayout(top);
-    layout->addWidget(grid_, 1);
+    tabs_ = new QTabWidget(central);
+    tabs_->setObjectName(QStringLiteral("resultTabs"));
+    tabs_->setTabBarAutoHide(true);  // the tabs show only when there is a drawing
+    tabs_->addTab(grid_, QStringLiteral("Tablo"));
+    layout->addWidget(tabs_, 1);
     setCentralWidget(central);
 
     status_ = new QLabel(this);
@@ -161,6 +165,16 @@ void ConversionWindowUi::fillOutputs(bool keepText) {
                                                               : T("XYZ");
     combo2_->setEditText(keepText && items.contains(text) ? text : first);
 }
+
+void ConversionWindowUi::setDrawingTab(QWidget* page, bool visible) {
+    const int index = tabs_->indexOf(page);
+    if (visible && index < 0) tabs_->addTab(page, toQ(cp1254("Çizim")));
+    if (!visible && index >= 0) {
+        tabs_->removeTab(index);
+        page->setVisible(false);
+    }
+}
+
 
 void ConversionWindowUi::instrumentChoiceChanged() {
     command4_->setVisible(false);

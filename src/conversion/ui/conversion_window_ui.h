@@ -9,6 +9,8 @@
 #include <QMainWindow>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
 #include <functional>
 #include <memory>
 
@@ -39,6 +41,10 @@ class ConversionWindowUi : public QMainWindow, public WindowHooks {
     QPushButton* settingsButton() const { return command3_; }
     QPushButton* intermediateButton() const { return command4_; }
     ResultTableView* table() const { return grid_; }
+    // The result table and, beside it, the "Çizim" tab (page) when visible.
+    QTabWidget* resultTabs() const { return tabs_; }
+    void setDrawingTab(QWidget* page, bool visible);
+    void setCurrentDrawingTab(QWidget* page) { tabs_->setCurrentWidget(page); }
 
     void setOutputText(const QString& text);
     // The mode of the action button (its caption "&Format Dönüstür" or
@@ -82,6 +88,7 @@ class ConversionWindowUi : public QMainWindow, public WindowHooks {
     QPushButton* command3_;
     QPushButton* command4_;
     ResultTableView* grid_;
+    QTabWidget* tabs_;
     QLabel* status_;
     QProgressBar* progress_;
     ResultTable table_;

@@ -14,6 +14,8 @@
 
 #include "catalogue/catalogue.h"
 #include "conversion/ui/conversion_window_ui.h"
+#include "drawing/dxf_convert.h"
+#include "drawing/ui/drawing_tab.h"
 #include "export/gts720.h"
 #include "export/spreadsheet_export.h"
 #include "levelling/ui/dl_settings_dialog.h"
@@ -229,7 +231,11 @@ void MainWindow::buildMenus() {
     connect(item(donustur, "&RASAT", "mirasat"), &QAction::triggered, this, [this] {
         openConversionPreset(catalogue::Mode::Convert, catalogue::OutputId::ObservationBook);
     });
-    item(donustur, "&DXF", "midxf");
+    QMenu* dxf = donustur->addMenu(T("&DXF"));
+    dxf->setObjectName(QStringLiteral("meDxf"));
+    dxf->menuAction()->setObjectName(QStringLiteral("midxf"));
+    connect(item(dxf, "DXF'e Dönüştür", "mi_dxf_donustur"), &QAction::triggered, this,
+            [this] { drawing::DXF_DONUSTUR(services_.dialogs); });
     connect(item(donustur, "DL-100 &ILLER BANKASI", "mi_iller"), &QAction::triggered, this, [this] {
         conversion_->instrumentList()->setEditText(QStringLiteral("DL-100"));
         DL_ONSECIM = catalogue::output(catalogue::OutputId::Notebook).text;
@@ -273,6 +279,8 @@ void MainWindow::startUp() {
         dlSettings_->raise();
     });
     conversion_->setActionHandler([this] { runConversionAction(); });
+    drawing_ = new drawing::ConversionDrawing(conversion_, services_.dialogs);
+    levellingState_.recordProfile = true;  // for the "Çizim" tab
     conversion_->setIntermediateHandler([this] { showIntermediateDialog(); });
     // 4-7. From here on a failing step is skipped: the program starts with what it has.
     std::string error;
@@ -541,8 +549,13 @@ void MainWindow::stopClicked() {
 
 void MainWindow::runConversionAction() {
     conversion::ConversionWindow& w = conversion_->core();
-    if (survey::runActionButton(w, conversionState_) == conversion::ActionOutcome::RunLevelling) {
+    const auto outcome = survey::runActionButton(w, conversionState_, &surveyLog_);
+    if (outcome == conversion::ActionOutcome::Busy) return;
+    if (outcome == conversion::ActionOutcome::RunLevelling) {
         levelling::levellingAction(w, levellingState_, *dlSettings_);
+        drawing_->afterRun(nullptr, &levellingState_);
+    } else {
+        drawing_->afterRun(&surveyLog_, nullptr);
     }
 }
 

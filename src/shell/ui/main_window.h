@@ -29,9 +29,13 @@
 #include "platform/serial_port.h"
 #include "shell/launcher_animation.h"
 #include "shell/settings.h"
+#include "survey/survey.h"
 
 namespace velkar::conversion {
 class ConversionWindowUi;
+}
+namespace velkar::drawing {
+class ConversionDrawing;
 }
 namespace velkar::levelling {
 class DlSettingsDialog;
@@ -78,6 +82,7 @@ class MainWindow : public QMainWindow {
     PortSettingsWindow* portSettings() const { return portSettings_; }
     conversion::ConversionWindowUi* conversionWindow() const { return conversion_; }
     levelling::DlSettingsDialog* dlSettings() const { return dlSettings_; }
+    drawing::ConversionDrawing* drawing() const { return drawing_; }
     InfoWindow* infoWindow() const;
     const std::string& dlPreset() const { return DL_ONSECIM; }
     bool transferRunning() const { return transferRunning_; }
@@ -151,9 +156,11 @@ class MainWindow : public QMainWindow {
     LauncherAnimation animation_;
     std::string DL_ONSECIM;
     TransferRunner runner_;
-    link::TransferFields transferFields_;          // AKTARMA_DEVAM lives as long as the window
-    conversion::ConversionState conversionState_;  // the decoded record, kept between runs
-    levelling::LevellingState levellingState_;     // the levelling record, kept between runs
+    link::TransferFields transferFields_;              // AKTARMA_DEVAM lives as long as the window
+    conversion::ConversionState conversionState_;      // the decoded record, kept between runs
+    levelling::LevellingState levellingState_;         // the levelling record, kept between runs
+    survey::PolarSurveyLog surveyLog_;                 // the last KOORDINAT run, for its drawing
+    drawing::ConversionDrawing* drawing_ = nullptr;    // the "Çizim" tab (owned by the conversion window)
     levelling::IntermediateDifferenceDialog* intermediate_ = nullptr;
     // The port settings in force before the DL-100 preset replaced them.
     std::optional<SettingsValues::PortLines> portBeforeDl100_;
