@@ -97,17 +97,6 @@ TEST_F(SaveFixture, ReplacesAnExistingFileOnlyAfterConfirmation) {
     EXPECT_NE(lines[0].find("a.pol zaten var."), std::string::npos);
 }
 
-TEST_F(SaveFixture, NeverReplacesTheFileTheRunRead) {
-    makeResult("result\r\n");
-    w.setOutput("XYZ");
-    test::writeBytes(dir / "olcu.pol", "raw data");
-    w.noteInput(dir / "olcu.pol");
-    dialogs.answerFile(dir / "olcu.pol");
-    EXPECT_TRUE(kayitEt(w).empty());
-    EXPECT_EQ(test::readBytes(dir / "olcu.pol"), "raw data");
-    EXPECT_EQ(dialogs.messages().size(), 1u);
-}
-
 TEST_F(SaveFixture, AFailedMoveTellsWhyAndKeepsTheResult) {
     makeResult("keep me\r\n");
     w.setOutput("YMK-EGHAS");
