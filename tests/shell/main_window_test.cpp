@@ -3,6 +3,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
 #include <functional>
 #include <sstream>
 
@@ -423,6 +425,27 @@ TEST_F(TransferWindowTest, TheSaveButtonWaitsForTheEndOfARun) {
     c->actionButton()->click();
     EXPECT_FALSE(usableDuringTheRun);
     EXPECT_TRUE(c->saveButton()->isEnabled());
+}
+
+// A raw file dropped on the conversion window is run as if picked in its file box.
+TEST_F(MainWindowTest, ARawFileDroppedOnTheConversionWindowIsRun) {
+    start();
+    w->formatButtonClicked();
+    auto* c = w->conversionWindow();
+    c->instrumentList()->setEditText("GTS-600 / 700");
+    c->instrumentChoiceChanged();
+    c->outputList()->setEditText("YDE-NETCAD");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromUtf8(VELKAR_SAMPLES_DIR "/gts700_ornek.txt"))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(c, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(c, &drop);
+    EXPECT_TRUE(test::matchesGolden(test::readBytes(c->core().resultWorkFile()),
+                                    test::dataDir() / "conversion" / "gts700_yde_netcad.gold"));
+    EXPECT_TRUE(dialogs.allAnswersUsed());
+    for (const auto& box : dialogs.shown()) EXPECT_NE(box.kind, test::ShownBox::Kind::File);
 }
 
 }  // namespace
