@@ -2,9 +2,9 @@
 # Installs the Debian packages velkar needs to build and test, when missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libgtest-dev libgmock-dev
+packages=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-svg-dev libgtest-dev libgmock-dev
           libbenchmark-dev socat xvfb xauth imagemagick python3 python3-xlrd python3-serial
-          python3-xlwt locales qt6-translations-l10n)
+          python3-xlwt python3-ezdxf gdal-bin locales qt6-translations-l10n clang-format)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -6,6 +6,9 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 jobs=$(nproc)
 
+echo "== formatting"
+scripts/check-format.sh
+
 echo "== build (warnings as errors)"
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELKAR_WERROR=ON >/dev/null
 cmake --build build/test -j "$jobs"

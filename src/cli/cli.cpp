@@ -24,6 +24,8 @@ const CommandEntry kCommands[] = {
     {"convert", "convert a total-station raw file (NETCAD, EGHAS, GEOCAD, coordinates)", cmdConvert,
      true},
     {"level", "DL-100 levelling: elevation report, notebook, adjustment", cmdLevel, true},
+    {"dxf", "COORDFILE [-o OUT.dxf]: R12 DXF of a coordinate file", cmdDxf, true},
+    {"plot", "INPUT (--svg|--png|--pdf) OUT: the plan view of a coordinate file", cmdPlot, true},
     {"xls", "TEXTFILE: write the workbook TEXTFILE.xls", cmdXls, true},
     {"gts720", "INFILE OUTNAME: write the GTS-720 / GPT-7000 file OUTNAME.txt", cmdGts720, true},
     {"download", "receive a file from an instrument", cmdDownload, false},
@@ -53,6 +55,16 @@ void usage(std::FILE* f) {
 }
 
 }  // namespace
+
+bool needsPainting(const std::vector<std::string>& argv) {
+    if (argv.empty()) return false;
+    if (argv[0] == "plot") return true;
+    if (argv[0] != "level") return false;
+    for (const std::string& a : argv) {
+        if (a == "--profile" || a.rfind("--profile=", 0) == 0) return true;
+    }
+    return false;
+}
 
 int run(const std::vector<std::string>& argv, Context& ctx) {
     if (argv.empty()) {

@@ -48,5 +48,11 @@ int cmdLevel(const std::vector<std::string>& argv, Context& ctx);
 int cmdDownload(const std::vector<std::string>& argv, Context& ctx);
 int cmdUpload(const std::vector<std::string>& argv, Context& ctx);
 int cmdConvert(const std::vector<std::string>& argv, Context& ctx);
+int cmdDxf(const std::vector<std::string>& argv, Context& ctx);
+int cmdPlot(const std::vector<std::string>& argv, Context& ctx);
+
+// Whether a command line draws (plot, level --profile): it then needs the
+// font and painting services of a GUI application (without a display).
+bool needsPainting(const std::vector<std::string>& argv);
 
 }  // namespace velkar::cli

@@ -6,7 +6,10 @@
 #include "catalogue/catalogue.h"
 #include "cli/args.h"
 #include "cli/cli.h"
+#include "cli/drawing_output.h"
 #include "cli/private_folder.h"
+#include "drawing/profile.h"
+#include "drawing/qt/painter.h"
 #include "levelling/levelling.h"
 #include "platform/console/console_dialogs.h"
 #include "platform/cp1254.h"
@@ -25,7 +28,8 @@ const char* kUsage =
     "         [--readings first|second|both] [--tolerance MM]\n"
     "         [--intermediate] [--elevations] [--traverse]\n"
     "         [--start METRES] [--end METRES]\n"
-    "         [--return RETURNFILE --return-out OUT2 --summary-out OUT3]\n";
+    "         [--return RETURNFILE --return-out OUT2 --summary-out OUT3]\n"
+    "         [--profile OUT.svg]\n";
 
 const char* kHelp =
     "\n"
@@ -44,6 +48,10 @@ const char* kHelp =
     "                    result goes to --return-out and the summary table of both\n"
     "                    runs to --summary-out\n"
     "  -o OUT            the result (default: standard output)\n"
+    "  --profile OUT.svg the profile drawing of the line (both lines of a go-and-\n"
+    "                    return pair): distance across, elevation up, the adjusted\n"
+    "                    elevations and the misclosure with its limit (.png and .pdf\n"
+    "                    names give those files)\n"
     "The tolerance error file is written beside each raw file as RAWFILE.HTA (beside\n"
     "OUT, or in the current folder, when the raw file's folder is read-only).\n"
     "Messages go to standard error.  Exit status: 0 done (a misclosure beyond the\n"
@@ -78,6 +86,7 @@ int cmdLevel(const std::vector<std::string>& argv, Context& ctx) {
         {"--return"},
         {"--return-out"},
         {"--summary-out"},
+        {"--profile"},
     };
     if (!args.parse(argv, options, error)) return usageError(ctx, error);
     if (args.has("--help")) {
@@ -132,7 +141,7 @@ int cmdLevel(const std::vector<std::string>& argv, Context& ctx) {
         }
     }
     // A result never replaces a file the run reads.
-    for (const char* option : {"-o", "--return-out", "--summary-out"}) {
+    for (const char* option : {"-o", "--return-out", "--summary-out", "--profile"}) {
         const std::optional<std::string> target = args.value(option);
         if (!target) continue;
         if (!refuseReadOnlyOutput(ctx, "level", *target)) return kExitFailed;
@@ -179,6 +188,8 @@ int cmdLevel(const std::vector<std::string>& argv, Context& ctx) {
     }
     levelling::PlainDlSettings access(settings);
     levelling::LevellingState state;
+    const std::optional<std::string> profileFile = args.value("--profile");
+    state.recordProfile = profileFile.has_value();
     const levelling::LevellingRunResult result = levelling::levellingAction(w, state, access);
     if (result.failed) return kExitFailed;
 
@@ -189,6 +200,17 @@ int cmdLevel(const std::vector<std::string>& argv, Context& ctx) {
     for (size_t i = 0; i < expected; ++i) {
         if (result.saved[i].empty() ||
             !deliverResult(ctx, "level", dialogs, result.saved[i], targets[i])) {
+            return kExitFailed;
+        }
+    }
+    if (profileFile) {
+        drawing::ProfileScene scene = drawing::buildProfile(state.profile);
+        scene.title = pathText(raw.filename());
+        drawing::DrawingFile kind = drawing::DrawingFile::Svg;
+        drawing::drawingFileOf(fs::path(*profileFile), kind);
+        if (!drawing::exportProfile(scene, fs::path(*profileFile), kind, drawing::PageFormat::A4,
+                                    drawingDate(), error)) {
+            dialogs.error(cp1254(*profileFile) + cp1254(" yazılamadı: ") + error);
             return kExitFailed;
         }
     }

@@ -8,6 +8,13 @@
 // integer group, ".", and the decimal group.  Free-text items (code, heights)
 // are "_", a type character, the text, and the next "_".
 //
+// A measurement writes the unit of its distance right after the distance
+// digits ("m" metres, "f" feet) and the unit of its angles right after the
+// horizontal-angle digits ("g" gon, "d" degrees as DDD.MMSS): in
+// ?+00012345m0901220+1234550d the vertical angle is 90° 12' 20" and the
+// horizontal one 123° 45' 50".  A degree angle with 60 or more minutes or
+// seconds cannot be, and makes the record's angle unit unknown.
+//
 // Positions below are 1-based, counted from the record character, as the
 // instrument's record layouts give them.  A step whose text piece does not
 // exist (a missing "_" makes its length negative) is skipped and the field it
@@ -49,6 +56,81 @@ std::string value(const std::string& s, long a, long b, long c, long d) {
     return chars(s, a, b) + "." + chars(s, c, d);
 }
 
+// Where a number stands in a fixed-position record: its whole digits from..to
+// and its decimal digits from..to (positions as chars() counts them).
+struct Group {
+    long wholeFrom, wholeTo, decimalsFrom, decimalsTo;
+};
+
+std::string value(const std::string& s, const Group& g) {
+    return value(s, g.wholeFrom, g.wholeTo, g.decimalsFrom, g.decimalsTo);
+}
+
+// The coordinate records: northing, easting, elevation.
+struct CoordinateLayout {
+    char kind;
+    Group x, y, z;
+};
+constexpr CoordinateLayout kCoordinateLayouts[] = {
+    {'U', {2, 7, 8, 10}, {11, 16, 17, 19}, {20, 25, 26, 28}},
+    {'/', {2, 8, 9, 12}, {13, 19, 20, 23}, {24, 30, 31, 34}},
+    {'W', {31, 37, 38, 41}, {42, 48, 49, 52}, {53, 59, 60, 63}},
+    {'[', {32, 40, 41, 44}, {45, 53, 54, 57}, {58, 66, 67, 70}},
+};
+
+// The slope-distance records: slope distance, vertical and horizontal angle.
+// The distance unit letter follows the distance group, the angle unit letter
+// the horizontal-angle group.
+struct PolarLayout {
+    char kind;
+    Group slope, vertical, horizontal;
+};
+constexpr PolarLayout kPolarLayouts[] = {
+    {'?', {2, 7, 8, 10}, {12, 14, 15, 18}, {20, 22, 23, 26}},
+    {'W', {2, 7, 8, 11}, {13, 15, 16, 19}, {22, 24, 25, 28}},
+    {'[', {3, 8, 9, 12}, {14, 16, 17, 20}, {23, 25, 26, 29}},
+    {'(', {2, 7, 8, 11}, {13, 15, 16, 20}, {22, 24, 25, 29}},  // angles with five decimals
+};
+
+// The layout of a record kind; a kind the table lacks reads as its last row.
+template <class Layout, std::size_t N>
+const Layout& layoutOf(const Layout (&table)[N], char kind) {
+    for (const Layout& l : table) {
+        if (l.kind == kind) return l;
+    }
+    return table[N - 1];
+}
+
+// The character after the digit group that ends at position end, passing over
+// further digits the decoder does not read (a fifth decimal): the unit letter.
+char letterAfter(const std::string& s, long end) {
+    auto k = static_cast<size_t>(end < 0 ? 0 : end);
+    while (k < s.size() && s[k] >= '0' && s[k] <= '9') ++k;
+    return k < s.size() ? s[k] : '\0';
+}
+
+// Units of a measurement: the letters after its distance group (0: the record
+// has no distance) and after its horizontal-angle group.
+void readUnits(DecodedRecord& r, const std::string& line, long distanceEnd, long angleEnd) {
+    r.distanceUnit =
+        distanceEnd > 0 ? distanceUnitOf(letterAfter(line, distanceEnd)) : DistanceUnit::Metre;
+    r.angleUnit = angleUnitOf(letterAfter(line, angleEnd));
+}
+
+// A degree record whose angles are no sexagesimal numbers has an unknown unit.
+void checkDegrees(DecodedRecord& r) {
+    if (r.angleUnit != AngleUnit::Degree) return;
+    if (!sexagesimalSeconds(r.YATAY_ACI) || !sexagesimalSeconds(r.DUSEY_ACI)) {
+        r.angleUnit = AngleUnit::Unknown;
+    }
+}
+
+// An angle of the record with 4 decimals: a decimal number in gon, whole
+// seconds of a sexagesimal one in degrees.
+std::string angleText(const DecodedRecord& r, const std::string& raw) {
+    return r.angleUnit == AngleUnit::Degree ? roundedSexagesimalText(raw, 4) : KSIL(raw, 4);
+}
+
 void dropFinalUnderscore(std::string& s) {
     if (!s.empty() && s.back() == '_') s.pop_back();
 }
@@ -59,17 +141,29 @@ void warnInstrumentHeight(DecodedRecord& r, Dialogs& dialogs) {
     }
 }
 
-// Station: "'", then "_" items: station name, code, instrument height.
+// Station: "'", then "_" items: station name, code, instrument height.  A
+// station stored without a name but with a code or an instrument height is
+// still a set-up: it is named DURAK1, DURAK2, ... in the order of the file.
 void station(DecodedRecord& r, std::string line, Dialogs& dialogs) {
     long p = find(line, '_');
     if (p <= 0) return;
     r.DUR_NOKTA = chars(line, 2, p - 1);
+    std::string items;  // the code and height texts of this line
     line = line.substr(static_cast<size_t>(p));
     p = find(line, '_');
-    if (auto t = mid(line, 2, p - 2)) r.ACIKLAMA = *t;
+    if (auto t = mid(line, 2, p - 2)) {
+        r.ACIKLAMA = *t;
+        items += *t;
+    }
     line = line.substr(static_cast<size_t>(p));  // unchanged when there is no "_"
     p = find(line, '_');
-    if (auto t = mid(line, 2, p - 2)) r.CIHAZ_YUK = *t;
+    if (auto t = mid(line, 2, p - 2)) {
+        r.CIHAZ_YUK = *t;
+        items += *t;
+    }
+    if (trimBlanks(r.DUR_NOKTA).empty() && !trimBlanks(items).empty()) {
+        r.DUR_NOKTA = "DURAK" + std::to_string(++r.unnamedStations);
+    }
     r.DUR_NOKTA = padRight(r.DUR_NOKTA, 10);
     r.CIHAZ_YUK = padLeft(r.CIHAZ_YUK, 5);
     warnInstrumentHeight(r, dialogs);
@@ -83,14 +177,19 @@ void station(DecodedRecord& r, std::string line, Dialogs& dialogs) {
     }
 }
 
-// "R": horizontal distance, then the angles after "m", the height difference
-// after "g", then code and reflector height.
+// "R": horizontal distance, then the angles after its unit letter "m", the
+// height difference after the angle unit letter "g", then code and reflector
+// height.  In feet the distance letter is "f"; in degrees the angle letter "d".
 void horizontalDistance(DecodedRecord& r, const std::string& line, bool topLevel) {
     r.YATAY_MES = value(line, 2, 7, 8, 10);
-    const long m = find(line, 'm');
+    long m = find(line, 'm');
+    if (letterAfter(line, 10) == 'f') m = 11;
     r.DUSEY_ACI = value(line, m + 1, m + 3, m + 4, m + 7);
     r.YATAY_ACI = value(line, m + 9, m + 11, m + 12, m + 15);
-    const long g = find(line, 'g');
+    readUnits(r, line, 10, m + 15);
+    checkDegrees(r);
+    long g = find(line, 'g');
+    if (letterAfter(line, m + 15) == 'd') g = m + 16;
     r.KOT_FARKI = value(line, g + 1, g + 6, g + 7, g + 9);
     const long p = find(line, '_');
     const long q = find(line, '_', p + 1);
@@ -101,9 +200,9 @@ void horizontalDistance(DecodedRecord& r, const std::string& line, bool topLevel
     }
     r.YATAY_MES = KSIL(r.YATAY_MES, 3);
     r.KOT_FARKI = KSIL(r.KOT_FARKI, 3);
-    r.YATAY_ACI = KSIL(r.YATAY_ACI, 4);
+    r.YATAY_ACI = angleText(r, r.YATAY_ACI);
     // The nested form leaves the vertical angle as the instrument wrote it.
-    if (topLevel) r.DUSEY_ACI = KSIL(r.DUSEY_ACI, 4);
+    if (topLevel) r.DUSEY_ACI = angleText(r, r.DUSEY_ACI);
     r.KOT_FARKI = padLeft(r.KOT_FARKI, 7);
     r.YATAY_ACI = padLeft(r.YATAY_ACI, 9);
     r.DUSEY_ACI = padLeft(r.DUSEY_ACI, 10);
@@ -113,28 +212,10 @@ void horizontalDistance(DecodedRecord& r, const std::string& line, bool topLevel
 // Coordinates of "U", "/", "W" and "[" records.
 void coordinates(DecodedRecord& r, const std::string& line, char kind) {
     r.KOOR_HAZIR = 1;
-    switch (kind) {
-        case 'U':
-            r.KOOR_X = value(line, 2, 7, 8, 10);
-            r.KOOR_Y = value(line, 11, 16, 17, 19);
-            r.KOOR_Z = value(line, 20, 25, 26, 28);
-            break;
-        case '/':
-            r.KOOR_X = value(line, 2, 8, 9, 12);
-            r.KOOR_Y = value(line, 13, 19, 20, 23);
-            r.KOOR_Z = value(line, 24, 30, 31, 34);
-            break;
-        case 'W':
-            r.KOOR_X = value(line, 31, 37, 38, 41);
-            r.KOOR_Y = value(line, 42, 48, 49, 52);
-            r.KOOR_Z = value(line, 53, 59, 60, 63);
-            break;
-        default:  // '['
-            r.KOOR_X = value(line, 32, 40, 41, 44);
-            r.KOOR_Y = value(line, 45, 53, 54, 57);
-            r.KOOR_Z = value(line, 58, 66, 67, 70);
-            break;
-    }
+    const CoordinateLayout& at = layoutOf(kCoordinateLayouts, kind);
+    r.KOOR_X = value(line, at.x);
+    r.KOOR_Y = value(line, at.y);
+    r.KOOR_Z = value(line, at.z);
     const long p = find(line, '_');
     const long q = find(line, '_', p + 1);
     if (kind == 'W' || kind == '[') {
@@ -154,28 +235,12 @@ void coordinates(DecodedRecord& r, const std::string& line, char kind) {
 // Slope distance, vertical and horizontal angle of "?", "W", "[" and "(".
 void slopeDistance(DecodedRecord& r, const std::string& line, char kind) {
     r.YAZ_DURUMU = 2;
-    switch (kind) {
-        case '?':
-            r.EGIK_MES = value(line, 2, 7, 8, 10);
-            r.DUSEY_ACI = value(line, 12, 14, 15, 18);
-            r.YATAY_ACI = value(line, 20, 22, 23, 26);
-            break;
-        case 'W':
-            r.EGIK_MES = value(line, 2, 7, 8, 11);
-            r.DUSEY_ACI = value(line, 13, 15, 16, 19);
-            r.YATAY_ACI = value(line, 22, 24, 25, 28);
-            break;
-        case '[':
-            r.EGIK_MES = value(line, 3, 8, 9, 12);
-            r.DUSEY_ACI = value(line, 14, 16, 17, 20);
-            r.YATAY_ACI = value(line, 23, 25, 26, 29);
-            break;
-        default:  // '(' : the vertical angle has five decimals
-            r.EGIK_MES = value(line, 2, 7, 8, 11);
-            r.DUSEY_ACI = value(line, 13, 15, 16, 20);
-            r.YATAY_ACI = value(line, 22, 24, 25, 29);
-            break;
-    }
+    const PolarLayout& at = layoutOf(kPolarLayouts, kind);
+    r.EGIK_MES = value(line, at.slope);
+    r.DUSEY_ACI = value(line, at.vertical);
+    r.YATAY_ACI = value(line, at.horizontal);
+    readUnits(r, line, at.slope.decimalsTo, at.horizontal.decimalsTo);
+    checkDegrees(r);
     if (kind != 'W') {
         const long p = find(line, '_') + 2;
         const long q = find(line, '_', p);
@@ -187,8 +252,8 @@ void slopeDistance(DecodedRecord& r, const std::string& line, char kind) {
         }
     }
     r.EGIK_MES = padLeft(KSIL(r.EGIK_MES, 3), 8);
-    r.YATAY_ACI = padLeft(KSIL(r.YATAY_ACI, 4), 9);
-    r.DUSEY_ACI = padLeft(KSIL(r.DUSEY_ACI, 4), 9);
+    r.YATAY_ACI = padLeft(angleText(r, r.YATAY_ACI), 9);
+    r.DUSEY_ACI = padLeft(angleText(r, r.DUSEY_ACI), 9);
     r.REFLEKTOR = padLeft(r.REFLEKTOR, 5);
 }
 
@@ -202,6 +267,8 @@ void prefixed(DecodedRecord& r, const std::string& line) {
         r.DUSEY_ACI = value(line, 13, 15, 16, 19);
         r.YATAY_ACI = value(line, 22, 24, 25, 28);
         r.KOT_FARKI = value(line, 31, 36, 37, 40);
+        readUnits(r, line, 11, 28);
+        checkDegrees(r);
         const long c = find(line, ',');
         r.REFLEKTOR = chars(line, c + 1, c + 5);
         dropFinalUnderscore(r.REFLEKTOR);
@@ -222,9 +289,11 @@ void prefixed(DecodedRecord& r, const std::string& line) {
             r.DUSEY_ACI = value(rest, 12, 14, 15, 18);
             r.YATAY_ACI = value(rest, 20, 22, 23, 26);
             r.KOT_FARKI = value(rest, 30, 35, 37, 40);  // character 36 is skipped
+            readUnits(r, rest, 10, 26);
+            checkDegrees(r);
             r.EGIK_MES = KSIL(r.EGIK_MES, 4);
-            r.DUSEY_ACI = KSIL(r.DUSEY_ACI, 4);
-            r.YATAY_ACI = KSIL(r.YATAY_ACI, 4);
+            r.DUSEY_ACI = angleText(r, r.DUSEY_ACI);
+            r.YATAY_ACI = angleText(r, r.YATAY_ACI);
             r.KOT_FARKI = padLeft(r.KOT_FARKI, 10);
             r.YATAY_ACI = padLeft(r.YATAY_ACI, 9);
             r.DUSEY_ACI = padLeft(r.DUSEY_ACI, 9);
@@ -244,8 +313,10 @@ void anglesOnly(DecodedRecord& r, const std::string& line) {
     r.YATAY_ACI = value(line, 10, 12, 13, 16);
     r.YATAY_MES = "   *****";
     r.EGIK_MES = "   *****";
-    r.DUSEY_ACI = padLeft(KSIL(trimBlanks(r.DUSEY_ACI), 4), 9);
-    r.YATAY_ACI = padLeft(KSIL(trimBlanks(r.YATAY_ACI), 4), 9);
+    readUnits(r, line, 0, 16);
+    checkDegrees(r);
+    r.DUSEY_ACI = padLeft(angleText(r, trimBlanks(r.DUSEY_ACI)), 9);
+    r.YATAY_ACI = padLeft(angleText(r, trimBlanks(r.YATAY_ACI)), 9);
 }
 
 // "x": coordinates as separated fields; each field is a letter, the integer
@@ -337,6 +408,7 @@ void HAMDATACOZ_210(DecodedRecord& r, Dialogs& dialogs) {
         r.DURAK_VAR = 0;
         r.BAK_NOKTA = r.NOKTA;
         r.BAKIS_ACISI = r.YATAY_ACI;
+        r.backsightAngleUnit = r.angleUnit;
         r.YAZ_DURUMU = 2;
     }
     // A grave accent separates a prefix the instrument adds from the real text.

@@ -3,7 +3,9 @@
 #include <cmath>
 
 #include "conversion/decoders.h"
+#include "conversion/family.h"
 #include "conversion/splitter.h"
+#include "conversion/units.h"
 #include "platform/cp1254.h"
 #include "platform/numbers.h"
 #include "platform/program_folder.h"
@@ -77,21 +79,49 @@ void header(ConversionWindow& w, Output out) {
     }
 }
 
-// Brings an angle in gon into [low, low + 400).
-double intoRange(double gon, double low) {
-    while (gon < low) gon += 400.0;
-    while (gon >= low + 400.0) gon -= 400.0;
-    return gon;
+// Brings an angle into [low, low + full circle).
+double intoRange(double angle, double low, double full) {
+    while (angle < low) angle += full;
+    while (angle >= low + full) angle -= full;
+    return angle;
 }
 
-// The mean direction of a point seen in both faces: face II is 200 gon off
-// face I, so the mean is face I plus half of the (small) face difference.
+// The measure the book works in for an angle unit: gon, or seconds of arc
+// for degrees; and the angle of a text in that measure.
+double fullCircle(AngleUnit unit) {
+    return unit == AngleUnit::Degree ? 1296000.0 : 400.0;
+}
+double measure(const std::string& text, AngleUnit textUnit, AngleUnit bookUnit) {
+    if (textUnit == bookUnit) {
+        return bookUnit == AngleUnit::Degree ? sexagesimalSeconds(text).value_or(0.0)
+                                             : leadingNumber(text);
+    }
+    const double gon = angleInGon(text, textUnit);
+    return bookUnit == AngleUnit::Degree ? gon * 3240.0 : gon;
+}
+
+// The mean direction of a point seen in both faces: face II is half a circle
+// off face I, so the mean is face I plus half of the (small) face difference.
 // Both faces may lie on either side of the zero direction.
-double meanDirection(const std::string& faceOne, const std::string& faceTwo) {
-    const double one = leadingNumber(faceOne);
-    if (trimBlanks(faceTwo).empty()) return one;
-    const double difference = intoRange(leadingNumber(faceTwo) - one - 200.0, -200.0);
-    return intoRange(one + difference / 2.0, 0.0);
+double meanDirection(const BookEntry& e) {
+    const double full = fullCircle(e.unit);
+    const double one = measure(e.RASAT_ACI1, e.unit, e.unit);
+    if (trimBlanks(e.RASAT_ACI2).empty()) return one;
+    const double two = measure(e.RASAT_ACI2, e.unit2, e.unit);
+    const double difference = intoRange(two - one - full / 2.0, -full / 2.0, full);
+    return intoRange(one + difference / 2.0, 0.0, full);
+}
+
+// The mean as the book shows it, in the unit of the face readings: 4
+// decimals in gon, whole seconds as DDD.MMSS in degrees.
+std::string meanText(const BookEntry& e) {
+    const double mean = meanDirection(e);
+    if (e.unit == AngleUnit::Degree) return sexagesimalText(mean, 4);
+    return KSIL(standardNumberText(mean), 4);
+}
+
+bool unitsComputable(const DecodedRecord& r) {
+    return r.angleUnit != AngleUnit::Unknown && r.distanceUnit == DistanceUnit::Metre;
 }
 
 // EGHAS files have fixed 9-character name columns.
@@ -112,11 +142,11 @@ class Writer {
     // rasat_yaz: the book of the station whose points were collected.
     void rasat_yaz() {
         for (const BookEntry& e : s_.book) {
-            const std::string mean =
-                padLeft(KSIL(standardNumberText(meanDirection(e.RASAT_ACI1, e.RASAT_ACI2)), 4), 12);
+            const std::string mean = padLeft(meanText(e), 12);
             const double pi = 4.0 * std::atan(1.0);
-            const double side =
-                leadingNumber(e.RASAT_EGIK) * std::sin(leadingNumber(e.RASAT_DUSEY) * pi / 200.0);
+            // The side from the true zenith angle.
+            const double side = leadingNumber(e.RASAT_EGIK) *
+                                std::sin(angleInGon(e.RASAT_DUSEY, e.unit) * pi / 200.0);
             const std::string sideText = KSIL(standardNumberText(side), 4);
             out_.writeLine(" " + s_.ONCEKI_DURAK + " " + e.RASAT_NOKTA + " " + e.RASAT_ACI1 + " " +
                            e.RASAT_ACI2 + " " + e.RASAT_DUSEY + " " + e.RASAT_EGIK + " " + mean +
@@ -167,6 +197,16 @@ class Writer {
     }
 
     bool polarReady() const { return r_.YAZ_DURUMU == 2 && !trimBlanks(r_.NOKTA).empty(); }
+
+    // A measured record was written with its angles and distances as the
+    // instrument wrote them: the end message names degrees and feet.
+    void noteUnits(bool withBacksight) {
+        if (r_.angleUnit == AngleUnit::Degree ||
+            (withBacksight && r_.backsightAngleUnit == AngleUnit::Degree)) {
+            s_.summary.degrees = true;
+        }
+        if (r_.distanceUnit == DistanceUnit::Feet) s_.summary.feet = true;
+    }
     bool measuredReady() const { return polarReady() && r_.YENI_DURAK == 0 && r_.OLCU_TURU == 1; }
 
     void ydeNetcad() {
@@ -182,6 +222,7 @@ class Writer {
                            r_.EGIK_MES + " " + r_.REFLEKTOR + " " + r_.ACIKLAMA);
             HUCREYAZ(w_, r_.NOKTA, r_.YATAY_ACI, r_.DUSEY_ACI, r_.EGIK_MES, r_.REFLEKTOR, "",
                      r_.ACIKLAMA);
+            noteUnits(false);
         }
         r_.YENI_DURAK = 0;
         for (std::string* f :
@@ -202,6 +243,7 @@ class Writer {
                            " " + r_.REFLEKTOR + " " + r_.ACIKLAMA);
             HUCREYAZ(w_, r_.NOKTA, r_.YATAY_ACI, r_.YATAY_MES, r_.KOT_FARKI, r_.REFLEKTOR,
                      r_.ACIKLAMA);
+            noteUnits(false);
         }
         r_.YENI_DURAK = 0;
         for (std::string* f : {&r_.NOKTA, &r_.YATAY_ACI, &r_.YATAY_MES, &r_.KOT_FARKI,
@@ -221,15 +263,22 @@ class Writer {
             s_.book.clear();
             return;
         }
+        const std::string code = trimBlanks(r_.KAYIT_KODU);
+        if ((code == "SD" || code == "HD") && !unitsComputable(r_)) {
+            s_.summary.skipForUnits();
+            return;
+        }
         const std::string name = trimBlanks(r_.NOKTA);
         for (auto it = s_.book.rbegin(); it != s_.book.rend(); ++it) {
             if (trimBlanks(it->RASAT_NOKTA) == name) {
                 it->RASAT_ACI2 = r_.YATAY_ACI;
+                it->unit2 = r_.angleUnit;
                 return;
             }
         }
-        if (trimBlanks(r_.KAYIT_KODU) == "SD") {
-            s_.book.push_back({r_.NOKTA, r_.YATAY_ACI, "", r_.DUSEY_ACI, r_.EGIK_MES});
+        if (code == "SD") {
+            s_.book.push_back({r_.NOKTA, r_.YATAY_ACI, "", r_.DUSEY_ACI, r_.EGIK_MES, r_.angleUnit,
+                               r_.angleUnit});
         }
     }
 
@@ -252,6 +301,7 @@ class Writer {
                        "  PP");
         HUCREYAZ(w_, r_.NOKTA, r_.DUR_NOKTA, r_.BAK_NOKTA, r_.CIHAZ_YUK, r_.BAKIS_ACISI,
                  r_.YATAY_ACI, r_.DUSEY_ACI, r_.EGIK_MES, r_.ACIKLAMA);
+        noteUnits(true);
         for (std::string* f : {&r_.NOKTA, &r_.YATAY_ACI, &r_.DUSEY_ACI, &r_.EGIK_MES, &r_.ACIKLAMA})
             f->clear();
     }
@@ -268,6 +318,7 @@ class Writer {
                        r_.YATAY_ACI + r_.YATAY_MES + r_.KOT_FARKI + " PP");
         HUCREYAZ(w_, r_.NOKTA, r_.DUR_NOKTA, r_.BAK_NOKTA, r_.CIHAZ_YUK, r_.BAKIS_ACISI,
                  r_.YATAY_ACI, r_.YATAY_MES, r_.KOT_FARKI);
+        noteUnits(true);
         for (std::string* f :
              {&r_.NOKTA, &r_.YATAY_ACI, &r_.YATAY_MES, &r_.KOT_FARKI, &r_.ACIKLAMA})
             f->clear();
@@ -314,16 +365,81 @@ class Writer {
 
 }  // namespace
 
+bool confirmFamily(ConversionWindow& w) {
+    std::vector<std::string> head;
+    {
+        TextReader in(w.dialog.fileName);
+        std::string line;
+        while (static_cast<int>(head.size()) < kFamilyCheckLines && in.readLine(line)) {
+            if (!trimBlanks(line).empty()) head.push_back(line);
+        }
+    }
+    if (!looksLikeOtherFamily(head, w.CIHAZ_TIPI)) return true;
+    const char* looksLike = w.CIHAZ_TIPI == "200" ? "GTS-600 / 700" : "GTS-210 / 220";
+    const bool goOn = w.questions().confirm(cp1254("Bu dosya ") + looksLike + cp1254(" kaydına benziyor, seçilen cihaz ") +
+                                                w.request.instrumentText + cp1254(". Yine de dönüştürülsün mü?"),
+                                            cp1254("Uyarı"));
+    if (goOn) return true;
+    w.setSaveEnabled(false);
+    return false;
+}
+
+namespace {
+
+void warnUser(ConversionWindow& w, const std::string& text) {
+    w.dialogs.message({text, cp1254("Uyarı"), MessageIcon::Warning, MessageButtons::Ok});
+}
+
+std::string endMessageText(const std::string& done, const RunSummary& s, int unnamedStations) {
+    std::string text = done + "\r" + std::to_string(s.linesWritten) + cp1254(" satır yazıldı.");
+    if (s.degrees) {
+        text += "\r" + cp1254(
+                           "Açılar derece (DDD.MMSS) olarak yazıldı: CAD programında açı "
+                           "birimini derece seçiniz.");
+    }
+    if (s.feet) text += "\r" + cp1254("Mesafeler feet olarak yazıldı.");
+    if (s.stationsWritten && unnamedStations > 0) {
+        const std::string n = std::to_string(unnamedStations);
+        text += "\r" + cp1254("Adı olmayan ") + n + cp1254(" durak noktası DURAK1") +
+                (unnamedStations > 1 ? cp1254(" … DURAK") + n : std::string()) +
+                cp1254(" adıyla yazıldı.");
+    }
+    return text;
+}
+
+}  // namespace
+
+bool finishRun(ConversionWindow& w, ConversionState& state, const std::string& done,
+               const std::string& title) {
+    const RunSummary& s = state.summary;
+    if (s.unsupported > 0) {
+        warnUser(w, cp1254("Birimi desteklenmeyen ") + std::to_string(s.unsupported) +
+                        cp1254(" kayıt hesaplanmadı (ilki: satır ") +
+                        std::to_string(s.firstUnsupportedLine) + ").");
+    }
+    if (s.linesWritten == 0) {
+        w.setSaveEnabled(false);
+        warnEmptyResult(w);
+        return false;
+    }
+    w.dialogs.info(endMessageText(done, s, state.record.unnamedStations), title);
+    return true;
+}
+
 bool FORMAT_CEVIR(ConversionWindow& w, ConversionState& state) {
     dosya_ac(w);
     if (!w.DOSYA_SECILDI) return false;
     TextReader in;
     if (!openChosenInput(w, in)) return false;
+    if (!confirmFamily(w)) return false;
     TextWriter out;
     if (!openResultWorkFile(w, out)) return false;
 
     DecodedRecord& r = state.record;
+    r.startFile();
+    state.summary = {};
     r.YAZ_DURUMU = 0;
+    r.KOOR_HAZIR = 0;  // a coordinate record of an earlier file is not this file's
     r.CIHAZ_LIMIT = 10.0;
     r.REFLEKTOR_LIMIT = 10.0;
     w.SATIR_NO = 0;
@@ -337,8 +453,8 @@ bool FORMAT_CEVIR(ConversionWindow& w, ConversionState& state) {
         state.book.clear();
         std::uint64_t lines = 0;
         w.progress(0, in.size());
-        while (
-            in.readLine(r.HAM_SATIR)) {  // straight into the record: a line may be megabytes long
+        while (in.readLine(r.HAM_SATIR)) {  // straight into the record: a line may be megabytes long
+            ++state.summary.lineNumber;
             r.KAYIT_KODU = r.HAM_SATIR.substr(0, 3);
             w.pump.processPending();
             writer.line();
@@ -350,8 +466,9 @@ bool FORMAT_CEVIR(ConversionWindow& w, ConversionState& state) {
     }
     in.close();
     if (!closeResultWorkFile(w, out)) return false;
-    w.dialogs.info(cp1254("Format Dönüştürme İşlemi Tamamlandı"), cp1254("İşlem Sonu"));
-    return true;
+    state.summary.linesWritten = out.linesWritten();
+    state.summary.stationsWritten = kind != Output::XYZ && kind != Output::YXZ;
+    return finishRun(w, state, cp1254("Format Dönüştürme İşlemi Tamamlandı"), cp1254("İşlem Sonu"));
 }
 
 namespace {

@@ -8,8 +8,11 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
+
+#include "conversion/units.h"
 
 namespace velkar::conversion {
 
@@ -53,18 +56,52 @@ struct DecodedRecord {
     double CIHAZ_LIMIT = 10.0;      // instrument height warning limit (metres)
     double REFLEKTOR_LIMIT = 10.0;  // reflector height warning limit (metres)
 
+    // Units of the record just decoded (its angles and distances), and of the
+    // horizontal angle read on the backsight (BAKIS_ACISI).  A degree angle
+    // whose minutes or seconds are 60 or more makes the angle unit Unknown.
+    AngleUnit angleUnit = AngleUnit::Gon;
+    DistanceUnit distanceUnit = DistanceUnit::Metre;
+    AngleUnit backsightAngleUnit = AngleUnit::Gon;
+    // GTS-600/700: the units of the last UNITS line, in force for the records
+    // after it (gon and metres before any).
+    AngleUnit unitsAngle = AngleUnit::Gon;
+    DistanceUnit unitsDistance = DistanceUnit::Metre;
+    // Stations without a name met in this run: they are named DURAK1, DURAK2, ...
+    int unnamedStations = 0;
+
     // Empties the fifteen text fields from ACIKLAMA to KOOR_Z, as a writer does
     // at the start of a run.  Flags are left alone.
     void clearTextFields();
+    // A new file: gon and metres until its records say otherwise, no unnamed
+    // station yet.
+    void startFile();
 };
 
 // One point of the observation book of the current station.
 struct BookEntry {
-    std::string RASAT_NOKTA;  // point name
-    std::string RASAT_ACI1;   // horizontal angle, face I
-    std::string RASAT_ACI2;   // horizontal angle, face II (empty until observed)
-    std::string RASAT_DUSEY;  // vertical angle
-    std::string RASAT_EGIK;   // slope distance
+    std::string RASAT_NOKTA;           // point name
+    std::string RASAT_ACI1;            // horizontal angle, face I
+    std::string RASAT_ACI2;            // horizontal angle, face II (empty until observed)
+    std::string RASAT_DUSEY;           // vertical angle
+    std::string RASAT_EGIK;            // slope distance
+    AngleUnit unit = AngleUnit::Gon;   // of the face I record: the book shows its mean in it
+    AngleUnit unit2 = AngleUnit::Gon;  // of the face II record
+};
+
+// What a run wrote and met, for its end message.
+struct RunSummary {
+    std::uint64_t linesWritten = 0;  // lines of the result file
+    bool degrees = false;            // a written record had its angles in degrees
+    bool feet = false;               // a written record had its distances in feet
+    bool stationsWritten = false;    // the output names stations (the unnamed ones count)
+    int unsupported = 0;             // records of an unknown angle unit or not in metres
+    std::uint64_t firstUnsupportedLine = 0;
+    std::uint64_t lineNumber = 0;  // the raw line being decoded (from 1)
+
+    // A record the computation skips for its units.
+    void skipForUnits() {
+        if (unsupported++ == 0) firstUnsupportedLine = lineNumber;
+    }
 };
 
 // What persists between runs of the conversion window's action button.
@@ -81,6 +118,7 @@ struct ConversionState {
     // without the point's --point): the computation stops after that question.
     bool stopRequested = false;
     bool running = false;  // a run is in progress: a second press is refused
+    RunSummary summary;    // of the current (or last) run
 };
 
 }  // namespace velkar::conversion

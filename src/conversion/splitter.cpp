@@ -12,6 +12,12 @@ void DecodedRecord::clearTextFields() {
     }
 }
 
+void DecodedRecord::startFile() {
+    angleUnit = backsightAngleUnit = unitsAngle = AngleUnit::Gon;
+    distanceUnit = unitsDistance = DistanceUnit::Metre;
+    unnamedStations = 0;
+}
+
 void SATIR_AYIR(std::string& line, Fields& fields, int& state) {
     line = trimLeftBlanks(line);
     for (auto& f : fields) f.clear();

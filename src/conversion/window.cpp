@@ -129,6 +129,12 @@ bool reportTooLong(ConversionWindow& w, const TextReader& in) {
     return false;
 }
 
+void warnEmptyResult(ConversionWindow& w) {
+    w.dialogs.message(
+        {cp1254("Bu dosyada seçilen çıktı için kayıt bulunamadı: hiçbir satır yazılmadı."),
+         cp1254("Uyarı"), MessageIcon::Warning, MessageButtons::Ok});
+}
+
 bool openChosenInput(ConversionWindow& w, TextReader& in) {
     const auto input = w.dialog.fileName;
     if (!in.open(input)) return reportUnreadable(w, input, in.error());

@@ -122,7 +122,7 @@ void HUCREYAZ(ConversionWindow& w, const std::string& h1, const std::string& h2 
 // Creates the result work file for a run and enables the save button.  When it
 // cannot be created: a "Hata Mesajı" box with the path and the reason, the save
 // button stays disabled, and false (the run must end without its completion message).
-bool openResultWorkFile(ConversionWindow& w, TextWriter& out);
+[[nodiscard]] bool openResultWorkFile(ConversionWindow& w, TextWriter& out);
 
 // "PATH okunamadı: REASON" and "PATH yazılamadı: REASON" in a "Hata Mesajı"
 // box; both return false, so that a caller can end with them.
@@ -135,13 +135,17 @@ bool reportUnwritable(ConversionWindow& w, const std::filesystem::path& file,
 // uzun; ..." in a "Hata Mesajı" box, the save button disabled; returns false.
 bool reportTooLong(ConversionWindow& w, const TextReader& in);
 
+// "Bu dosyada seçilen çıktı için kayıt bulunamadı: hiçbir satır yazılmadı."
+// in a "Uyarı" box: a run that found nothing to write.
+void warnEmptyResult(ConversionWindow& w);
+
 // Opens the file chosen through the dialog (w.dialog.fileName) and notes it as
 // read by the run; a file that cannot be read is reported and false.
-bool openChosenInput(ConversionWindow& w, TextReader& in);
+[[nodiscard]] bool openChosenInput(ConversionWindow& w, TextReader& in);
 
 // Closes the result work file at the end of a run; a write that failed is
 // reported, the save button disabled, and false (no completion message then).
-bool closeResultWorkFile(ConversionWindow& w, TextWriter& out);
+[[nodiscard]] bool closeResultWorkFile(ConversionWindow& w, TextWriter& out);
 
 // The save button (Command2): asks for a name, derives the extension from the
 // output and moves the result work file there; the status bar then names the

@@ -25,7 +25,8 @@ bool readFailed(ConversionWindow& w, const std::filesystem::path& file, const st
     return conversion::reportUnreadable(w, file, reason);
 }
 
-bool writeFailed(ConversionWindow& w, const std::filesystem::path& file, const std::string& reason) {
+bool writeFailed(ConversionWindow& w, const std::filesystem::path& file,
+                 const std::string& reason) {
     return conversion::reportUnwritable(w, file, reason);
 }
 
@@ -92,15 +93,39 @@ bool isSummaryCandidate(const std::string& row) {
     return c >= 65 && c <= 94;
 }
 
+// The profile's adjusted elevations: each station moves by the correction
+// e * d / L summed up to it; an intermediate sight moves with the backsight
+// point of its station, as in the adjusted report.
+void noteAdjustment(ProfileLine& profile, double e, double L) {
+    double shift = 0, previous = 0;
+    bool first = true;
+    for (ProfilePoint& p : profile.points) {
+        if (p.intermediate) {
+            p.adjusted = p.elevation + shift;
+            continue;
+        }
+        if (!first) shift += e * (p.distance - previous) / L / 1000;
+        first = false;
+        previous = p.distance;
+        p.adjusted = p.elevation + shift;
+    }
+    profile.adjusted = true;
+}
+
 }  // namespace
 
 bool DL_NIVELMAN(ConversionWindow& w, DlSettingsAccess& settings, double H, double L,
-                 const std::string& startText, const std::string& endText) {
+                 const std::string& startText, const std::string& endText, ProfileLine* profile) {
     if (!settings.current().addElevations) return true;
     const double start = leadingNumber(startText);
     const double end = leadingNumber(endText);
     const double e = (end - H) * 1000;
     const double limit = (start - end) * 0.0002 + 20 * std::sqrt(std::max(L, 0.0) / 1000);
+    if (profile) {
+        profile->closureChecked = true;
+        profile->misclosureMm = e;
+        profile->limitMm = limit;
+    }
     if (!(std::fabs(e) <= limit)) {
         w.dialogs.info(cp1254("Nivelman Kapanma Hatası Oluştu...!!!"));
         return true;
@@ -111,7 +136,9 @@ bool DL_NIVELMAN(ConversionWindow& w, DlSettingsAccess& settings, double H, doub
         w.dialogs.info(cp1254("Toplam mesafe sıfır: dengeleme yapılmadı."));
         return true;
     }
-    return adjust(w, e, limit, L, startText);
+    if (!adjust(w, e, limit, L, startText)) return false;
+    if (profile) noteAdjustment(*profile, e, L);
+    return true;
 }
 
 std::filesystem::path ozet_cizelge(ConversionWindow& w, LevellingState& s, bool& failed) {

@@ -66,6 +66,7 @@ struct PendingSight {
 struct StationForSights {
     double backsightElevation = 0;  // elevation of the station's backsight point
     double B = 0;
+    double instrumentDistance = 0;  // distance along the line of the instrument
     std::string dBText, BText;
 };
 
@@ -78,6 +79,8 @@ class Pass {
     bool run();
     double H() const { return H_; }
     double totalDistance() const { return total_; }
+    // Lines of the raw file that were DL-100 records.
+    std::uint64_t recordsRead() const { return recordsRead_; }
 
   private:
     bool open();
@@ -96,6 +99,19 @@ class Pass {
     void traverseEnd();
     void line(const std::string& text) { out_.writeLine(text); }
     std::string errorFileNote(const char* gap) const;
+    // Notes a point of the line for the profile (when the run keeps one).
+    void profilePoint(const std::string& name, double distance, double elevation,
+                      bool intermediate = false) {
+        if (s_.recordProfile && !s_.profile.empty()) {
+            s_.profile.back().points.push_back(
+                {name, distance, elevation, elevation, intermediate});
+        }
+    }
+    // A station notes its backsight point, as the report gives it a row; the
+    // last foresight point follows at the end of the pass.
+    void profileStation(double stationStart, double before) {
+        profilePoint(r_.GERI_NOKTA, stationStart, before);
+    }
 
     ConversionWindow& w_;
     LevellingState& s_;
@@ -104,6 +120,7 @@ class Pass {
     Form form_;
 
     std::filesystem::path rawFile_;
+    std::uint64_t recordsRead_ = 0;
     TextReader in_;
     TextWriter out_;
     TextWriter errors_;
@@ -186,6 +203,14 @@ bool Pass::run() {
     if (!w_.DOSYA_SECILDI) return true;
     if (!open()) return false;
     writeHeader();
+    if (s_.recordProfile) {
+        const DlSettings st = settings_.current();
+        ProfileLine profile;
+        profile.benchmarksKnown = st.addElevations;
+        profile.startKnown = leadingNumber(st.startElevation);
+        profile.endKnown = leadingNumber(st.endElevation);
+        s_.profile.push_back(std::move(profile));
+    }
     std::string text;
     for (std::uint64_t lines = 0; in_.readLine(text); ++lines) {
         w_.pump.processPending();
@@ -205,6 +230,9 @@ bool Pass::run() {
         conversion::reportUnwritable(w_, errorFile_, errors_.error());
     }
     in_.close();
+    // The error file is only left when a sight was out of tolerance.
+    std::error_code ec;
+    if (ok && errors_.linesWritten() == 0) std::filesystem::remove(errorFile_, ec);
     if (!ok) {
         conversion::reportUnwritable(w_, w_.resultWorkFile(), out_.error());
         w_.setSaveEnabled(false);
@@ -218,6 +246,9 @@ void Pass::record(const std::string& text) {
     DL_SATIR_AYIR(r_);
     r_.KAYIT_KODU = r_.ALANLAR[0];
     std::string& code = r_.KAYIT_KODU;
+    if (code.size() == 1 && std::string("cghijkvw").find(code[0]) != std::string::npos) {
+        ++recordsRead_;
+    }
     if (st.readings == ReadingSelection::First && (code == "h" || code == "j")) code = " ";
     if (st.readings == ReadingSelection::Second && (code == "g" || code == "i")) code = " ";
 
@@ -311,6 +342,7 @@ void Pass::station(const DlSettings& st) {
 
 void Pass::reportStation(const DlSettings& /*st*/, const StationValues& v, double before) {
     if (s_.HAT_BASI.empty()) s_.HAT_BASI = r_.GERI_NOKTA;
+    const double stationStart = total_;
     total_ = addDistance(total_, v.dB + v.dF);
     s_.TOPLAM_GERI += v.B;
     s_.TOPLAM_ILERI += v.F;
@@ -332,11 +364,12 @@ void Pass::reportStation(const DlSettings& /*st*/, const StationValues& v, doubl
     } else {
         conversion::HUCREYAZ(w_, r_.GERI_NOKTA, plainNumber(v.B), prevForesight_);
     }
+    profileStation(stationStart, before);
     prevElevation_ = hText;
     prevForesightDistance_ = dfText;
     prevForesight_ = fText;
     // The intermediate sights taken from this station follow its row.
-    lastStation_ = StationForSights{before, v.B, dbText, bText};
+    lastStation_ = StationForSights{before, v.B, stationStart + v.dB, dbText, bText};
     for (const PendingSight& p : pending_) writeSight(p, *lastStation_);
     pending_.clear();
 }
@@ -357,6 +390,7 @@ void Pass::intermediateSight(const DlSettings& /*st*/) {
 void Pass::writeSight(const PendingSight& p, const StationForSights& st) {
     const double elevation = st.backsightElevation + st.B - leadingNumber(p.reading);
     const std::string eText = padLeft(fixedText(elevation, 5), 12);
+    profilePoint(p.point, st.instrumentDistance + leadingNumber(p.distance), elevation, true);
     line(p.point + "  " + st.dBText + " " + p.distance + " " + st.BText + "  " + p.reading +
          "   ------" + "   " + "------" + eText);
     conversion::HUCREYAZ(w_, p.point, st.dBText, p.distance, plainNumber(st.B), p.reading,
@@ -373,6 +407,7 @@ void Pass::notebookStation(const DlSettings& st, const StationValues& v, double 
     sumB_ += v.B;
     s_.TOPLAM_ILERI += v.F;
     sumF_ += v.F;
+    profileStation(total_, H_);
     total_ = addDistance(total_, d);
     sumD_ = addDistance(sumD_, d);
     H_ += v.B - v.F;
@@ -446,6 +481,9 @@ void Pass::finish() {
     if (r_.allPresent()) station(st);  // the last station of the file
     pending_.clear();                  // sights of a station that never closed
     s_.HAT_SONU = r_.ILERI_NOKTA;
+    if (s_.recordProfile && !s_.profile.empty() && !s_.profile.back().points.empty()) {
+        profilePoint(r_.ILERI_NOKTA, total_, H_);
+    }
     if (form_ == Form::Elevation) {
         line(r_.ILERI_NOKTA + "  " + "   ----" + " " + prevForesightDistance_ + " " + "  -------" +
              "  " + " ------- " + prevForesight_ + "   " + "------" + prevElevation_);
@@ -494,6 +532,7 @@ LevellingRunResult DL_HESAP(ConversionWindow& w, LevellingState& s, DlSettingsAc
     // A run (a go-and-return pair counts as one) starts its reading totals afresh.
     s.TOPLAM_GERI = 0;
     s.TOPLAM_ILERI = 0;
+    s.profile.clear();
     for (;;) {
         Pass pass(w, s, settings, *form);
         const bool ok = pass.run();
@@ -502,6 +541,13 @@ LevellingRunResult DL_HESAP(ConversionWindow& w, LevellingState& s, DlSettingsAc
             return result;
         }
         if (!w.DOSYA_SECILDI) return result;  // no raw file chosen: nothing written
+        if (pass.recordsRead() == 0) {
+            // Not a DL-100 file (or an empty one): no report, nothing to save.
+            w.setSaveEnabled(false);
+            conversion::warnEmptyResult(w);
+            result.nothingRead = true;
+            return result;
+        }
 
         if (*form == Form::Notebook) {
             w.setIntermediateButtonVisible(true);
@@ -512,7 +558,7 @@ LevellingRunResult DL_HESAP(ConversionWindow& w, LevellingState& s, DlSettingsAc
 
         const DlSettings st = settings.current();
         if (!DL_NIVELMAN(w, settings, pass.H(), pass.totalDistance(), st.startElevation,
-                         st.endElevation)) {
+                         st.endElevation, s.profile.empty() ? nullptr : &s.profile.back())) {
             result.failed = true;
         }
         if (w.DONUS_DOSYASI != 1) {

@@ -20,6 +20,27 @@
 
 namespace velkar::levelling {
 
+// The line a levelling pass went along, kept for its profile drawing: every
+// point with its distance along the line (sum of the sight distances up to it)
+// and its elevation as the report gives it; intermediate sights lie at their
+// station's backsight distance plus their own sight distance.
+struct ProfilePoint {
+    std::string name;  // as the report writes it (padded)
+    double distance = 0;
+    double elevation = 0;
+    double adjusted = 0;  // after the adjustment (when ProfileLine::adjusted)
+    bool intermediate = false;
+};
+
+struct ProfileLine {
+    std::vector<ProfilePoint> points;
+    bool benchmarksKnown = false;  // "Kot Ekle": the two elevations were given
+    double startKnown = 0, endKnown = 0;
+    bool closureChecked = false;  // the closure check ran
+    double misclosureMm = 0, limitMm = 0;
+    bool adjusted = false;  // the misclosure was spread over the stations
+};
+
 // What lives as long as the conversion window: the levelling record, the
 // reading totals of the current run, the saved outward result of a
 // go-and-return pair and the two benchmark names of the last pass.
@@ -30,6 +51,10 @@ struct LevellingState {
     std::filesystem::path GIDIS_DOSYASI;  // the saved outward result
     std::string HAT_BASI;                 // first backsight point of the last pass (padded)
     std::string HAT_SONU;                 // last foresight point of the last pass (padded)
+    // The lines of the last run (outward, return) for the profile; kept only
+    // when recordProfile is set, so that a long run stays in constant memory.
+    bool recordProfile = false;
+    std::vector<ProfileLine> profile;
 };
 
 // The form names of the output list.
@@ -40,6 +65,9 @@ std::string formNotebook();         // "iLLER BANKASI"
 struct LevellingRunResult {
     // A file could not be read or written (the user was told); the run stopped.
     bool failed = false;
+    // A raw file held no DL-100 record: the "Uyarı" box of an empty result
+    // was shown instead of the report, nothing was saved.
+    bool nothingRead = false;
     // The path each save step of the run saved to, in order (outward result,
     // return result, summary table); an empty path when that save saved nothing.
     std::vector<std::filesystem::path> saved;
@@ -61,9 +89,12 @@ LevellingRunResult DL_HESAP(conversion::ConversionWindow& w, LevellingState& s,
 // Closure check and adjustment of the "KOT HESABI" report in the result work
 // file (only when "Kot Ekle" is ticked).  H: elevation computed for the last
 // point; L: total distance in metres; startText, endText: the elevation boxes.
-// False when a file could not be read or written (the user was told).
+// False when a file could not be read or written (the user was told).  When
+// profile is given, the misclosure, its limit and the adjusted elevations are
+// noted in it.
 bool DL_NIVELMAN(conversion::ConversionWindow& w, DlSettingsAccess& settings, double H, double L,
-                 const std::string& startText, const std::string& endText);
+                 const std::string& startText, const std::string& endText,
+                 ProfileLine* profile = nullptr);
 
 // The summary table of a go-and-return pair from the saved outward result
 // (GIDIS_DOSYASI) and the saved return result (the file dialog's name), then

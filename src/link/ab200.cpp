@@ -58,7 +58,7 @@ TransferOutcome AB200(TransferContext& ctx) {
     DownloadFile file(ctx);
     if (!startDownload(ctx, file)) return TransferOutcome::Failed;
     bool ok;
-    if (ctx.instrument == "GTS-6") {
+    if (isInstrument(ctx, catalogue::InstrumentId::Gts6)) {
         ok = showInstructions(
             ctx, {"   [ MENU   ]", "   2 KERE [F4 ]   ", "  [ F1 : COMPUTER COM ]",
                   "   [ F1 : SEND DATA  ]", "   [ F4 :   START ] ", " Bilgisayardan Tamamı Seç"});

@@ -264,7 +264,7 @@ TransferOutcome BA200(TransferContext& ctx) {
         return TransferOutcome::Failed;
     }
     bool ok;
-    if (ctx.instrument == "GTS-6") {
+    if (isInstrument(ctx, catalogue::InstrumentId::Gts6)) {
         ok = showInstructions(
             ctx, {"   [ MENU   ]", "   2 KERE [F4 ]   ", "  [ F1 : COMPUTER COM ]",
                   "   [ F1 : LOAD DATA  ]", "   [ F4 :   START ] ", " Bilgisayardan Tamamı Seç"});

@@ -24,6 +24,11 @@ bool can(const std::string& text, bool catalogue::Instrument::*transfer) {
 
 }  // namespace
 
+bool isInstrument(const TransferContext& ctx, catalogue::InstrumentId id) {
+    const catalogue::Instrument* i = catalogue::findInstrument(ctx.instrument);
+    return i && i->id == id;
+}
+
 bool isGts200Family(const std::string& text) {
     const catalogue::Instrument* i = transferInstrument(text);
     return i && i->family == Family::Gts200;

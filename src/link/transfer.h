@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <string>
 
+#include "catalogue/catalogue.h"
 #include "link/transfer_fields.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -53,7 +54,7 @@ struct TransferContext {
     std::filesystem::path workFolder;  // where the upload keeps its work file
 };
 
-enum class TransferOutcome {
+enum class [[nodiscard]] TransferOutcome {
     NotStarted,      // no file chosen, or no transfer for this instrument
     Cancelled,       // Cancel in the instruction box
     Finished,        // the end marker arrived / everything was sent
@@ -88,6 +89,9 @@ FileDialogRequest uploadFileRequest(const std::filesystem::path& initialFolder);
 bool isGts200Family(const std::string& instrumentText);
 bool hasDownload(const std::string& instrumentText);
 bool hasUpload(const std::string& instrumentText);
+
+// Whether the transfer runs for that instrument (some keys to press differ).
+bool isInstrument(const TransferContext& ctx, catalogue::InstrumentId id);
 
 // The stop button: clears the continue flag, nothing else (the caller also
 // wakes the pump so that a waiting loop sees it at once).

@@ -9,7 +9,7 @@ namespace velkar {
 
 std::filesystem::path programFolder();
 // Creates the folder when missing; false (and a reason) when it cannot.
-bool ensureFolder(const std::filesystem::path& folder, std::string& error);
+[[nodiscard]] bool ensureFolder(const std::filesystem::path& folder, std::string& error);
 
 // File names inside the program folder.
 inline constexpr const char* kSettingsFileName = "VELKAR.INI";

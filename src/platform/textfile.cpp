@@ -199,6 +199,7 @@ bool TextWriter::openMode(const std::filesystem::path& path, const char* mode) {
     close();
     failed_ = false;
     error_.clear();
+    lines_ = 0;
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) return fail(EISDIR);
     const auto lock = lockFileChanges();
@@ -269,6 +270,7 @@ void TextWriter::write(std::string_view bytes) {
 }
 
 void TextWriter::writeLine(std::string_view line) {
+    ++lines_;
     write(line);
     write("\r\n");
 }

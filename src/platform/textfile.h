@@ -93,11 +93,14 @@ class TextWriter {
     bool isOpen() const { return file_ != nullptr; }
     bool failed() const { return failed_; }
     const std::string& error() const { return error_; }
+    // Lines written through writeLine since the file was opened.
+    std::uint64_t linesWritten() const { return lines_; }
 
   private:
     bool openMode(const std::filesystem::path& path, const char* mode);
     bool fail(int errnum);
     std::FILE* file_ = nullptr;
+    std::uint64_t lines_ = 0;
     bool failed_ = false;
     std::string error_;
     std::filesystem::path target_;     // after replace(): the final name
@@ -118,7 +121,7 @@ namespace velkar {
 // file systems (a USB stick) it copies into a temporary file beside the target
 // and renames that.  On failure the source and the earlier target are left as
 // they were and error holds the reason.  A read-only target is refused.
-bool moveFileReplacing(const std::filesystem::path& from, const std::filesystem::path& to,
+[[nodiscard]] bool moveFileReplacing(const std::filesystem::path& from, const std::filesystem::path& to,
                        std::string& error);
 
 // An existing file without write permission ("yalnız okunabilir"): the program

@@ -80,9 +80,9 @@ std::vector<std::string> settingsFileLines(const SettingsValues& values);
 
 // Reads the file; a missing file leaves the values as they are.  false (and a
 // reason) only when the file exists and cannot be read.
-bool loadSettingsFile(const std::filesystem::path& file, SettingsValues& values, std::string& error);
+[[nodiscard]] bool loadSettingsFile(const std::filesystem::path& file, SettingsValues& values, std::string& error);
 // Writes the file; false and a reason when it cannot be written.
-bool saveSettingsFile(const std::filesystem::path& file, const SettingsValues& values, std::string& error);
+[[nodiscard]] bool saveSettingsFile(const std::filesystem::path& file, const SettingsValues& values, std::string& error);
 
 // Text-to-Boolean as the settings reader takes it: True/False in any letter
 // case, or a number (non-zero is set).  Other texts give nothing.

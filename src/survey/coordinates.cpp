@@ -6,7 +6,9 @@
 // horizontal distance and height difference the point follows:
 //   X = Xs + D cos t,   Y = Ys + D sin t,   Z = Zs + i + h - r
 // (i instrument height, r reflector height).  A slope distance S at the
-// zenith angle V gives D = S sin V and h = S cos V.
+// zenith angle V gives D = S sin V and h = S cos V.  Angles recorded in
+// degrees (DDD.MMSS) are turned into gon first; a record whose angle unit is
+// unknown or whose distances are not in metres is not computed.
 #include <array>
 #include <cmath>
 #include <unordered_map>
@@ -90,6 +92,7 @@ struct Run {
     bool havePolygon = false;
     PointIndex computed;  // lines of the result work file so far
     int withoutDistance = 0;
+    PolarSurveyLog* log = nullptr;
 
     void write(const std::string& line) {
         out.writeLine(line);
@@ -113,6 +116,7 @@ struct Run {
         std::string& y = station ? s.DUR_Y : s.BAK_Y;
         std::string& z = station ? s.DUR_Z : s.BAK_Z;
         const std::array<std::string, 3>* known = havePolygon ? polygon.find(name) : nullptr;
+        const bool inPolygon = known != nullptr;
         if (!known) known = computed.find(name);
         const bool found = known != nullptr;
         if (found) {
@@ -133,6 +137,18 @@ struct Run {
         for (std::string* c : {&s.DUR_X, &s.DUR_Y, &s.DUR_Z, &s.BAK_X, &s.BAK_Y, &s.BAK_Z}) {
             if (c->empty()) *c = "0.00";
         }
+        if (log) {
+            using Source = PolarSurveyLog::Source;
+            const Source source =
+                inPolygon ? Source::PolygonFile : (found ? Source::Computed : Source::Typed);
+            PolarSurveyLog::KnownPoint p{name, leadingNumber(y), leadingNumber(x), leadingNumber(z),
+                                         source};
+            if (station) {
+                log->setups.push_back({p, {}});
+            } else if (!log->setups.empty()) {
+                log->setups.back().backsight = p;
+            }
+        }
         return true;
     }
 
@@ -146,14 +162,14 @@ struct Run {
         r.KOT_FARKI = orDefault(r.KOT_FARKI, "0.000");
         r.CIHAZ_YUK = orDefault(r.CIHAZ_YUK, "0.000");
         r.REFLEKTOR = orDefault(r.REFLEKTOR, "0.000");
-        const double hz = leadingNumber(r.YATAY_ACI);
-        const double b = leadingNumber(r.BAKIS_ACISI);
+        const double hz = conversion::angleInGon(r.YATAY_ACI, r.angleUnit);
+        const double b = conversion::angleInGon(r.BAKIS_ACISI, r.backsightAngleUnit);
         const double slope = leadingNumber(r.EGIK_MES);
         double d = leadingNumber(r.YATAY_MES);
         double h = leadingNumber(r.KOT_FARKI);
         const double i = leadingNumber(r.CIHAZ_YUK);
         const double refl = leadingNumber(r.REFLEKTOR);
-        const double v = leadingNumber(r.DUSEY_ACI);
+        const double v = conversion::angleInGon(r.DUSEY_ACI, r.angleUnit);
         const double xs = leadingNumber(s.DUR_X), ys = leadingNumber(s.DUR_Y),
                      zs = leadingNumber(s.DUR_Z);
         const double xb = leadingNumber(s.BAK_X), yb = leadingNumber(s.BAK_Y);
@@ -178,6 +194,15 @@ struct Run {
     // A record without a distance ("<": angles only) would land on the station.
     bool hasDistance() const {
         return trimBlanks(r.EGIK_MES) != "*****" && trimBlanks(r.YATAY_MES) != "*****";
+    }
+
+    // Angles in a known unit (also the backsight reading the GTS-600/700
+    // takes off) and distances in metres.
+    bool unitsComputable() const {
+        using conversion::AngleUnit;
+        if (r.angleUnit == AngleUnit::Unknown) return false;
+        if (r.distanceUnit != conversion::DistanceUnit::Metre) return false;
+        return w.CIHAZ_TIPI != "700" || r.backsightAngleUnit != AngleUnit::Unknown;
     }
 };
 
@@ -204,25 +229,31 @@ bool readPolygon(ConversionWindow& w, PointIndex& index, bool& have) {
 
 }  // namespace
 
-bool KOOR_HESAP(ConversionWindow& w, ConversionState& state) {
+bool KOOR_HESAP(ConversionWindow& w, ConversionState& state, PolarSurveyLog* log) {
+    if (log) *log = {};
     w.dialog.title = cp1254("Ham Data Dosyasını Seçiniz");
     conversion::dosya_ac(w);
     if (!w.DOSYA_SECILDI) return false;
     TextReader in;
     if (!conversion::openChosenInput(w, in)) return false;
+    if (!conversion::confirmFamily(w)) return false;
     w.SATIR_NO = 0;
     w.table.clear();
     conversion::HUCREYAZ(w, cp1254(" Nokta Adı"), "      Y", "      X", "    Z");
     TextWriter out;
-    Run run{w, state, state.record, out, {}, false, {}, 0};
+    Run run{w, state, state.record, out, {}, false, {}, 0, log};
     if (!readPolygon(w, run.polygon, run.havePolygon)) return false;
     if (!conversion::openResultWorkFile(w, out)) return false;
     state.stopRequested = false;
 
     DecodedRecord& r = state.record;
+    r.startFile();
+    state.summary = {};
+    state.summary.stationsWritten = true;
     std::uint64_t lines = 0;
     w.progress(0, in.size());
     while (in.readLine(r.HAM_SATIR)) {  // straight into the record: a line may be megabytes long
+        ++state.summary.lineNumber;
         r.YAZ_DURUMU = 0;
         w.pump.processPending();
         r.KAYIT_KODU = r.HAM_SATIR.substr(0, 3);
@@ -236,10 +267,17 @@ bool KOOR_HESAP(ConversionWindow& w, ConversionState& state) {
         if (station || r.KAYIT_KODU == "BKB") {
             if (!run.knownPoint(station)) break;
         } else if (r.YAZ_DURUMU == 2) {
-            if (run.hasDistance()) {
+            if (run.hasDistance() && !run.unitsComputable()) {
+                state.summary.skipForUnits();
+            } else if (run.hasDistance()) {
                 std::string x, y, z;
                 run.KOOR_HESAPLA(x, y, z);
                 conversion::HUCREYAZ(w, r.NOKTA, y, x, z, "", "", "", "", "");
+                if (run.log) {
+                    run.log->measured.push_back(
+                        {trimBlanks(r.NOKTA), leadingNumber(y), leadingNumber(x), leadingNumber(z),
+                         static_cast<int>(run.log->setups.size()) - 1, w.SATIR_NO - 1});
+                }
                 run.write(resultLine(r.NOKTA, y, x, z));
             } else {
                 ++run.withoutDistance;
@@ -255,6 +293,7 @@ bool KOOR_HESAP(ConversionWindow& w, ConversionState& state) {
     if (in.tooLong()) return conversion::reportTooLong(w, in);
     w.progress(in.position(), in.size());
     if (!conversion::closeResultWorkFile(w, out)) return false;
+    state.summary.linesWritten = out.linesWritten();
     if (state.stopRequested) return false;
     if (run.withoutDistance > 0) {
         w.dialogs.info(cp1254("Mesafesi olmayan ") + std::to_string(run.withoutDistance) +

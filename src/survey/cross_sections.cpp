@@ -52,14 +52,16 @@ bool isBlankLine(const std::string& line) {
     return true;
 }
 
-// The common start: the raw file chosen and open, the result work file created.
+// The common start: the raw file chosen, open and of the chosen family (or
+// taken as it is), the result work file created.
 bool start(ConversionWindow& w, TextReader& in, TextWriter& out) {
     conversion::dosya_ac(w);
     if (!w.DOSYA_SECILDI) return false;
     w.table.clear();
     w.SATIR_NO = 0;
     conversion::HUCREYAZ(w, w.request.output->text);
-    return conversion::openChosenInput(w, in) && conversion::openResultWorkFile(w, out);
+    return conversion::openChosenInput(w, in) && conversion::confirmFamily(w) &&
+           conversion::openResultWorkFile(w, out);
 }
 
 // GTS-210/220: the coordinate records of the raw file into a work file, one
@@ -360,6 +362,7 @@ bool netcadFromOffsets(ConversionWindow& w, const std::filesystem::path& raw, Te
 bool KESITKLISEHES(ConversionWindow& w, ConversionState& state) {
     TextReader in;
     TextWriter out;
+    state.summary = {};
     if (!start(w, in, out)) return false;
     const auto raw = w.dialog.fileName;
     int leftOut = 0;
@@ -374,6 +377,7 @@ bool KESITKLISEHES(ConversionWindow& w, ConversionState& state) {
     }
     if (!conversion::closeResultWorkFile(w, out)) return false;
     showResultLines(w);
+    state.summary.linesWritten = out.linesWritten();
     reportLeftOut(w, leftOut);
     return true;
 }
@@ -381,6 +385,7 @@ bool KESITKLISEHES(ConversionWindow& w, ConversionState& state) {
 bool KESIT_netcad(ConversionWindow& w, ConversionState& state) {
     TextReader in;
     TextWriter out;
+    state.summary = {};
     if (!start(w, in, out)) return false;
     const auto raw = w.dialog.fileName;
     const auto work = w.workFolder / kAdjustmentWorkFileName;
@@ -403,6 +408,7 @@ bool KESIT_netcad(ConversionWindow& w, ConversionState& state) {
     }
     if (!conversion::closeResultWorkFile(w, out)) return false;
     showResultLines(w);
+    state.summary.linesWritten = out.linesWritten();
     reportLeftOut(w, leftOut);
     return true;
 }

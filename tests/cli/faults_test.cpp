@@ -24,10 +24,13 @@ using test::writeBytes;
 const std::string kSample = VELKAR_SAMPLES_DIR "/gts700_ornek.txt";
 
 // The command lines of the four commands that write a result from INPUT into DIR.
-std::vector<std::vector<std::string>> writers(const fs::path& input, const fs::path& dir) {
+// (level reads LEVEL_INPUT when given: a DL-100 file.)
+std::vector<std::vector<std::string>> writers(const fs::path& input, const fs::path& dir,
+                                              const fs::path& levelInput = {}) {
     return {{"convert", "--instrument", "GTS-600 / 700", "--output", "YDE-NETCAD", input.string(),
              "-o", (dir / "out.YDE").string()},
-            {"level", input.string(), "-o", (dir / "out.KOT").string()},
+            {"level", (levelInput.empty() ? input : levelInput).string(), "-o",
+             (dir / "out.KOT").string()},
             {"xls", input.string()},
             {"gts720", input.string(), (dir / "out").string()}};
 }
@@ -92,11 +95,14 @@ TEST(CliFaults, AFullDiskSaysSoAfterNoEndMessageAndKeepsTheEarlierFile) {
     std::string big;
     while (big.size() < (1 << 20)) big += readBytes(kSample);
     writeBytes(dir / "disk" / "sample.txt", big.substr(0, 64 << 10));
+    writeBytes(dir / "disk" / "line1.raw",
+               readBytes(fs::path(VELKAR_TEST_DATA_DIR) / "levelling" / "line1.raw"));
     for (const char* name : {"out.YDE", "out.KOT", "sample.txt.xls", "out.txt"}) {
         writeBytes(dir / "disk" / name, "old");
     }
     disk.fill();
-    for (const auto& args : writers(dir / "disk" / "sample.txt", dir / "disk")) {
+    for (const auto& args :
+         writers(dir / "disk" / "sample.txt", dir / "disk", dir / "disk" / "line1.raw")) {
         const auto r = cli(args);
         EXPECT_EQ(r.exitCode, 1) << args[0] << "\n" << r.err;
         EXPECT_NE(r.err.find("disk dolu"), std::string::npos) << args[0] << "\n" << r.err;
@@ -157,6 +163,24 @@ TEST(CliFaults, PrivateFoldersOfKilledRunsAreRemovedByTheNextRun) {
         cli({"convert", "--instrument", "GTS-600 / 700", "--output", "XYZ", kSample}, tmp);
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(namesIn(tmp), std::vector<std::string>{mine});
+}
+
+// From a write-protected stick: the error file goes beside the result, the
+// messages say where, and the run is whole.
+TEST(CliFaults, FromReadOnlyMediaTheErrorFileGoesBesideTheResult) {
+    const fs::path dir = test::tempDir("cli-readonly-raw");
+    const fs::path data = fs::path(VELKAR_TEST_DATA_DIR) / "levelling";
+    const test::ReadOnlyFolder stick(dir / "stick", {{"line1.raw", readBytes(data / "line1.raw")}});
+    if (!stick.unavailable().empty()) GTEST_SKIP() << stick.unavailable();
+    fs::create_directories(dir / "out");
+    const auto r = cli({"level", (dir / "stick" / "line1.raw").string(), "--start", "100.0000",
+                        "-o", (dir / "out" / "x.KOT").string()});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(test::matchesGolden(readBytes(dir / "out" / "x.KOT"), data / "kot_both.KOT"));
+    EXPECT_NE(readBytes(dir / "out" / "line1.raw.HTA").find("Geri :"), std::string::npos);
+    EXPECT_NE(r.err.find((dir / "out" / "line1.raw.HTA").string() + "  Hata dosyasına yazdırıldı."),
+              std::string::npos)
+        << r.err;
 }
 
 }  // namespace

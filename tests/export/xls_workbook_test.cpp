@@ -16,9 +16,16 @@ namespace {
 
 TEST(SpreadsheetNumber, PlainDecimalsOnly) {
     const std::pair<const char*, double> numbers[] = {
-        {"0", 0},         {"-0", 0},          {"-0.000", 0},     {"100.5", 100.5},
-        {"-12", -12},     {".5", 0.5},        {"-.25", -0.25},   {"4512345.678912", 4512345.678912},
-        {"0.000000000000000000123", 1.23e-19}, {"123456789012345", 123456789012345.0},
+        {"0", 0},
+        {"-0", 0},
+        {"-0.000", 0},
+        {"100.5", 100.5},
+        {"-12", -12},
+        {".5", 0.5},
+        {"-.25", -0.25},
+        {"4512345.678912", 4512345.678912},
+        {"0.000000000000000000123", 1.23e-19},
+        {"123456789012345", 123456789012345.0},
         {"12345678.9012345", 12345678.9012345},
     };
     for (const auto& [text, value] : numbers) {
@@ -27,9 +34,28 @@ TEST(SpreadsheetNumber, PlainDecimalsOnly) {
         EXPECT_EQ(*n, value) << text;
         EXPECT_FALSE(std::signbit(*n) && *n == 0) << text << " gave a negative zero";
     }
-    for (const char* text : {"", "-", ".", "-.", "007", "00", "00.5", "-01", "+5", "1E5", "1e5",
-                             "12.", "1.2.3", "1,5", " 1", "1 ", "0x10", "inf", "nan",
-                             "1234567890123456", "1.234567890123456", "-0.1234567890123456"}) {
+    for (const char* text : {"",
+                             "-",
+                             ".",
+                             "-.",
+                             "007",
+                             "00",
+                             "00.5",
+                             "-01",
+                             "+5",
+                             "1E5",
+                             "1e5",
+                             "12.",
+                             "1.2.3",
+                             "1,5",
+                             " 1",
+                             "1 ",
+                             "0x10",
+                             "inf",
+                             "nan",
+                             "1234567890123456",
+                             "1.234567890123456",
+                             "-0.1234567890123456"}) {
         EXPECT_FALSE(spreadsheetNumber(text).has_value()) << '"' << text << '"';
     }
 }
@@ -80,10 +106,29 @@ TEST(XlsWorkbook, LongTextsSpanSeveralRecords) {
     EXPECT_EQ(test::readWorkbook(file),
               "sheet VELKAR rows=1 cols=5\n"
               "A1 text 'short' framed\n"
-              "B1 text '" + narrow + "' framed\n"
-              "C1 text '" + toUtf8(wide) + "' framed\n"
-              "D1 text '" + std::string(32767, 'y') + "' framed\n"
-              "E1 text 'last' framed\n");
+              "B1 text '" +
+                  narrow +
+                  "' framed\n"
+                  "C1 text '" +
+                  toUtf8(wide) +
+                  "' framed\n"
+                  "D1 text '" +
+                  std::string(32767, 'y') +
+                  "' framed\n"
+                  "E1 text 'last' framed\n");
+}
+
+// A string whose 3-byte header and first character just fit stays in the
+// full record (8,224 bytes of data); only its rest moves on.
+TEST(XlsWorkbook, AStringHeaderThatJustFitsStaysInTheRecord) {
+    XlsWorkbook book;
+    book.addRow({std::string(8224 - 8 - 3 - 4, 'x'), "ab"});  // counts, one string, room for 3 + 1
+    const auto file = test::tempDir("xls-boundary") / "b.xls";
+    std::string reason;
+    ASSERT_TRUE(book.save(file, reason)) << reason;
+    const std::string bytes = test::readBytes(file);
+    const auto sst = bytes.find(std::string("\xFC\x00\x20\x20\x02\0\0\0\x02\0\0\0", 12));
+    EXPECT_NE(sst, std::string::npos) << "no shared string record of 8,224 bytes";
 }
 
 // 65,536 rows fill a sheet; the rest go on VELKAR2.  The file is large enough

@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     f.opens.push_back(fuzz::writeScratch("raw.txt", raw));
     f.opens.push_back(fuzz::writeScratch("polygon.txt", polygon));
     conversion::ConversionState state;
-    survey::runActionButton(f.w, state);
+    (void)survey::runActionButton(f.w, state);
     std::fclose(f.sink);
     return 0;
 }

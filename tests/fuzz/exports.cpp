@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto input = fuzz::writeScratch(
         "liste.txt", std::string_view(reinterpret_cast<const char*>(data), size));
     std::string failure;
-    exporting::writeGts720File(input, fuzz::scratch() / "liste.gts720.txt", failure);
-    exporting::convertToSpreadsheet(input, fuzz::scratch() / "liste.xls", failure, nullptr);
+    (void)exporting::writeGts720File(input, fuzz::scratch() / "liste.gts720.txt", failure);
+    (void)exporting::convertToSpreadsheet(input, fuzz::scratch() / "liste.xls", failure, nullptr);
     return 0;
 }

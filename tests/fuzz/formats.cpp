@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     f.opens.push_back(fuzz::writeScratch(
         "raw.txt", std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1)));
     conversion::ConversionState state;
-    conversion::runAction(f.w, state);
+    (void)conversion::runAction(f.w, state);
     std::fclose(f.sink);
     return 0;
 }

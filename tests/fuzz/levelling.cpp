@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     f.opens.push_back(fuzz::writeScratch("return.raw", back));
     levelling::PlainDlSettings access(s);
     levelling::LevellingState state;
-    levelling::levellingAction(f.w, state, access);
+    (void)levelling::levellingAction(f.w, state, access);
     std::fclose(f.sink);
     return 0;
 }

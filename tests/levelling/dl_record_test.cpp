@@ -35,32 +35,24 @@ TEST(DlSatirAyir, SplitsAtCommasOnlyAndKeepsTheLastField) {
 
 TEST(DlCevir, UnitDigitChoosesTheDivisor) {
     struct Case {
-        const char *mode, *parameter, *expected;
+        const char* parameter;
+        const char *staff, *elevation, *distance;
     } cases[] = {
-        {"MIRA", "11", " 123.456"},
-        {"KOT", "11", " 123.456"},
-        {"MESAFE", "11", " 1234.56"},
-        {"MIRA", "12", " 12.3456"},
-        {"KOT", "12", " 123.456"},
-        {"MESAFE", "12", " 1234.56"},
-        {"MIRA", "13", " 1.23456"},
-        {"KOT", "13", " 12.3456"},
-        {"MESAFE", "13", " 123.456"},
-        {"MIRA", "17", " 12.3456"},
-        {"KOT", "17", " 12.3456"},
-        {"MESAFE", "17", " 1234.56"},
-        {"MIRA", "18", " 1.23456"},
-        {"KOT", "18", " 1.23456"},
-        {"MESAFE", "18", " 123.456"},
-        // digits and modes the instrument does not define leave the value as it is
-        {"MIRA", "14", " 123456"},
-        {"MIRA", "1", " 123456"},
-        {"HIZ", "12", " 123456"},
+        {"11", " 123.456", " 123.456", " 1234.56"},
+        {"12", " 12.3456", " 123.456", " 1234.56"},
+        {"13", " 1.23456", " 12.3456", " 123.456"},
+        {"17", " 12.3456", " 12.3456", " 1234.56"},
+        {"18", " 1.23456", " 1.23456", " 123.456"},
+        // digits the instrument does not define leave the value as it is
+        {"14", " 123456", " 123456", " 123456"},
+        {"1", " 123456", " 123456", " 123456"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(DL_CEVIR("123456", c.mode, c.parameter), c.expected)
-            << c.mode << " " << c.parameter;
+        EXPECT_EQ(DL_CEVIR("123456", "MIRA", c.parameter), c.staff) << c.parameter;
+        EXPECT_EQ(DL_CEVIR("123456", "KOT", c.parameter), c.elevation) << c.parameter;
+        EXPECT_EQ(DL_CEVIR("123456", "MESAFE", c.parameter), c.distance) << c.parameter;
     }
+    EXPECT_EQ(DL_CEVIR("123456", "HIZ", "12"), " 123456");
     EXPECT_EQ(DL_CEVIR("-2500", "MESAFE", "12"), "-25");
     EXPECT_EQ(DL_CEVIR("abc", "MIRA", "12"), " 0");
     EXPECT_EQ(DL_CEVIR("50", "MIRA", "13"), " .0005");
@@ -131,20 +123,14 @@ TEST(HamdatacozDl100, JobHeaderAndRecordsThatCarryNothing) {
     EXPECT_EQ(r.GERI_NOKTA, "A        ");
 }
 
+// The status character: a digit or a letter (A = 1, ...); 0 and 4 or more
+// block the station.
 TEST(StatusValue, BlocksZeroFourAndAboveButNotAnEmptyField) {
     LevellingRecord r;
-    for (const auto& [field, blocks] : std::vector<std::pair<std::string, bool>>{{"12", false},
-                                                                                 {"22", false},
-                                                                                 {"32", false},
-                                                                                 {"A2", false},
-                                                                                 {"C2", false},
-                                                                                 {"02", true},
-                                                                                 {"42", true},
-                                                                                 {"D2", true},
-                                                                                 {"a2", true},
-                                                                                 {"", false}}) {
-        r.HAM_SATIR = "g," + field + ",1,1";
+    for (const char* field : {"12", "22", "32", "A2", "C2", "", "02", "42", "D2", "a2"}) {
+        r.HAM_SATIR = "g," + std::string(field) + ",1,1";
         DL_SATIR_AYIR(r);
+        const bool blocks = std::string("02 42 D2 a2").find(field) != std::string::npos && *field;
         EXPECT_EQ(blocksStation(r), blocks) << "'" << field << "'";
     }
 }

@@ -39,14 +39,11 @@ TEST(IntermediateDifferenceDialog, ComputesFromTheTableAndHides) {
     auto* ok = dialog.findChild<QPushButton*>("Command1");
     auto* cancel = dialog.findChild<QPushButton*>("Command2");
     ASSERT_TRUE(text1 && text2 && ok && cancel);
-    EXPECT_EQ(ok->text(), QStringLiteral("&Tamam"));
-    EXPECT_EQ(dialog.findChild<QLabel*>("Label4")->text(),
-              QStringLiteral(" İleri Mira Toplamı....:"));
+    const QString before = dialog.findChild<QLabel*>("Label3")->text();
 
     ok->click();  // both boxes empty: two messages, labels unchanged
     EXPECT_EQ(dialogs.messages().size(), 2u);
-    EXPECT_EQ(dialog.findChild<QLabel*>("Label3")->text(),
-              QStringLiteral("Geri Mira Toplamı....:"));
+    EXPECT_EQ(dialog.findChild<QLabel*>("Label3")->text(), before);
 
     text1->setText("B");
     text2->setText("C");

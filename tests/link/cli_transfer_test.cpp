@@ -1,5 +1,6 @@
 // velkar-cli download / upload in process, against the scripted port: the
-// options, the exit codes and the printed boxes.
+// options reach the port, the boxes and the log are printed, the exit code
+// follows the outcome.  Their usage errors are in the CLI table (tests/cli).
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -37,34 +38,6 @@ CliRun runCli(const std::vector<std::string>& args, test::ScriptedSerialPort& po
     r.out = slurp(ctx.out);
     r.err = slurp(ctx.err);
     return r;
-}
-
-TEST(CliTransfer, UsageErrorsExitTwoAndNameTheValidChoices) {
-    const auto file = (velkar::test::tempDir("cli") / "f.txt").string();
-    struct Case {
-        std::vector<std::string> args;
-        std::string expected;  // part of stderr
-    } cases[] = {
-        {{"download", "--instrument", "GTS-999", "--port", "/dev/x", file}, "\"USIKATA\""},
-        {{"upload", "--instrument", "DL-100", "--port", "/dev/x", file},
-         "no upload for the instrument"},
-        {{"download", "--instrument", "DL-100", "--port", "/dev/x", "--parity", "none", file},
-         "bad value for --parity: none"},
-        {{"download", "--instrument", "DL-100", "--port", "/dev/x", "--baud", "fast", file},
-         "bad value for --baud"},
-        {{"download", "--instrument", "DL-100", "--port", "/dev/x"}, "one OUTFILE is required"},
-        {{"download", "--instrument", "DL-100", file}, "--port is required"},
-        {{"download", "--port", "/dev/x", file}, "--instrument is required"},
-        {{"upload", "--instrument", "GTS-6", "--port", "/dev/x", "--speed", "1", file},
-         "unknown option --speed"},
-    };
-    for (const auto& c : cases) {
-        test::ScriptedSerialPort port;
-        const CliRun r = runCli(c.args, port);
-        EXPECT_EQ(r.exit, kExitUsage) << c.expected;
-        EXPECT_NE(r.err.find(c.expected), std::string::npos) << r.err;
-        EXPECT_EQ(port.openCount(), 0);
-    }
 }
 
 TEST(CliTransfer, DownloadPrintsTheBoxesAndTheLogAndExitsByTheOutcome) {

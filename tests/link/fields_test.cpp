@@ -11,6 +11,7 @@ std::vector<std::string> split(const std::string& line, TransferFields& f) {
     return {f.SATIR_ALANLARI.begin(), f.SATIR_ALANLARI.begin() + n};
 }
 
+// The main window's splitter, shared by the uploads and the export tools.
 TEST(SatirAyir, ARunOfSeparatorsEndsOneField) {
     TransferFields f;
     EXPECT_EQ(split("P1,100.5 200.25\t300", f),
@@ -18,8 +19,11 @@ TEST(SatirAyir, ARunOfSeparatorsEndsOneField) {
     EXPECT_EQ(split("  A,,B,", f), (std::vector<std::string>{"A", "B", ""}));
     EXPECT_EQ(split(",A", f), (std::vector<std::string>{"", "A"}));
     EXPECT_EQ(split("\tA", f), (std::vector<std::string>{"", "A"}));  // a leading TAB stays
-    EXPECT_EQ(split("A, B", f), (std::vector<std::string>{"A", "B"}));
-    EXPECT_EQ(split("", f), (std::vector<std::string>{""}));
+    EXPECT_EQ(split("A, \t,B", f), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(split("A ", f), (std::vector<std::string>{"A", ""}));
+    EXPECT_EQ(split("   ", f), (std::vector<std::string>{""}));
+    EXPECT_EQ(split("\xDE\xDD;x", f),
+              (std::vector<std::string>{"\xDE\xDD;x"}));  // bytes as they are
 }
 
 TEST(SatirAyir, NoFieldOfAnEarlierLineSurvivesAndExtraFieldsAreDropped) {

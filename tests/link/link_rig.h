@@ -69,6 +69,11 @@ struct Rig {
         ctx.file = velkar::test::tempDir("link") / fileName;
         ctx.workFolder = velkar::test::tempDir("link-work");
     }
+    // The port settings box is confirmed; the instruction box gets the answer.
+    void answerBoxes(MessageResult instructions = MessageResult::Ok) {
+        dialogs.answerMessage(MessageResult::Ok);
+        dialogs.answerMessage(instructions);
+    }
     void chunks(const std::vector<std::string>& cs) {
         for (const auto& c : cs) port.queueChunk(c);
     }

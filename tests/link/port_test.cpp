@@ -43,17 +43,5 @@ TEST(Portac, FailureNamesThePortAndTheReason) {
     EXPECT_FALSE(port.isOpen());
 }
 
-TEST(Portdurum, ShowsTheFiveTextsAsTheyStand) {
-    test::ScriptedDialogs dialogs;
-    portdurum({"ONE WAY", "9600 ", "EVEN", "7", "1"}, dialogs);
-    ASSERT_EQ(dialogs.messages().size(), 1u);
-    const auto box = dialogs.messages()[0];
-    EXPECT_EQ(box.title, "  PORT AYARLARINI KONTROL EDINIZ  ");
-    EXPECT_EQ(box.icon, MessageIcon::Information);
-    EXPECT_EQ(box.text,
-              "Protokol.:\tONE WAY\r\rBaud.....:\t9600 \r\rParity.....:\tEVEN\r\rData......:\t7\r\r"
-              "Stop ....:\t1\r\r");
-}
-
 }  // namespace
 }  // namespace velkar::link

@@ -97,8 +97,7 @@ TEST(Ba200, OneWaySendsEachFrameOnceAndReadsNothing) {
     Rig rig;
     rig.ctx.file = sourceFile(kThreePoints);
     rig.ctx.settings.protocol = "ONE WAY";
-    rig.dialogs.answerMessage(MessageResult::Ok);
-    rig.dialogs.answerMessage(MessageResult::Ok);
+    rig.answerBoxes();
     EXPECT_EQ(runUpload("GTS-210 / 220", rig.ctx), TransferOutcome::Finished);
     const std::string data = threePointData();
     ASSERT_EQ(data.size(), 154u);
@@ -113,14 +112,26 @@ TEST(Ba200, OneWaySendsEachFrameOnceAndReadsNothing) {
     EXPECT_EQ(rig.log.texts.size(), 3u);
 }
 
+TEST(Ba200, BlockDigitsCountFromZeroToNineAndAgain) {
+    Rig rig;
+    std::string points;
+    for (int i = 0; i < 30; ++i) points += "P" + std::to_string(i) + ",1,2,3\r\n";
+    rig.ctx.file = sourceFile(points);  // 1531 characters: 11 full frames and the final one
+    rig.ctx.settings.protocol = "ONE WAY";
+    rig.answerBoxes();
+    EXPECT_EQ(runUpload("GTS-210 / 220", rig.ctx), TransferOutcome::Finished);
+    const auto& writes = rig.port.writes();
+    ASSERT_EQ(writes.size(), 2u + 12u + 2u);  // request, header, frames, end frames
+    for (int n = 0; n < 12; ++n) EXPECT_EQ(writes[2 + n][129], '0' + n % 10) << n;
+}
+
 TEST(Ba200, AckNakWaitsForNakThenForEachAck) {
     Rig rig;
     std::string points;
     for (int i = 0; i < 12; ++i)
         points += "P" + std::to_string(i) + ",1,2,3\r\n";  // 613 characters: 5 frames
     rig.ctx.file = sourceFile(points);
-    rig.dialogs.answerMessage(MessageResult::Ok);
-    rig.dialogs.answerMessage(MessageResult::Ok);
+    rig.answerBoxes();
     rig.pump.setStopWhenIdle(false);
     rig.clock = test::ScriptedClock(1);
     int requests = 0;
@@ -153,8 +164,7 @@ TEST(Ba200, AckNakWaitsForNakThenForEachAck) {
 TEST(Ba200, RequestIsRepeatedFiveTimesASecondApartWithoutAnswer) {
     Rig rig;
     rig.ctx.file = sourceFile("A,1,2,3\r\n");
-    rig.dialogs.answerMessage(MessageResult::Ok);
-    rig.dialogs.answerMessage(MessageResult::Ok);
+    rig.answerBoxes();
     rig.pump.setStopWhenIdle(false);
     rig.clock = test::ScriptedClock(10);
     std::vector<std::int64_t> sentAt;
@@ -171,8 +181,7 @@ TEST(Ba200, NoAckWithinTenSecondsEndsTheUpload) {
     std::string points;
     for (int i = 0; i < 5; ++i) points += "P" + std::to_string(i) + ",1,2,3\r\n";
     rig.ctx.file = sourceFile(points);
-    rig.dialogs.answerMessage(MessageResult::Ok);
-    rig.dialogs.answerMessage(MessageResult::Ok);
+    rig.answerBoxes();
     rig.pump.setStopWhenIdle(false);
     rig.clock = test::ScriptedClock(50);
     std::vector<std::int64_t> frameAt;
@@ -196,8 +205,7 @@ TEST(Ba200, StopSendsTheFinalFrameAndTheEndFrames) {
     std::string points;
     for (int i = 0; i < 8; ++i) points += "P" + std::to_string(i) + ",1,2,3\r\n";
     rig.ctx.file = sourceFile(points);
-    rig.dialogs.answerMessage(MessageResult::Ok);
-    rig.dialogs.answerMessage(MessageResult::Ok);
+    rig.answerBoxes();
     rig.pump.setStopWhenIdle(false);
     rig.clock = test::ScriptedClock(1);
     rig.port.onWrite([&](const std::string& w) {
@@ -230,25 +238,11 @@ TEST(Ba200, CancelSendsOnlyTheEndFrameAndTheMessageFollowsTheLeftoverFlag) {
         Rig rig;
         rig.ctx.file = sourceFile(kThreePoints);
         rig.fields.AKTARMA_DEVAM = leftover;
-        rig.dialogs.answerMessage(MessageResult::Ok);
-        rig.dialogs.answerMessage(MessageResult::Cancel);
+        rig.answerBoxes(MessageResult::Cancel);
         EXPECT_EQ(BA200(rig.ctx), TransferOutcome::Cancelled);
         EXPECT_EQ(rig.port.written(), kEnd);
         EXPECT_EQ(rig.messagesAfterSettings().size(), leftover ? 1u : 2u);
     }
-}
-
-TEST(Ba200, TheInstructionBoxOfTheFamily) {
-    Rig rig;
-    rig.ctx.file = sourceFile(kThreePoints);
-    rig.dialogs.answerMessage(MessageResult::Ok);
-    rig.dialogs.answerMessage(MessageResult::Cancel);
-    BA200(rig.ctx);
-    EXPECT_EQ(
-        toUtf8(rig.dialogs.messages()[1].text),
-        "\r   [MENU ]\r  [ F3 : HAFIZA KONTROL ]\r   2 KERE [F4 ]   \r   [F1 : DATA AKTARMA ]"
-        "\r   [F2 : DATA YUKLE ]\r   [F1 : KOORD DATA ]\r  Dosya Adı Giriniz.. \r   [F4]  KABUL "
-        "\r [F3] \r Bilgisayardan Tamamı Seç\r\r   Seceneklerini seciniz.");
 }
 
 TEST(Ba700Items, ListItems) {
@@ -305,8 +299,7 @@ TEST(Ba700, EmptyFileCancelAndStop) {
     {
         Rig rig;
         rig.ctx.file = sourceFile("");
-        rig.dialogs.answerMessage(MessageResult::Ok);
-        rig.dialogs.answerMessage(MessageResult::Ok);
+        rig.answerBoxes();
         EXPECT_EQ(BA700(rig.ctx), TransferOutcome::Finished);
         EXPECT_EQ(rig.port.written(), "\x02\x04\x03");
         EXPECT_EQ(rig.messagesAfterSettings().back(), "Aktarma Islemi Bitti");
@@ -315,8 +308,7 @@ TEST(Ba700, EmptyFileCancelAndStop) {
         Rig rig;
         rig.ctx.file = sourceFile("A\r\n");
         rig.fields.AKTARMA_DEVAM = true;
-        rig.dialogs.answerMessage(MessageResult::Ok);
-        rig.dialogs.answerMessage(MessageResult::Cancel);
+        rig.answerBoxes(MessageResult::Cancel);
         EXPECT_EQ(BA700(rig.ctx), TransferOutcome::Cancelled);
         EXPECT_EQ(rig.port.written(), "");
         EXPECT_FALSE(rig.port.isOpen());
@@ -325,8 +317,7 @@ TEST(Ba700, EmptyFileCancelAndStop) {
     {
         Rig rig;
         rig.ctx.file = sourceFile("A,B,C\r\n");
-        rig.dialogs.answerMessage(MessageResult::Ok);
-        rig.dialogs.answerMessage(MessageResult::Ok);
+        rig.answerBoxes();
         rig.port.onWrite([&](const std::string&) { stopTransfer(rig.fields); });
         EXPECT_EQ(BA700(rig.ctx), TransferOutcome::Stopped);
         EXPECT_EQ(rig.port.written(), "A\n\r\x02\x04\x03");

@@ -14,8 +14,10 @@ TEST(LeadingNumber, ReadsTheLongestNumberAtTheStart) {
     EXPECT_DOUBLE_EQ(leadingNumber(".5"), 0.5);
     EXPECT_DOUBLE_EQ(leadingNumber("5."), 5.0);
     EXPECT_DOUBLE_EQ(leadingNumber("1e3x"), 1000.0);
-    EXPECT_DOUBLE_EQ(leadingNumber("1e"), 1.0);       // an exponent without digits is not read
-    EXPECT_DOUBLE_EQ(leadingNumber("1 2"), 1.0);      // a blank ends the number
+    EXPECT_DOUBLE_EQ(leadingNumber("1.5d2"), 150.0);  // the "d" exponent some instruments write
+    EXPECT_DOUBLE_EQ(leadingNumber("-2D-1"), -0.2);
+    EXPECT_DOUBLE_EQ(leadingNumber("1e"), 1.0);   // an exponent without digits is not read
+    EXPECT_DOUBLE_EQ(leadingNumber("1 2"), 1.0);  // a blank ends the number
     EXPECT_DOUBLE_EQ(leadingNumber("090.1230"), 90.123);
     EXPECT_DOUBLE_EQ(leadingNumber("1.2.3"), 1.2);
 }
@@ -48,8 +50,10 @@ TEST(StandardNumberText, BlankOrMinusNoTrailingZerosNoLeadingZero) {
 TEST(RoundHalfEven, TiesAreDecidedOnTheDecimalValue) {
     EXPECT_EQ(fixedText(1.2345650000000001, 5), " 1.23456");
     EXPECT_EQ(fixedText(1.234575, 5), " 1.23458");
-    EXPECT_EQ(fixedText(2.675, 2), " 2.68");   // binary 2.67499999... still a decimal tie
+    EXPECT_EQ(fixedText(2.675, 2), " 2.68");  // binary 2.67499999... still a decimal tie
     EXPECT_EQ(fixedText(2.665, 2), " 2.66");
+    EXPECT_EQ(fixedText(2.66501, 2), " 2.67");  // more digits after the 5: no tie, up
+    EXPECT_EQ(fixedText(1.2345651, 5), " 1.23457");
     EXPECT_EQ(fixedText(0.5, 0), " 0.");
     EXPECT_EQ(fixedText(1.5, 0), " 2.");
     EXPECT_EQ(fixedText(-2.5, 0), "-2.");

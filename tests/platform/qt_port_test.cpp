@@ -1,8 +1,8 @@
 // The Qt serial port and event pump over a pseudo-terminal: the real serial
 // stack, with the test playing the instrument on the other side.
+#include <sys/resource.h>
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <sys/resource.h>
 
 #include <gtest/gtest.h>
 
@@ -20,28 +20,37 @@ double cpuSeconds() {
            static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
-TEST(QtSerialPort, OpensAPtyByPathAndMovesBytesBothWays) {
+// A Qt port opened on the far end of a pseudo-terminal, its pump woken by it.
+struct PtyPort : ::testing::Test {
     test::PtyPair pty;
-    ASSERT_TRUE(pty.ok());
     QtSerialPort port;
     QtEventPump pump;
-    QObject::connect(&port, &QtSerialPort::activity, &pump, &QtEventPump::wake);
-    std::string error;
-    ASSERT_TRUE(port.open(PortId{0, pty.slavePath()}, SerialSettings{9600, Parity::Even, 7, 1}, error))
-        << error;
+    void open(SerialSettings settings = {}) {
+        ASSERT_TRUE(pty.ok());
+        QObject::connect(&port, &QtSerialPort::activity, &pump, &QtEventPump::wake);
+        std::string error;
+        ASSERT_TRUE(port.open(PortId{0, pty.slavePath()}, settings, error)) << error;
+    }
+    // What arrives within the time, up to the given size.
+    std::string receive(std::size_t size, int waitMs, qint64 withinMs) {
+        std::string got;
+        QElapsedTimer t;
+        t.start();
+        while (got.size() < size && t.elapsed() < withinMs) {
+            pump.waitForActivity(waitMs);
+            got += port.readAll();
+        }
+        return got;
+    }
+};
+
+TEST_F(PtyPort, OpensAPtyByPathAndMovesBytesBothWays) {
+    open(SerialSettings{9600, Parity::Even, 7, 1});
     EXPECT_TRUE(port.isOpen());
     ASSERT_TRUE(port.write(std::string("\x05\r\n", 3)));
     EXPECT_EQ(pty.receive(1000), std::string("\x05\r\n", 3));
-
     pty.send("_'S1_)K0_(1.550__+");
-    std::string got;
-    QElapsedTimer t;
-    t.start();
-    while (got.size() < 18 && t.elapsed() < 2000) {
-        pump.waitForActivity(50);
-        got += port.readAll();
-    }
-    EXPECT_EQ(got, "_'S1_)K0_(1.550__+");
+    EXPECT_EQ(receive(18, 50, 2000), "_'S1_)K0_(1.550__+");
     port.close();
     EXPECT_FALSE(port.isOpen());
 }
@@ -54,42 +63,20 @@ TEST(QtSerialPort, ANonexistentPortGivesAReason) {
     EXPECT_FALSE(port.isOpen());
 }
 
-TEST(QtEventPump, WaitingForDataCostsAlmostNoCpu) {
-    test::PtyPair pty;
-    ASSERT_TRUE(pty.ok());
-    QtSerialPort port;
-    QtEventPump pump;
-    QObject::connect(&port, &QtSerialPort::activity, &pump, &QtEventPump::wake);
-    std::string error;
-    ASSERT_TRUE(port.open(PortId{0, pty.slavePath()}, SerialSettings{}, error)) << error;
+TEST_F(PtyPort, WaitingForDataCostsAlmostNoCpu) {
+    open();
     const double cpu0 = cpuSeconds();
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < 1000) {
-        pump.waitForActivity(50);
-        port.readAll();
-    }
+    receive(std::string::npos, 50, 1000);
     const double cpu = cpuSeconds() - cpu0;
     EXPECT_LT(cpu, 0.05) << "a second of waiting used " << cpu << " s of CPU";
 }
 
-TEST(QtEventPump, DataEndsTheWaitAtOnce) {
-    test::PtyPair pty;
-    ASSERT_TRUE(pty.ok());
-    QtSerialPort port;
-    QtEventPump pump;
-    QObject::connect(&port, &QtSerialPort::activity, &pump, &QtEventPump::wake);
-    std::string error;
-    ASSERT_TRUE(port.open(PortId{0, pty.slavePath()}, SerialSettings{}, error)) << error;
+TEST_F(PtyPort, DataEndsTheWaitAtOnce) {
+    open();
     pty.send("x");
     QElapsedTimer t;
     t.start();
-    std::string got;
-    while (got.empty() && t.elapsed() < 3000) {
-        pump.waitForActivity(2000);
-        got += port.readAll();
-    }
-    EXPECT_EQ(got, "x");
+    EXPECT_EQ(receive(1, 2000, 3000), "x");
     EXPECT_LT(t.elapsed(), 1500);
 }
 

@@ -25,8 +25,8 @@ TEST(ResultTable, CellsRowsAndNotifications) {
     EXPECT_EQ(t.rowCount(), 2);
     EXPECT_EQ(t.cell(0, 0), "Nokta");
     EXPECT_EQ(t.cell(1, 7), "");
-    EXPECT_EQ(t.cell(5, 0), "");   // outside: empty, no crash
-    t.setCell(0, 8, "ignored");    // the ninth value is never shown
+    EXPECT_EQ(t.cell(5, 0), "");  // outside: empty, no crash
+    t.setCell(0, 8, "ignored");   // the ninth value is never shown
     EXPECT_EQ(t.rowCount(), 2);
     t.clear();
     EXPECT_EQ(t.rowCount(), 0);
@@ -35,22 +35,18 @@ TEST(ResultTable, CellsRowsAndNotifications) {
     t.setListener(nullptr);
 }
 
-}  // namespace
-}  // namespace velkar
-
-namespace velkar {
-namespace {
-
 TEST(ResultTable, CellsKeepTheirTextsWhenNeighboursChange) {
     ResultTable t;
     t.setCell(0, 3, "dört");
     t.setCell(0, 0, "bir");
     t.setCell(0, 7, "sekiz");
-    t.setCell(0, 3, "4");          // shorter
-    t.setCell(0, 0, "birinci");    // longer
+    t.setCell(0, 3, "4");        // shorter
+    t.setCell(0, 0, "birinci");  // longer
     t.setCell(0, 5, std::string(70000, 'x'));
-    const std::vector<std::string> expected = {"birinci", "", "", "4", "", std::string(70000, 'x'), "", "sekiz"};
-    for (int c = 0; c < ResultTable::kColumns; ++c) EXPECT_EQ(t.cell(0, c), expected[static_cast<size_t>(c)]) << c;
+    const std::vector<std::string> expected = {
+        "birinci", "", "", "4", "", std::string(70000, 'x'), "", "sekiz"};
+    for (int c = 0; c < ResultTable::kColumns; ++c)
+        EXPECT_EQ(t.cell(0, c), expected[static_cast<size_t>(c)]) << c;
     t.setCell(0, 5, "");
     EXPECT_EQ(t.cell(0, 5), "");
     EXPECT_EQ(t.cell(0, 7), "sekiz");

@@ -19,9 +19,12 @@ TEST(SettingsText, ParsedOrRejectedWithAReason) {
     ASSERT_TRUE(s);
     EXPECT_EQ(*s, (SerialSettings{9600, Parity::Even, 7, 1}));
     std::string why;
-    EXPECT_FALSE(parseSettingsText("9600 ,n,8,1", &why));  // a trailing blank from the settings file
+    EXPECT_FALSE(
+        parseSettingsText("9600 ,n,8,1", &why));  // a trailing blank from the settings file
     EXPECT_FALSE(why.empty());
     EXPECT_FALSE(parseSettingsText("abc,n,8,1"));
+    EXPECT_FALSE(parseSettingsText("49,n,8,1"));  // 50 baud is the lowest rate a port takes
+    EXPECT_TRUE(parseSettingsText("50,n,8,1"));
     EXPECT_FALSE(parseSettingsText("9600,x,8,1"));
     EXPECT_FALSE(parseSettingsText("9600,n,9,1"));
     EXPECT_FALSE(parseSettingsText("9600,n,8,3"));

@@ -29,7 +29,9 @@ std::string printable(const std::string& s) {
 
 }  // namespace
 
-std::filesystem::path dataDir() { return std::filesystem::path(VELKAR_TEST_DATA_DIR); }
+std::filesystem::path dataDir() {
+    return std::filesystem::path(VELKAR_TEST_DATA_DIR);
+}
 
 std::filesystem::path tempDir(const std::string& name) {
     const char* base = std::getenv("TMPDIR");
@@ -42,7 +44,8 @@ std::filesystem::path tempDir(const std::string& name) {
         std::filesystem::path root;
         ~Cleanup() {
             std::error_code ec;
-            if (!root.empty() && !std::getenv("VELKAR_KEEP_TEST_FILES")) std::filesystem::remove_all(root, ec);
+            if (!root.empty() && !std::getenv("VELKAR_KEEP_TEST_FILES"))
+                std::filesystem::remove_all(root, ec);
         }
     } cleanup;
     cleanup.root = root;
@@ -63,26 +66,30 @@ std::filesystem::path tempDir(const std::string& name) {
     }
     auto lineAt = [&](const std::string& s) {
         size_t e = s.find('\n', start);
-        return printable(s.substr(start, e == std::string::npos ? std::string::npos : e - start + 1));
+        return printable(
+            s.substr(start, e == std::string::npos ? std::string::npos : e - start + 1));
     };
     std::ostringstream os;
-    os << "outputs differ at line " << line << " (byte " << i << ", sizes " << actual.size() << " vs "
-       << expected.size() << ")\n  actual:   " << lineAt(actual) << "\n  expected: " << lineAt(expected);
+    os << "outputs differ at line " << line << " (byte " << i << ", sizes " << actual.size()
+       << " vs " << expected.size() << ")\n  actual:   " << lineAt(actual)
+       << "\n  expected: " << lineAt(expected);
     return ::testing::AssertionFailure() << os.str();
 }
 
+// A differing output is kept outside the source tree, in $TMPDIR/velkar-actual.
 ::testing::AssertionResult matchesGolden(const std::string& actual,
                                          const std::filesystem::path& goldenFile) {
     std::string expected;
-    if (!readFileBytes(goldenFile, expected)) {
-        writeBytes(goldenFile.string() + ".actual", actual);
-        return ::testing::AssertionFailure() << "golden file missing: " << goldenFile
-                                             << " (actual output written beside it)";
-    }
-    auto r = sameBytes(actual, expected);
+    auto r = readFileBytes(goldenFile, expected)
+                 ? sameBytes(actual, expected)
+                 : ::testing::AssertionFailure() << "golden file missing: " << goldenFile;
     if (!r) {
-        writeBytes(goldenFile.string() + ".actual", actual);
-        return r << "\n  actual output kept in " << goldenFile.string() << ".actual";
+        const char* base = std::getenv("TMPDIR");
+        const auto kept = std::filesystem::path(base && *base ? base : "/tmp") / "velkar-actual" /
+                          (goldenFile.filename().string() + ".actual");
+        std::filesystem::create_directories(kept.parent_path());
+        writeBytes(kept, actual);
+        r << "\n  actual output kept in " << kept.string();
     }
     return r;
 }

@@ -1,6 +1,6 @@
 // Golden-file comparison: the whole output, byte for byte.  On a difference the
-// first differing line is reported and the actual output is kept beside the
-// expected file as NAME.actual.
+// first differing line is reported and the actual output is kept as
+// $TMPDIR/velkar-actual/NAME.actual (the tests never write into the source tree).
 #pragma once
 
 #include <filesystem>
@@ -18,6 +18,14 @@ std::filesystem::path tempDir(const std::string& name);
 ::testing::AssertionResult matchesGolden(const std::string& actual,
                                          const std::filesystem::path& goldenFile);
 ::testing::AssertionResult sameBytes(const std::string& actual, const std::string& expected);
+
+// Names the cases of a parameterised test by their `name` member.
+struct ByName {
+    template <class Param>
+    std::string operator()(const ::testing::TestParamInfo<Param>& info) const {
+        return info.param.name;
+    }
+};
 
 std::string readBytes(const std::filesystem::path& file);
 void writeBytes(const std::filesystem::path& file, const std::string& bytes);

@@ -60,48 +60,52 @@ ConversionWindowUi::ConversionWindowUi(Dialogs& dialogs, EventPump& pump,
 
     auto* central = new QWidget(this);
     auto* top = new QGridLayout;
-    combo1_ = new QComboBox(central);
-    combo1_->setObjectName(QStringLiteral("Combo1"));
-    makeEditableList(combo1_);
-    combo1_->setMinimumWidth(220);
-    combo2_ = new QComboBox(central);
-    combo2_->setObjectName(QStringLiteral("Combo2"));
-    makeEditableList(combo2_);
-    combo2_->setMinimumWidth(180);
-    command1_ = new QPushButton(captionOf(mode_), central);
-    command1_->setObjectName(QStringLiteral("Command1"));
-    command2_ = new QPushButton(toQ(cp1254("&Kayıt Et")), central);
-    command2_->setObjectName(QStringLiteral("Command2"));
-    command2_->setEnabled(false);
-    command3_ = new QPushButton(QStringLiteral("&Ayarlar"), central);
-    command3_->setObjectName(QStringLiteral("Command3"));
-    command3_->setVisible(false);
-    command4_ = new QPushButton(toQ(cp1254("Ara KF &Hesabı")), central);
-    command4_->setObjectName(QStringLiteral("Command4"));
-    command4_->setVisible(false);
+    instrumentList_ = new QComboBox(central);
+    instrumentList_->setObjectName(QStringLiteral("Combo1"));
+    makeEditableList(instrumentList_);
+    instrumentList_->setMinimumWidth(220);
+    outputList_ = new QComboBox(central);
+    outputList_->setObjectName(QStringLiteral("Combo2"));
+    makeEditableList(outputList_);
+    outputList_->setMinimumWidth(180);
+    actionButton_ = new QPushButton(captionOf(mode_), central);
+    actionButton_->setObjectName(QStringLiteral("Command1"));
+    saveButton_ = new QPushButton(toQ(cp1254("&Kayıt Et")), central);
+    saveButton_->setObjectName(QStringLiteral("Command2"));
+    saveButton_->setEnabled(false);
+    settingsButton_ = new QPushButton(QStringLiteral("&Ayarlar"), central);
+    settingsButton_->setObjectName(QStringLiteral("Command3"));
+    settingsButton_->setVisible(false);
+    intermediateButton_ = new QPushButton(toQ(cp1254("Ara KF &Hesabı")), central);
+    intermediateButton_->setObjectName(QStringLiteral("Command4"));
+    intermediateButton_->setVisible(false);
     auto* l1 = new QLabel(QStringLiteral("Cihaz"), central);
     auto* l2 = new QLabel(toQ(cp1254("Çıktı / Hesap")), central);
     top->addWidget(l1, 0, 0);
-    top->addWidget(combo1_, 1, 0);
+    top->addWidget(instrumentList_, 1, 0);
     top->addWidget(l2, 0, 1);
-    top->addWidget(combo2_, 1, 1);
+    top->addWidget(outputList_, 1, 1);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(command1_);
-    buttons->addWidget(command2_);
-    buttons->addWidget(command3_);
-    buttons->addWidget(command4_);
+    buttons->addWidget(actionButton_);
+    buttons->addWidget(saveButton_);
+    buttons->addWidget(settingsButton_);
+    buttons->addWidget(intermediateButton_);
     buttons->addStretch(1);
     top->addLayout(buttons, 1, 2);
     top->setColumnStretch(2, 1);
 
-    grid_ = new ResultTableView(central);
-    grid_->setObjectName(QStringLiteral("MSFlexGrid1"));
-    grid_->setResultModel(model_.get());
+    resultView_ = new ResultTableView(central);
+    resultView_->setObjectName(QStringLiteral("MSFlexGrid1"));
+    resultView_->setResultModel(model_.get());
     setAcceptDrops(true);  // a raw file dropped on the window is run as if picked in its file box
 
     auto* layout = new QVBoxLayout(central);
     layout->addLayout(top);
-    layout->addWidget(grid_, 1);
+    tabs_ = new QTabWidget(central);
+    tabs_->setObjectName(QStringLiteral("resultTabs"));
+    tabs_->setTabBarAutoHide(true);  // the tabs show only when there is a drawing
+    tabs_->addTab(resultView_, QStringLiteral("Tablo"));
+    layout->addWidget(tabs_, 1);
     setCentralWidget(central);
 
     status_ = new QLabel(this);
@@ -116,68 +120,78 @@ ConversionWindowUi::ConversionWindowUi(Dialogs& dialogs, EventPump& pump,
     resize(900, 560);
 
     // Load: the instrument list.
-    combo1_->addItems(instrumentItems());
-    combo1_->setCurrentIndex(-1);
-    combo1_->setEditText(QString());
-    combo2_->setEditText(T("XYZ"));
+    instrumentList_->addItems(instrumentItems());
+    instrumentList_->setCurrentIndex(-1);
+    instrumentList_->setEditText(QString());
+    outputList_->setEditText(T("XYZ"));
 
-    connect(combo1_, &QComboBox::activated, this, &ConversionWindowUi::instrumentChoiceChanged);
-    connect(command1_, &QPushButton::clicked, this, &ConversionWindowUi::runAction);
-    connect(command2_, &QPushButton::clicked, this, &ConversionWindowUi::save);
-    connect(command3_, &QPushButton::clicked, this, [this] {
+    connect(instrumentList_, &QComboBox::activated, this, &ConversionWindowUi::instrumentChoiceChanged);
+    connect(actionButton_, &QPushButton::clicked, this, &ConversionWindowUi::runAction);
+    connect(saveButton_, &QPushButton::clicked, this, &ConversionWindowUi::save);
+    connect(settingsButton_, &QPushButton::clicked, this, [this] {
         if (settings_) settings_();
     });
-    connect(command4_, &QPushButton::clicked, this, [this] {
+    connect(intermediateButton_, &QPushButton::clicked, this, [this] {
         if (intermediate_) intermediate_();
     });
 }
 
 ConversionWindowUi::~ConversionWindowUi() {
-    grid_->setResultModel(nullptr);
+    resultView_->setResultModel(nullptr);
 }
 
 void ConversionWindowUi::setOutputText(const QString& text) {
-    combo2_->setEditText(text);
+    outputList_->setEditText(text);
 }
 
 void ConversionWindowUi::setMode(catalogue::Mode mode) {
     mode_ = mode;
-    command1_->setText(captionOf(mode));
+    actionButton_->setText(captionOf(mode));
     fillOutputs(true);
 }
 
 void ConversionWindowUi::fillOutputs(bool keepText) {
-    const QString text = combo2_->currentText();
+    const QString text = outputList_->currentText();
     const catalogue::Instrument* instrument =
-        catalogue::findInstrument(fromQ(combo1_->currentText()));
+        catalogue::findInstrument(fromQ(instrumentList_->currentText()));
     const bool level = instrument && instrument->family == catalogue::Family::Dl100;
     const QStringList items = level                               ? levellingItems()
                               : mode_ == catalogue::Mode::Compute ? computationItems()
                                                                   : conversionItems();
-    combo2_->clear();
-    combo2_->addItems(items);
+    outputList_->clear();
+    outputList_->addItems(items);
     const QString first = level                               ? items.front()
                           : mode_ == catalogue::Mode::Compute ? items.front()
                                                               : T("XYZ");
-    combo2_->setEditText(keepText && items.contains(text) ? text : first);
+    outputList_->setEditText(keepText && items.contains(text) ? text : first);
 }
 
+void ConversionWindowUi::setDrawingTab(QWidget* page, bool visible) {
+    const int index = tabs_->indexOf(page);
+    if (visible && index < 0) tabs_->addTab(page, toQ(cp1254("Çizim")));
+    if (!visible && index >= 0) {
+        tabs_->removeTab(index);
+        page->setVisible(false);
+    }
+}
+
+
 void ConversionWindowUi::instrumentChoiceChanged() {
-    command4_->setVisible(false);
+    intermediateButton_->setVisible(false);
     const catalogue::Instrument* instrument =
-        catalogue::findInstrument(fromQ(combo1_->currentText()));
+        catalogue::findInstrument(fromQ(instrumentList_->currentText()));
     const bool level = instrument && instrument->family == catalogue::Family::Dl100;
     fillOutputs(false);
     if (level) {
-        command3_->setVisible(true);
+        settingsButton_->setVisible(true);
     } else if (mode_ == catalogue::Mode::Convert) {
-        command3_->setVisible(false);
+        settingsButton_->setVisible(false);
     }
 }
 
 void ConversionWindowUi::syncToCore() {
-    core_->setInstrument(fromQ(combo1_->currentText()));
-    core_->setOutput(fromQ(combo2_->currentText()));
+    core_->setInstrument(fromQ(instrumentList_->currentText()));
+    core_->setOutput(fromQ(outputList_->currentText()));
     core_->setMode(mode_);
 }
 
@@ -185,14 +199,14 @@ void ConversionWindowUi::runAction() {
     if (running_) return;  // one run at a time; the button is disabled meanwhile
     syncToCore();
     running_ = true;
-    command1_->setEnabled(false);
-    command2_->setEnabled(false);  // the run writes its work file, boxes included
+    actionButton_->setEnabled(false);
+    saveButton_->setEnabled(false);  // the run writes its work file, boxes included
     if (action_) action_();
     progress_->setVisible(false);
-    command1_->setEnabled(true);
+    actionButton_->setEnabled(true);
     running_ = false;
-    command2_->setEnabled(core_->saveEnabled);
-    grid_->fitColumns();
+    saveButton_->setEnabled(core_->saveEnabled);
+    resultView_->fitColumns();
 }
 
 namespace {
@@ -232,11 +246,11 @@ void ConversionWindowUi::statusTextChanged(const std::string& text) {
 
 void ConversionWindowUi::saveButtonEnabled(bool enabled) {
     // While a run is going the button waits for its end (runAction).
-    command2_->setEnabled(enabled && !running_);
+    saveButton_->setEnabled(enabled && !running_);
 }
 
 void ConversionWindowUi::intermediateButtonVisible(bool visible) {
-    command4_->setVisible(visible);
+    intermediateButton_->setVisible(visible);
 }
 
 void ConversionWindowUi::progress(std::uint64_t done, std::uint64_t total) {

@@ -9,6 +9,8 @@
 #include <QMainWindow>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
 #include <functional>
 #include <memory>
 
@@ -32,13 +34,17 @@ class ConversionWindowUi : public QMainWindow, public WindowHooks {
     static QStringList levellingItems();
 
     // Controls the openers and the settings file work with.
-    QComboBox* instrumentList() const { return combo1_; }
-    QComboBox* outputList() const { return combo2_; }
-    QPushButton* actionButton() const { return command1_; }
-    QPushButton* saveButton() const { return command2_; }
-    QPushButton* settingsButton() const { return command3_; }
-    QPushButton* intermediateButton() const { return command4_; }
-    ResultTableView* table() const { return grid_; }
+    QComboBox* instrumentList() const { return instrumentList_; }
+    QComboBox* outputList() const { return outputList_; }
+    QPushButton* actionButton() const { return actionButton_; }
+    QPushButton* saveButton() const { return saveButton_; }
+    QPushButton* settingsButton() const { return settingsButton_; }
+    QPushButton* intermediateButton() const { return intermediateButton_; }
+    ResultTableView* table() const { return resultView_; }
+    // The result table and, beside it, the "Çizim" tab (page) when visible.
+    QTabWidget* resultTabs() const { return tabs_; }
+    void setDrawingTab(QWidget* page, bool visible);
+    void setCurrentDrawingTab(QWidget* page) { tabs_->setCurrentWidget(page); }
 
     void setOutputText(const QString& text);
     // The mode of the action button (its caption "&Format Dönüstür" or
@@ -75,13 +81,14 @@ class ConversionWindowUi : public QMainWindow, public WindowHooks {
     void dropEvent(QDropEvent* event) override;
 
   private:
-    QComboBox* combo1_;
-    QComboBox* combo2_;
-    QPushButton* command1_;
-    QPushButton* command2_;
-    QPushButton* command3_;
-    QPushButton* command4_;
-    ResultTableView* grid_;
+    QComboBox* instrumentList_;
+    QComboBox* outputList_;
+    QPushButton* actionButton_;
+    QPushButton* saveButton_;
+    QPushButton* settingsButton_;
+    QPushButton* intermediateButton_;
+    ResultTableView* resultView_;
+    QTabWidget* tabs_;
     QLabel* status_;
     QProgressBar* progress_;
     ResultTable table_;

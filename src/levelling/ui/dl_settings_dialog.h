@@ -28,31 +28,31 @@ public:
     void setCheckValue(QCheckBox* box, int value);
     static int checkValue(const QCheckBox* box);
 
-    QRadioButton* option1() const { return option1_; }
-    QRadioButton* option2() const { return option2_; }
-    QRadioButton* option3() const { return option3_; }
-    QCheckBox* check1() const { return check1_; }  // Poligon Bilgisi Ekle
-    QCheckBox* check2() const { return check2_; }  // Kot Ekle
-    QCheckBox* check3() const { return check3_; }  // Dönüş Dosyası  Var
-    QCheckBox* check4() const { return check4_; }  // Orta Mira Okumalarını Yazdır
-    QLineEdit* text1() const { return text1_; }    // start elevation
-    QLineEdit* text2() const { return text2_; }    // tolerance
-    QLineEdit* text3() const { return text3_; }    // end elevation
+    QRadioButton* option1() const { return firstReadings_; }
+    QRadioButton* option2() const { return secondReadings_; }
+    QRadioButton* option3() const { return bothReadings_; }
+    QCheckBox* check1() const { return traverseInfo_; }  // Poligon Bilgisi Ekle
+    QCheckBox* check2() const { return addElevations_; }  // Kot Ekle
+    QCheckBox* check3() const { return returnFile_; }  // Dönüş Dosyası  Var
+    QCheckBox* check4() const { return printIntermediate_; }  // Orta Mira Okumalarını Yazdır
+    QLineEdit* text1() const { return startElevation_; }    // start elevation
+    QLineEdit* text2() const { return tolerance_; }    // tolerance
+    QLineEdit* text3() const { return endElevation_; }    // end elevation
 
 private:
-    QRadioButton* option1_;
-    QRadioButton* option2_;
-    QRadioButton* option3_;
-    QRadioButton* option4_;
-    QRadioButton* option5_;
-    QCheckBox* check1_;
-    QCheckBox* check2_;
-    QCheckBox* check3_;
-    QCheckBox* check4_;
-    QLineEdit* text1_;
-    QLineEdit* text2_;
-    QLineEdit* text3_;
-    QPushButton* command1_;
+    QRadioButton* firstReadings_;
+    QRadioButton* secondReadings_;
+    QRadioButton* bothReadings_;
+    QRadioButton* farthestDistance_;
+    QRadioButton* highestStaff_;
+    QCheckBox* traverseInfo_;
+    QCheckBox* addElevations_;
+    QCheckBox* returnFile_;
+    QCheckBox* printIntermediate_;
+    QLineEdit* startElevation_;
+    QLineEdit* tolerance_;
+    QLineEdit* endElevation_;
+    QPushButton* okButton_;
 };
 
 }  // namespace velkar::levelling

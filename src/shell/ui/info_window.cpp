@@ -30,19 +30,19 @@ InfoWindow::InfoWindow(QWidget* parent) : QDialog(parent) {
     auto* maker = new QLabel(QString::fromUtf8("Total station, sayısal nivo ve bilgisayar arasında<br>"
                                                "RS-232 veri aktarımı; NETCAD, EGHAS, GEOCAD çıktıları."),
                              frame);
-    label13_ = new QLabel(QStringLiteral("Ver. 2.14.1"), frame);
-    label13_->setObjectName(QStringLiteral("Label13"));
-    label13_->setCursor(Qt::PointingHandCursor);
-    label13_->installEventFilter(this);
+    versionLabel_ = new QLabel(QStringLiteral("Ver. 2.14.1"), frame);
+    versionLabel_->setObjectName(QStringLiteral("Label13"));
+    versionLabel_->setCursor(Qt::PointingHandCursor);
+    versionLabel_->installEventFilter(this);
     auto* fl = new QVBoxLayout(frame);
     fl->addWidget(name);
     fl->addWidget(maker);
-    fl->addWidget(label13_);
+    fl->addWidget(versionLabel_);
 
-    list1_ = new QListWidget(this);
-    list1_->setObjectName(QStringLiteral("List1"));
-    list1_->setVisible(false);
-    list1_->setMinimumWidth(520);
+    historyList_ = new QListWidget(this);
+    historyList_->setObjectName(QStringLiteral("List1"));
+    historyList_->setVisible(false);
+    historyList_->setMinimumWidth(520);
 
     auto* ok = new QPushButton(QStringLiteral("TAMAM"), this);
     ok->setObjectName(QStringLiteral("Command1"));
@@ -50,7 +50,7 @@ InfoWindow::InfoWindow(QWidget* parent) : QDialog(parent) {
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
-    layout->addWidget(list1_, 1);
+    layout->addWidget(historyList_, 1);
     auto* row = new QHBoxLayout;
     row->addStretch(1);
     row->addWidget(ok);
@@ -58,12 +58,12 @@ InfoWindow::InfoWindow(QWidget* parent) : QDialog(parent) {
 }
 
 void InfoWindow::showHistory() {
-    list1_->addItems(changeHistory());
-    list1_->setVisible(true);
+    historyList_->addItems(changeHistory());
+    historyList_->setVisible(true);
 }
 
 bool InfoWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == label13_ && event->type() == QEvent::MouseButtonRelease) {
+    if (watched == versionLabel_ && event->type() == QEvent::MouseButtonRelease) {
         showHistory();
         return true;
     }

@@ -13,8 +13,8 @@ class InfoWindow : public QDialog {
 public:
     explicit InfoWindow(QWidget* parent = nullptr);
     static QStringList changeHistory();
-    QListWidget* history() const { return list1_; }
-    QLabel* versionLabel() const { return label13_; }
+    QListWidget* history() const { return historyList_; }
+    QLabel* versionLabel() const { return versionLabel_; }
 
 public slots:
     void showHistory();  // appends the change history again
@@ -23,8 +23,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QLabel* label13_;
-    QListWidget* list1_;
+    QLabel* versionLabel_;
+    QListWidget* historyList_;
 };
 
 }  // namespace velkar::shell

@@ -14,6 +14,8 @@
 
 #include "catalogue/catalogue.h"
 #include "conversion/ui/conversion_window_ui.h"
+#include "drawing/dxf_convert.h"
+#include "drawing/ui/drawing_tab.h"
 #include "export/gts720.h"
 #include "export/spreadsheet_export.h"
 #include "levelling/ui/dl_settings_dialog.h"
@@ -79,19 +81,19 @@ MainWindow::MainWindow(AppServices services, QWidget* parent)
     setWindowTitle(QStringLiteral("VELKAR"));
 
     auto* central = new QWidget(this);
-    combo2_ = new QComboBox(central);
-    combo2_->setObjectName(QStringLiteral("Combo2"));
-    makeEditableList(combo2_);
-    combo2_->setMinimumWidth(220);
-    combo1_ = new QComboBox(central);
-    combo1_->setObjectName(QStringLiteral("Combo1"));
-    makeEditableList(combo1_);
-    combo1_->setMinimumWidth(160);
-    label1_ = new QLabel(T("&Cihazdan Bilgisayara Aktarma"), central);
-    label1_->setObjectName(QStringLiteral("Label1"));
-    label2_ = new QLabel(T("&Bilgisayardan Cihaza Aktarma"), central);
-    label2_->setObjectName(QStringLiteral("Label2"));
-    for (QLabel* l : {label1_, label2_}) {
+    instrumentChoice_ = new QComboBox(central);
+    instrumentChoice_->setObjectName(QStringLiteral("Combo2"));
+    makeEditableList(instrumentChoice_);
+    instrumentChoice_->setMinimumWidth(220);
+    portChoice_ = new QComboBox(central);
+    portChoice_->setObjectName(QStringLiteral("Combo1"));
+    makeEditableList(portChoice_);
+    portChoice_->setMinimumWidth(160);
+    downloadLauncher_ = new QLabel(T("&Cihazdan Bilgisayara Aktarma"), central);
+    downloadLauncher_->setObjectName(QStringLiteral("Label1"));
+    uploadLauncher_ = new QLabel(T("&Bilgisayardan Cihaza Aktarma"), central);
+    uploadLauncher_->setObjectName(QStringLiteral("Label2"));
+    for (QLabel* l : {downloadLauncher_, uploadLauncher_}) {
         l->setTextFormat(Qt::PlainText);
         l->setFont(QFont(QStringLiteral("Monospace"), 11, QFont::Bold));
         l->setCursor(Qt::PointingHandCursor);
@@ -101,50 +103,50 @@ MainWindow::MainWindow(AppServices services, QWidget* parent)
         l->setMargin(6);
         l->installEventFilter(this);
     }
-    command1_ = new QPushButton(T("Aktarma &Durdur"), central);
-    command1_->setObjectName(QStringLiteral("Command1"));
-    command1_->setVisible(false);
-    command3_ = new QPushButton(T(kFormatCaption), central);
-    command3_->setObjectName(QStringLiteral("Command3"));
-    command4_ = new QPushButton(T("&Editor"), central);
-    command4_->setObjectName(QStringLiteral("Command4"));
-    richTextBox1_ = new QTextEdit(central);
-    richTextBox1_->setObjectName(QStringLiteral("RichTextBox1"));
-    richTextBox1_->setReadOnly(true);
-    richTextBox1_->setAcceptRichText(false);
-    richTextBox1_->setMaximumHeight(60);
-    richTextBox1_->setVisible(false);
-    label3_ = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(webAddress()), central);
-    label3_->setObjectName(QStringLiteral("Label3"));
-    label3_->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
-    connect(label3_, &QLabel::linkActivated, this, [this] { webLinkClicked(); });
-    image1_ = new QLabel(central);
-    image1_->setObjectName(QStringLiteral("Image1"));
-    image1_->setPixmap(instrumentPicture(140, 170));
-    image1_->setMouseTracking(true);
-    image1_->installEventFilter(this);
+    stopButton_ = new QPushButton(T("Aktarma &Durdur"), central);
+    stopButton_->setObjectName(QStringLiteral("Command1"));
+    stopButton_->setVisible(false);
+    formatButton_ = new QPushButton(T(kFormatCaption), central);
+    formatButton_->setObjectName(QStringLiteral("Command3"));
+    editorButton_ = new QPushButton(T("&Editor"), central);
+    editorButton_->setObjectName(QStringLiteral("Command4"));
+    transferLog_ = new QTextEdit(central);
+    transferLog_->setObjectName(QStringLiteral("RichTextBox1"));
+    transferLog_->setReadOnly(true);
+    transferLog_->setAcceptRichText(false);
+    transferLog_->setMaximumHeight(60);
+    transferLog_->setVisible(false);
+    webLink_ = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(webAddress()), central);
+    webLink_->setObjectName(QStringLiteral("Label3"));
+    webLink_->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    connect(webLink_, &QLabel::linkActivated, this, [this] { webLinkClicked(); });
+    instrumentPicture_ = new QLabel(central);
+    instrumentPicture_->setObjectName(QStringLiteral("Image1"));
+    instrumentPicture_->setPixmap(instrumentPicture(140, 170));
+    instrumentPicture_->setMouseTracking(true);
+    instrumentPicture_->installEventFilter(this);
 
     auto* choices = new QGridLayout;
     choices->addWidget(new QLabel(T("Cihaz"), central), 0, 0);
-    choices->addWidget(combo2_, 1, 0);
+    choices->addWidget(instrumentChoice_, 1, 0);
     choices->addWidget(new QLabel(T("Port"), central), 0, 1);
-    choices->addWidget(combo1_, 1, 1);
+    choices->addWidget(portChoice_, 1, 1);
     auto* launchers = new QVBoxLayout;
     launchers->addLayout(choices);
     launchers->addSpacing(8);
-    launchers->addWidget(label1_);
-    launchers->addWidget(label2_);
-    launchers->addWidget(command1_);
-    launchers->addWidget(richTextBox1_);
+    launchers->addWidget(downloadLauncher_);
+    launchers->addWidget(uploadLauncher_);
+    launchers->addWidget(stopButton_);
+    launchers->addWidget(transferLog_);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(command3_);
-    buttons->addWidget(command4_);
+    buttons->addWidget(formatButton_);
+    buttons->addWidget(editorButton_);
     buttons->addStretch(1);
     launchers->addLayout(buttons);
     launchers->addStretch(1);
-    launchers->addWidget(label3_);
+    launchers->addWidget(webLink_);
     auto* layout = new QHBoxLayout(central);
-    layout->addWidget(image1_, 0, Qt::AlignTop);
+    layout->addWidget(instrumentPicture_, 0, Qt::AlignTop);
     layout->addLayout(launchers, 1);
     setCentralWidget(central);
     setMouseTracking(true);
@@ -153,18 +155,18 @@ MainWindow::MainWindow(AppServices services, QWidget* parent)
     buildMenus();
     statusBar();  // there from the start: it names the files the exports write
 
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName(QStringLiteral("Timer1"));
-    timer1_->setInterval(100);
-    connect(timer1_, &QTimer::timeout, this, &MainWindow::tick);
+    animationTimer_ = new QTimer(this);
+    animationTimer_->setObjectName(QStringLiteral("Timer1"));
+    animationTimer_->setInterval(100);
+    connect(animationTimer_, &QTimer::timeout, this, &MainWindow::tick);
 
-    connect(combo2_, &QComboBox::activated, this, &MainWindow::instrumentChoiceClicked);
-    connect(command1_, &QPushButton::clicked, this, &MainWindow::stopClicked);
-    connect(command3_, &QPushButton::clicked, this, &MainWindow::formatButtonClicked);
-    connect(command4_, &QPushButton::clicked, this, &MainWindow::editorClicked);
+    connect(instrumentChoice_, &QComboBox::activated, this, &MainWindow::instrumentChoiceClicked);
+    connect(stopButton_, &QPushButton::clicked, this, &MainWindow::stopClicked);
+    connect(formatButton_, &QPushButton::clicked, this, &MainWindow::formatButtonClicked);
+    connect(editorButton_, &QPushButton::clicked, this, &MainWindow::editorClicked);
 
     startUp();
-    timer1_->start();
+    animationTimer_->start();
 }
 
 MainWindow::~MainWindow() {
@@ -229,7 +231,11 @@ void MainWindow::buildMenus() {
     connect(item(donustur, "&RASAT", "mirasat"), &QAction::triggered, this, [this] {
         openConversionPreset(catalogue::Mode::Convert, catalogue::OutputId::ObservationBook);
     });
-    item(donustur, "&DXF", "midxf");
+    QMenu* dxf = donustur->addMenu(T("&DXF"));
+    dxf->setObjectName(QStringLiteral("meDxf"));
+    dxf->menuAction()->setObjectName(QStringLiteral("midxf"));
+    connect(item(dxf, "DXF'e Dönüştür", "mi_dxf_donustur"), &QAction::triggered, this,
+            [this] { drawing::DXF_DONUSTUR(services_.dialogs); });
     connect(item(donustur, "DL-100 &ILLER BANKASI", "mi_iller"), &QAction::triggered, this, [this] {
         conversion_->instrumentList()->setEditText(QStringLiteral("DL-100"));
         DL_ONSECIM = catalogue::output(catalogue::OutputId::Notebook).text;
@@ -257,11 +263,11 @@ void MainWindow::buildMenus() {
 
 void MainWindow::startUp() {
     // 1. The port scan.
-    for (const std::string& item : link::porttara(services_.port)) combo1_->addItem(toQ(item));
-    combo1_->setEditText(QStringLiteral("COM2"));
+    for (const std::string& item : link::porttara(services_.port)) portChoice_->addItem(toQ(item));
+    portChoice_->setEditText(QStringLiteral("COM2"));
     // 2. The instrument choice.
-    combo2_->addItems(instrumentItems());
-    combo2_->setEditText(QStringLiteral("GTS-210 / 220"));
+    instrumentChoice_->addItems(instrumentItems());
+    instrumentChoice_->setEditText(QStringLiteral("GTS-210 / 220"));
     // 3. The texts of the launcher animation live in animation_.
     // The other windows are created hidden, so that their controls can take the settings.
     portSettings_ = new PortSettingsWindow(this);
@@ -273,6 +279,8 @@ void MainWindow::startUp() {
         dlSettings_->raise();
     });
     conversion_->setActionHandler([this] { runConversionAction(); });
+    drawing_ = new drawing::ConversionDrawing(conversion_, services_.dialogs);
+    levellingState_.recordProfile = true;  // for the "Çizim" tab
     conversion_->setIntermediateHandler([this] { showIntermediateDialog(); });
     // 4-7. From here on a failing step is skipped: the program starts with what it has.
     std::string error;
@@ -292,8 +300,8 @@ void MainWindow::startUp() {
 SettingsValues MainWindow::collectSettings() const {
     SettingsValues v;
     v.folder = pathText(qToPath(QDir::toNativeSeparators(QDir::currentPath())));
-    v.instrument = fromQ(combo2_->currentText());
-    v.port = fromQ(combo1_->currentText());
+    v.instrument = fromQ(instrumentChoice_->currentText());
+    v.port = fromQ(portChoice_->currentText());
     const PortSettingsTexts p = portSettings_->texts();
     v.protocol = p.protocol;
     v.baud = p.baud;
@@ -319,8 +327,8 @@ void MainWindow::applySettings(const SettingsValues& v) {
         const QString folder = pathToQ(textPath(v.folder));
         if (QFileInfo(folder).isDir()) QDir::setCurrent(folder);
     }
-    combo2_->setEditText(toQ(v.instrument));
-    combo1_->setEditText(toQ(v.port));
+    instrumentChoice_->setEditText(toQ(v.instrument));
+    portChoice_->setEditText(toQ(v.port));
     portSettings_->setTexts({v.protocol, v.baud, v.parity, v.dataBits, v.stopBits});
     conversion_->instrumentList()->setEditText(toQ(v.conversionInstrument));
     conversion_->outputList()->setEditText(toQ(v.conversionOutput));
@@ -339,12 +347,12 @@ void MainWindow::applySettings(const SettingsValues& v) {
 void MainWindow::shutDown() {
     if (shutDownDone_) return;
     shutDownDone_ = true;
-    timer1_->stop();
+    animationTimer_->stop();
     if (services_.port.isOpen()) services_.port.close();
     const auto file = services_.programFolder / kSettingsFileName;
     std::string error;
-    ensureFolder(services_.programFolder, error);
-    if (!saveSettingsFile(file, collectSettings(), error)) {
+    if (!ensureFolder(services_.programFolder, error) ||
+        !saveSettingsFile(file, collectSettings(), error)) {
         // The settings of this run would otherwise be lost without a word.
         services_.dialogs.error(cp1254("Ayarlar kayıt edilemedi: ") + pathText(file) + "\r" +
                                 error);
@@ -379,9 +387,9 @@ void MainWindow::exitProgram() {
 }
 
 void MainWindow::instrumentChoiceClicked() {
-    const QString instrument = combo2_->currentText();
+    const QString instrument = instrumentChoice_->currentText();
     const catalogue::Instrument* row = catalogue::findInstrument(fromQ(instrument));
-    label2_->setEnabled(!row || row->upload);
+    uploadLauncher_->setEnabled(!row || row->upload);
     // An instrument's preset stands only while it is chosen: any other
     // instrument gets back the port settings that were in force before it.
     if (row && row->preset) {
@@ -399,23 +407,23 @@ void MainWindow::instrumentChoiceClicked() {
 
 void MainWindow::tick() {
     animation_.tick();
-    label1_->setText(toQ(animation_.downloadCaption()));
-    label2_->setText(toQ(animation_.uploadCaption()));
+    downloadLauncher_->setText(toQ(animation_.downloadCaption()));
+    uploadLauncher_->setText(toQ(animation_.uploadCaption()));
     if (transferRunning_ && logLines_ > 0) showTransferProgress();  // the elapsed time runs on
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
     if (type == QEvent::MouseMove || type == QEvent::Enter) {
-        if (watched == label1_) label1_->setFrameStyle(QFrame::Box | QFrame::Plain);
-        if (watched == label2_) label2_->setFrameStyle(QFrame::Box | QFrame::Plain);
-        if (watched == image1_) {
-            label1_->setFrameStyle(QFrame::NoFrame);
-            label2_->setFrameStyle(QFrame::NoFrame);
+        if (watched == downloadLauncher_) downloadLauncher_->setFrameStyle(QFrame::Box | QFrame::Plain);
+        if (watched == uploadLauncher_) uploadLauncher_->setFrameStyle(QFrame::Box | QFrame::Plain);
+        if (watched == instrumentPicture_) {
+            downloadLauncher_->setFrameStyle(QFrame::NoFrame);
+            uploadLauncher_->setFrameStyle(QFrame::NoFrame);
         }
     }
-    if (type == QEvent::MouseButtonRelease && (watched == label1_ || watched == label2_)) {
-        if (watched->property("enabled").toBool()) runLauncher(watched == label1_);
+    if (type == QEvent::MouseButtonRelease && (watched == downloadLauncher_ || watched == uploadLauncher_)) {
+        if (watched->property("enabled").toBool()) runLauncher(watched == downloadLauncher_);
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
@@ -425,7 +433,7 @@ void MainWindow::downloadClicked() {
     runLauncher(true);
 }
 void MainWindow::uploadClicked() {
-    if (label2_->isEnabled()) runLauncher(false);
+    if (uploadLauncher_->isEnabled()) runLauncher(false);
 }
 
 void MainWindow::runLauncher(bool download) {
@@ -440,16 +448,16 @@ void MainWindow::runLauncher(bool download) {
     logLast_.clear();
     transferClock_.start();
     showTransferProgress();
-    command1_->setVisible(true);
-    richTextBox1_->setVisible(true);
-    const std::string instrument = fromQ(combo2_->currentText());
+    stopButton_->setVisible(true);
+    transferLog_->setVisible(true);
+    const std::string instrument = fromQ(instrumentChoice_->currentText());
     if (runner_) {
         runner_(download, instrument, chosen.path);
     } else {
         runTransfer(download, instrument, chosen.path);
     }
-    command1_->setVisible(false);
-    richTextBox1_->setVisible(false);
+    stopButton_->setVisible(false);
+    transferLog_->setVisible(false);
     restoreJobCommands();
     transferRunning_ = false;
     // The stop button and the log made the window grow; it returns to its size.
@@ -468,8 +476,8 @@ void MainWindow::disableJobCommands() {
     disabledActions_.clear();
     // The choices change the port and its settings, the launchers start a
     // transfer, the conversion window runs conversions and computations.
-    for (QWidget* widget : std::initializer_list<QWidget*>{combo1_, combo2_, label1_, label2_,
-                                                           command3_, portSettings_, conversion_}) {
+    for (QWidget* widget : std::initializer_list<QWidget*>{portChoice_, instrumentChoice_, downloadLauncher_, uploadLauncher_,
+                                                           formatButton_, portSettings_, conversion_}) {
         if (!widget) continue;
         disabledWidgets_.emplace_back(widget, widget->isEnabled());
         widget->setEnabled(false);
@@ -500,7 +508,7 @@ void MainWindow::restoreJobCommands() {
 
 void MainWindow::showTransferProgress() {
     if (logLines_ == 0) {
-        richTextBox1_->setPlainText(T("Cihaz bekleniyor…"));
+        transferLog_->setPlainText(T("Cihaz bekleniyor…"));
         return;
     }
     const qint64 seconds = transferClock_.isValid() ? transferClock_.elapsed() / 1000 : 0;
@@ -508,7 +516,7 @@ void MainWindow::showTransferProgress() {
                                 .arg(seconds / 60, 2, 10, QLatin1Char('0'))
                                 .arg(seconds % 60, 2, 10, QLatin1Char('0'));
     const QString count = T(logDownload_ ? "%1 satır alındı, %2" : "%1 satır gönderildi, %2");
-    richTextBox1_->setPlainText(count.arg(logLines_).arg(elapsed) + QLatin1Char('\n') + logLast_);
+    transferLog_->setPlainText(count.arg(logLines_).arg(elapsed) + QLatin1Char('\n') + logLast_);
 }
 
 void MainWindow::runTransfer(bool download, const std::string& instrument, const fs::path& file) {
@@ -523,16 +531,13 @@ void MainWindow::runTransfer(bool download, const std::string& instrument, const
                               services_.clock,
                               log,
                               transferFields_,
-                              fromQ(combo1_->currentText()),
+                              fromQ(portChoice_->currentText()),
                               portSettings_->texts(),
                               instrument,
                               file,
                               services_.programFolder};
-    if (download) {
-        link::runDownload(instrument, ctx);
-    } else {
-        link::runUpload(instrument, ctx);
-    }
+    // Every outcome has already been told to the user in the transfer's own boxes.
+    static_cast<void>(download ? link::runDownload(instrument, ctx) : link::runUpload(instrument, ctx));
 }
 
 void MainWindow::stopClicked() {
@@ -544,8 +549,13 @@ void MainWindow::stopClicked() {
 
 void MainWindow::runConversionAction() {
     conversion::ConversionWindow& w = conversion_->core();
-    if (survey::runActionButton(w, conversionState_) == conversion::ActionOutcome::RunLevelling) {
+    const auto outcome = survey::runActionButton(w, conversionState_, &surveyLog_);
+    if (outcome == conversion::ActionOutcome::Busy) return;
+    if (outcome == conversion::ActionOutcome::RunLevelling) {
         levelling::levellingAction(w, levellingState_, *dlSettings_);
+        drawing_->afterRun(nullptr, &levellingState_);
+    } else {
+        drawing_->afterRun(&surveyLog_, nullptr);
     }
 }
 
@@ -576,7 +586,7 @@ void MainWindow::formatButtonClicked() {
         // Start on the main window's instrument: its own text when the conversion
         // list has it, else the first of its family there, else the first item.
         const catalogue::Instrument* main =
-            catalogue::findInstrument(fromQ(combo2_->currentText()));
+            catalogue::findInstrument(fromQ(instrumentChoice_->currentText()));
         const auto list = catalogue::conversionInstruments();
         const catalogue::Instrument* pick = nullptr;
         for (const catalogue::Instrument* i : list) {

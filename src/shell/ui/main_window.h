@@ -29,9 +29,13 @@
 #include "platform/serial_port.h"
 #include "shell/launcher_animation.h"
 #include "shell/settings.h"
+#include "survey/survey.h"
 
 namespace velkar::conversion {
 class ConversionWindowUi;
+}
+namespace velkar::drawing {
+class ConversionDrawing;
 }
 namespace velkar::levelling {
 class DlSettingsDialog;
@@ -67,17 +71,18 @@ class MainWindow : public QMainWindow {
     static QStringList instrumentItems();
     static QString webAddress();
 
-    QComboBox* instrumentChoice() const { return combo2_; }
-    QComboBox* portChoice() const { return combo1_; }
-    QLabel* downloadLauncher() const { return label1_; }
-    QLabel* uploadLauncher() const { return label2_; }
-    QPushButton* stopButton() const { return command1_; }
-    QPushButton* formatButton() const { return command3_; }
-    QTextEdit* transferLog() const { return richTextBox1_; }
-    QTimer* animationTimer() const { return timer1_; }
+    QComboBox* instrumentChoice() const { return instrumentChoice_; }
+    QComboBox* portChoice() const { return portChoice_; }
+    QLabel* downloadLauncher() const { return downloadLauncher_; }
+    QLabel* uploadLauncher() const { return uploadLauncher_; }
+    QPushButton* stopButton() const { return stopButton_; }
+    QPushButton* formatButton() const { return formatButton_; }
+    QTextEdit* transferLog() const { return transferLog_; }
+    QTimer* animationTimer() const { return animationTimer_; }
     PortSettingsWindow* portSettings() const { return portSettings_; }
     conversion::ConversionWindowUi* conversionWindow() const { return conversion_; }
     levelling::DlSettingsDialog* dlSettings() const { return dlSettings_; }
+    drawing::ConversionDrawing* drawing() const { return drawing_; }
     InfoWindow* infoWindow() const;
     const std::string& dlPreset() const { return DL_ONSECIM; }
     bool transferRunning() const { return transferRunning_; }
@@ -131,17 +136,17 @@ class MainWindow : public QMainWindow {
     void showWritten(const std::filesystem::path& file);
 
     AppServices services_;
-    QComboBox* combo2_;
-    QComboBox* combo1_;
-    QLabel* label1_;
-    QLabel* label2_;
-    QPushButton* command1_;
-    QPushButton* command3_;
-    QPushButton* command4_;
-    QTextEdit* richTextBox1_;
-    QTimer* timer1_;
-    QLabel* label3_;
-    QLabel* image1_;
+    QComboBox* instrumentChoice_;
+    QComboBox* portChoice_;
+    QLabel* downloadLauncher_;
+    QLabel* uploadLauncher_;
+    QPushButton* stopButton_;
+    QPushButton* formatButton_;
+    QPushButton* editorButton_;
+    QTextEdit* transferLog_;
+    QTimer* animationTimer_;
+    QLabel* webLink_;
+    QLabel* instrumentPicture_;
     PortSettingsWindow* portSettings_ = nullptr;
     conversion::ConversionWindowUi* conversion_ = nullptr;
     levelling::DlSettingsDialog* dlSettings_ = nullptr;
@@ -151,9 +156,11 @@ class MainWindow : public QMainWindow {
     LauncherAnimation animation_;
     std::string DL_ONSECIM;
     TransferRunner runner_;
-    link::TransferFields transferFields_;          // AKTARMA_DEVAM lives as long as the window
-    conversion::ConversionState conversionState_;  // the decoded record, kept between runs
-    levelling::LevellingState levellingState_;     // the levelling record, kept between runs
+    link::TransferFields transferFields_;              // AKTARMA_DEVAM lives as long as the window
+    conversion::ConversionState conversionState_;      // the decoded record, kept between runs
+    levelling::LevellingState levellingState_;         // the levelling record, kept between runs
+    survey::PolarSurveyLog surveyLog_;                 // the last KOORDINAT run, for its drawing
+    drawing::ConversionDrawing* drawing_ = nullptr;    // the "Çizim" tab (owned by the conversion window)
     levelling::IntermediateDifferenceDialog* intermediate_ = nullptr;
     // The port settings in force before the DL-100 preset replaced them.
     std::optional<SettingsValues::PortLines> portBeforeDl100_;

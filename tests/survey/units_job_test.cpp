@@ -1,0 +1,230 @@
+// One small job recorded in gon and in degrees (DDD.MMSS) for each family:
+// the computations must agree; unnamed stations and unsupported units
+// through the outputs and KOORDINAT.
+#include <cmath>
+#include <numbers>
+
+#include <gtest/gtest.h>
+
+#include "golden.h"
+#include "platform/cp1254.h"
+#include "platform/numbers.h"
+#include "scripted_dialogs.h"
+#include "survey/survey.h"
+
+namespace velkar::survey {
+namespace {
+
+namespace fs = std::filesystem;
+using conversion::ActionOutcome;
+
+const std::string kDone = "Hesaplama İşlemi Tamamlandı..Kayıt Etmeyi Unutmayınız.!!!";
+
+struct Job : ::testing::Test {
+    test::ScriptedDialogs dialogs;
+    NullEventPump pump;
+    ResultTable table;
+    fs::path dir = test::tempDir("units");
+    ConversionWindow w{dialogs, pump, table, dir / "prog"};
+    ConversionState state;
+
+    // A computation ("&Hesapla") or a conversion of raw; the result file.
+    std::string run(const std::string& instrument, const std::string& output,
+                    const std::string& raw, const std::string& polygon = {},
+                    ActionOutcome expected = ActionOutcome::Converted) {
+        test::writeBytes(dir / "ham.txt", raw);
+        w.setInstrument(instrument);
+        w.setOutput(output);
+        const bool computation = output == "KOORDINAT";
+        w.setMode(computation ? catalogue::Mode::Compute : catalogue::Mode::Convert);
+        dialogs.answerFile(dir / "ham.txt");
+        if (computation) {
+            test::writeBytes(dir / "poligon.txt", polygon);
+            dialogs.answerFile(polygon.empty() ? fs::path() : dir / "poligon.txt");
+        }
+        EXPECT_EQ(runActionButton(w, state), expected) << output;
+        return test::readBytes(w.resultWorkFile());
+    }
+};
+
+// The numbers of each result line (name, then values).
+std::vector<std::vector<double>> numbers(const std::string& result) {
+    std::vector<std::vector<double>> rows;
+    size_t start = 0;
+    for (size_t end; (end = result.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        std::vector<double> row;
+        const std::string line = result.substr(start, end - start);
+        for (size_t p = line.find(' '); p != std::string::npos; p = line.find(' ', p + 1)) {
+            if (line[p + 1] != ' ') row.push_back(leadingNumber(line.substr(p)));
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+void expectSameWithin(const std::string& gon, const std::string& degrees, double tolerance,
+                      size_t expectedRows) {
+    const auto a = numbers(gon), b = numbers(degrees);
+    ASSERT_EQ(a.size(), expectedRows) << gon;
+    ASSERT_EQ(b.size(), expectedRows) << degrees;
+    for (size_t i = 0; i < a.size(); ++i) {
+        ASSERT_EQ(a[i].size(), b[i].size()) << i;
+        for (size_t k = 0; k < a[i].size(); ++k) EXPECT_NEAR(a[i][k], b[i][k], tolerance) << i;
+    }
+}
+
+// S1 at Y 1000 X 1000 Z 100, backsight B1 due north.  Angles chosen so that
+// both units write them exactly: 123.4750 gon is 111° 07' 39", 98.7500 gon
+// 88° 52' 30", 50 gon 45°, 101.2500 gon 91° 07' 30", 300 gon 270°.
+const char* kPolygon = "S1 1000 1000 100\r\nB1 1000 1100 101\r\n";
+
+TEST_F(Job, Gts210CoordinatesAreTheSameFromGonAndDegrees) {
+    const std::string gon =
+        "_'S1_)K0_(1.500__+\r\n"
+        "B1_ ?+00100000m1000000+0000000g_)_(1.600__+\r\n"
+        "P1_ ?+00123456m0987500+1234750g_)K_(1.600__+\r\n"
+        "P2_ R+00050000m1000000+0500000g+00001000_)K_(1.700__+\r\n"
+        "P3_ (+000075000m10125000+30000000g_)K_(1.600__+\r\n";
+    const std::string degrees =
+        "_'S1_)K0_(1.500__+\r\n"
+        "B1_ ?+00100000m0900000+0000000d_)_(1.600__+\r\n"
+        "P1_ ?+00123456m0885230+1110739d_)K_(1.600__+\r\n"
+        "P2_ R+00050000m0900000+0450000d+00001000_)K_(1.700__+\r\n"
+        "P3_ (+000075000m09107300+27000000d_)K_(1.600__+\r\n";
+    const std::string a = run("GTS-210 / 220 / 6", "KOORDINAT", gon, kPolygon);
+    const std::string b = run("GTS-210 / 220 / 6", "KOORDINAT", degrees, kPolygon);
+    expectSameWithin(a, b, 0.0001, 5);  // S1, B1 and the three points
+    // P1 by hand: 123.456 m at zenith 98.75 gon, bearing 123.475 gon.
+    EXPECT_NEAR(numbers(b)[2][0],
+                1000 + 123.456 * std::sin(0.98750 * std::numbers::pi / 2) *
+                           std::sin(1.23475 * std::numbers::pi / 2),
+                1e-4);
+}
+
+TEST_F(Job, Gts700CoordinatesAndTheBookAreTheSameFromGonAndDegrees) {
+    // The backsight reading 25 gon (22° 30') is taken off every direction.
+    const std::string gon =
+        "STN,S1,1.500\r\nBKB,B1,0,25.0000\r\n"
+        "SS,P1,1.600\r\nSD,123.4750,98.7500,123.456\r\n"
+        "SS,P2,1.700\r\nHD,50.0000,50.000,1.000\r\n"
+        "SS,P1,1.600\r\nSD,323.4750,301.2500,123.457\r\n";
+    const std::string degrees =
+        "GTS-7 JOB\r\nUNITS M,D\r\nSTN,S1,1.500\r\nBKB,B1,0,22.30000\r\n"
+        "SS,P1,1.600\r\nSD,111.07390,88.52300,123.456\r\n"
+        "SS,P2,1.700\r\nHD,45.00000,50.000,1.000\r\n"
+        "SS,P1,1.600\r\nSD,291.07390,271.07300,123.457\r\n";
+    expectSameWithin(run("GTS-600 / 700", "KOORDINAT", gon, kPolygon),
+                     run("GTS-600 / 700", "KOORDINAT", degrees, kPolygon), 0.0001, 5);
+    // The book: the same side (123.456 sin 98.75 gon), each mean in its file's unit.
+    const auto book = [&](const std::string& raw) {
+        run("GTS-600 / 700", "RASAT KARNESi", raw);
+        return std::vector<std::string>{toUtf8(table.cell(1, 6)), toUtf8(table.cell(1, 7))};
+    };
+    EXPECT_EQ(book(gon), (std::vector<std::string>{"    123.4750", " 123.4322"}));
+    EXPECT_EQ(book(degrees), (std::vector<std::string>{"    111.0739", " 123.4322"}));
+}
+
+// Edge cases of the degree book: a mean across the zero direction, a
+// reading of 59' 59.5" and a horizontal sight (V = 90°: the side is the
+// slope distance).
+TEST_F(Job, DegreeBookAcrossZeroAndAtTheSecondsCarry) {
+    run("GTS-600 / 700", "RASAT KARNESi",
+        "UNITS,M,D\r\nSTN,S1,1.5\r\n"
+        "SS,P1\r\nSD,359.59590,90.00000,100.000\r\nSS,P1\r\nSD,180.00010,270.00000,100.000\r\n"
+        "SS,P2\r\nSD,10.59595,90.00000,50.000\r\n");
+    EXPECT_EQ(toUtf8(table.cell(1, 2)), " 359.5959");
+    EXPECT_EQ(toUtf8(table.cell(1, 6)), "      0.0000");
+    EXPECT_EQ(toUtf8(table.cell(1, 7)), " 100.0000");
+    EXPECT_EQ(toUtf8(table.cell(2, 2)), "  11.0000");  // 10° 59' 59.5" to the even second
+    EXPECT_EQ(toUtf8(table.cell(2, 6)), "     11.0000");
+    EXPECT_EQ(toUtf8(table.cell(2, 7)), " 50.0000");
+}
+
+TEST_F(Job, RecordsOfUnsupportedUnitsAreSkippedWithOneWarning) {
+    const std::string out =
+        run("GTS-600 / 700", "KOORDINAT",
+            "STN,S1,1.500\r\nBKB,B1,0,0\r\nSS,P1,1.6\r\nSD,1,100,10\r\nUNITS F,G\r\n"
+            "SS,P2,1.6\r\nSD,1,100,10\r\nSS,P3,1.6\r\nHD,1,10,0\r\n",
+            kPolygon);
+    EXPECT_EQ(numbers(out).size(), 3u);  // S1, B1, P1
+    EXPECT_EQ(dialogs.messageLines(),
+              (std::vector<std::string>{
+                  "Uyarı: Birimi desteklenmeyen 2 kayıt hesaplanmadı (ilki: satır 7).",
+                  kDone + "\n3 satır yazıldı."}));
+    EXPECT_TRUE(w.saveEnabled);
+}
+
+TEST_F(Job, DegreesAndFeetAreNamedInTheEndMessageOfAConversion) {
+    const std::string out = run("GTS-600 / 700", "YDE-NETCAD",
+                                "UNITS F,D\r\nSTN,S1,1.5\r\nSS,P1\r\nSD,87.47000,90.00000,10\r\n");
+    EXPECT_NE(out.find("  87.4700   90.0000"), std::string::npos) << out;  // as written
+    EXPECT_EQ(dialogs.messageLines().back(),
+              "İşlem Sonu: Format Dönüştürme İşlemi Tamamlandı\n2 satır yazıldı.\n"
+              "Açılar derece (DDD.MMSS) olarak yazıldı: CAD programında açı birimini derece "
+              "seçiniz.\nMesafeler feet olarak yazıldı.");
+}
+
+// A station stored without a name is DURAK1 in every output, keeps its
+// instrument height and its backsight, and KOORDINAT asks for it by name.
+TEST_F(Job, UnnamedStationThroughEveryOutputAndKoordinat) {
+    const std::string raw =
+        "_'_(_)1.540_+\r\n"
+        "B1_ ?+00100000m1000000+0000000g_)_(1.600__+\r\n"
+        "P1_ ?+00010000m1000000+1000000g_)K_(1.540__+\r\n";
+    const std::string unnamed = "Adı olmayan 1 durak noktası DURAK1 adıyla yazıldı.";
+    const std::pair<const char*, const char*> outputs[] = {
+        {"YDE-NETCAD", "   DURAK1       0.0000    0.0000      0.000 1.540 "},
+        {"YMK-NETCAD", " DURAK1       0.0000      0.000     0.000 1.540 "},
+        {"YDE-EGHAS", "    DURAK1        B1     1.54"},
+        {"YMK-EGHAS", "    DURAK1        B1     1.54"},
+    };
+    for (const auto& [output, expected] : outputs) {
+        dialogs.clearShown();
+        EXPECT_EQ(run("GTS-210 / 220 / 6", output, raw).find(expected), 0u) << output;
+        const std::string end = dialogs.messageLines().back();
+        EXPECT_EQ(end.substr(end.rfind('\n') + 1), unnamed) << output;
+    }
+    dialogs.clearShown();
+    for (const char* v : {"1000", "1000", "100", "1100", "1000", "101"}) {
+        dialogs.answerInput(std::string(v));
+    }
+    EXPECT_EQ(run("GTS-210 / 220 / 6", "KOORDINAT", raw),
+              "P1                  1010.0000        1000.0000         100.0000\r\n");
+    EXPECT_EQ(toUtf8(dialogs.shown()[2].text), "DURAK1 için X Koordinatını giriniz");
+    EXPECT_EQ(dialogs.messageLines().back(), kDone + "\n1 satır yazıldı.\n" + unnamed);
+}
+
+TEST_F(Job, AFileOfTheOtherFamilyIsQuestionedBeforeConverting) {
+    const std::string raw = "STN,S1,1.5\r\nBKB,B1,0,0\r\nSS,P1\r\nSD,1,2,3\r\n";
+    dialogs.answerMessage(MessageResult::Cancel);
+    EXPECT_EQ(run("GTS-210 / 220 / 6", "YDE-NETCAD", raw, {}, ActionOutcome::NotConverted), "");
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messageLines()[0],
+              "Uyarı: Bu dosya GTS-600 / 700 kaydına benziyor, seçilen cihaz GTS-210 / 220 / 6. "
+              "Yine de dönüştürülsün mü?");
+    EXPECT_EQ(dialogs.messages()[0].buttons, MessageButtons::OkCancel);
+    EXPECT_FALSE(w.saveEnabled);
+    dialogs.answerMessage(MessageResult::Ok);  // converted as asked
+    run("GTS-230N", "YDE-NETCAD", raw, {}, ActionOutcome::NotConverted);
+    EXPECT_EQ(dialogs.messages()[1].text,
+              cp1254("Bu dosya GTS-600 / 700 kaydına benziyor, seçilen cihaz GTS-230N. Yine de "
+                     "dönüştürülsün mü?"));
+    // The other way round; the computations ask too.
+    dialogs.clearShown();
+    dialogs.answerMessage(MessageResult::Cancel);
+    w.setMode(catalogue::Mode::Compute);
+    w.setOutput("KESIT-KLISE");
+    dialogs.answerFile(VELKAR_SAMPLES_DIR "/gts700_kesit.txt");
+    EXPECT_EQ(runActionButton(w, state), ActionOutcome::NotConverted);
+    EXPECT_EQ(dialogs.messages().size(), 1u);
+    dialogs.clearShown();
+    dialogs.answerMessage(MessageResult::Cancel);
+    run("GTS-600 / 700", "KOORDINAT", "_'S1_)K0_(1.500__+\r\nB1_ ?+00010000m1000000+0g_+\r\n", {},
+        ActionOutcome::NotConverted);
+    EXPECT_EQ(dialogs.messages()[0].text,
+              cp1254("Bu dosya GTS-210 / 220 kaydına benziyor, seçilen cihaz GTS-600 / 700. Yine "
+                     "de dönüştürülsün mü?"));
+}
+
+}  // namespace
+}  // namespace velkar::survey
