@@ -1,46 +1,24 @@
 #include "drawing/atomic_file.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdlib>
-
 #include "platform/textfile.h"
 
 namespace velkar::drawing {
 
+// The program's one atomic writer does the work (platform/textfile.h): the
+// same temporary names, the same refusal of a read-only target, and a stop of
+// velkar-cli removes a temporary file that was never committed.
 AtomicTarget::~AtomicTarget() {
-    if (!temp_.empty()) ::unlink(temp_.c_str());
+    discardTemporary(temp_);
 }
 
 bool AtomicTarget::create(std::string& error) {
-    std::filesystem::path folder = target_.parent_path();
-    if (folder.empty()) folder = ".";
-    std::string pattern = (folder / ("." + target_.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) {
-        error = systemErrorText(errno);
-        return false;
-    }
-    // mkstemp makes the file private; the result gets what any new file gets.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    ::close(fd);
-    temp_ = pattern;
-    return true;
+    return createTemporaryBeside(target_, temp_, error);
 }
 
 bool AtomicTarget::commit(std::string& error) {
-    std::error_code ec;
-    std::filesystem::rename(temp_, target_, ec);
-    if (ec) {
-        error = systemErrorText(ec.value());
-        return false;
-    }
+    const bool ok = commitTemporary(temp_, target_, error);
     temp_.clear();
-    return true;
+    return ok;
 }
 
 }  // namespace velkar::drawing

@@ -215,40 +215,101 @@ bool TextWriter::append(const std::filesystem::path& path) {
     return openMode(path, "ab");
 }
 
-bool TextWriter::replace(const std::filesystem::path& path) {
-    if (!temporary_.empty()) discard();
-    close();
-    failed_ = false;
-    error_.clear();
+namespace {
+
+// The target may be replaced: absent, or a regular file that is not read-only.
+bool replaceable(const std::filesystem::path& target, std::string& error) {
     std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
-    if (std::filesystem::is_directory(status)) return fail(EISDIR);
-    if (std::filesystem::exists(status)) {
-        if (!std::filesystem::is_regular_file(status)) {
-            failed_ = true;
-            error_ = cp1254("normal bir dosya değil (aygıt ya da boru)");
-            return false;
-        }
-        if (isReadOnlyFile(path)) {
-            failed_ = true;
-            error_ = readOnlyFileText();
-            return false;
-        }
+    const auto status = std::filesystem::status(target, ec);
+    if (std::filesystem::is_directory(status)) {
+        error = systemErrorText(EISDIR);
+        return false;
     }
-    const auto lock = lockFileChanges();
-    for (int attempt = 0; attempt < 100 && !file_; ++attempt) {
-        const auto candidate = temporaryNameFor(path);
+    if (!std::filesystem::exists(status)) return true;
+    if (!std::filesystem::is_regular_file(status)) {
+        error = cp1254("normal bir dosya değil (aygıt ya da boru)");
+        return false;
+    }
+    if (isReadOnlyFile(target)) {
+        error = readOnlyFileText();
+        return false;
+    }
+    return true;
+}
+
+// Creates and opens a new temporary file beside target (the lock held).
+std::FILE* openTemporaryBeside(const std::filesystem::path& target,
+                               std::filesystem::path& temporary, std::string& error) {
+    std::FILE* f = nullptr;
+    for (int attempt = 0; attempt < 100 && !f; ++attempt) {
+        const auto candidate = temporaryNameFor(target);
         errno = 0;
-        file_ = openFile(candidate, "wbx");
-        if (file_) {
-            temporary_ = candidate;
-            target_ = path;
+        f = openFile(candidate, "wbx");
+        if (f) {
+            temporary = candidate;
             notePendingFile(candidate);
         } else if (errno != EEXIST) {
             break;
         }
     }
-    if (!file_) return fail(errno ? errno : EEXIST);
+    if (!f) error = systemErrorText(errno ? errno : EEXIST);
+    return f;
+}
+
+}  // namespace
+
+bool createTemporaryBeside(const std::filesystem::path& target, std::filesystem::path& temporary,
+                           std::string& error) {
+    if (!replaceable(target, error)) return false;
+    const auto lock = lockFileChanges();
+    std::FILE* f = openTemporaryBeside(target, temporary, error);
+    if (!f) return false;
+    std::fclose(f);
+    return true;
+}
+
+bool commitTemporary(const std::filesystem::path& temporary, const std::filesystem::path& target,
+                     std::string& error) {
+    if (std::FILE* f = openFile(temporary, "rb+")) {
+        syncToDisk(f);
+        std::fclose(f);
+    }
+    std::error_code ec;
+    {
+        const auto lock = lockFileChanges();
+        std::filesystem::rename(temporary, target, ec);
+        if (!ec) forgetPendingFile(temporary);
+    }
+    if (!ec) return true;
+    error = systemErrorText(ec.value());
+    discardTemporary(temporary);
+    return false;
+}
+
+void discardTemporary(const std::filesystem::path& temporary) {
+    if (temporary.empty()) return;
+    std::error_code ec;
+    std::filesystem::remove(temporary, ec);
+    const auto lock = lockFileChanges();
+    forgetPendingFile(temporary);
+}
+
+bool TextWriter::replace(const std::filesystem::path& path) {
+    if (!temporary_.empty()) discard();
+    close();
+    failed_ = false;
+    error_.clear();
+    if (!replaceable(path, error_)) {
+        failed_ = true;
+        return false;
+    }
+    const auto lock = lockFileChanges();
+    file_ = openTemporaryBeside(path, temporary_, error_);
+    if (!file_) {
+        failed_ = true;
+        return false;
+    }
+    target_ = path;
     return true;
 }
 

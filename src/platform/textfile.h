@@ -121,8 +121,19 @@ namespace velkar {
 // file systems (a USB stick) it copies into a temporary file beside the target
 // and renames that.  On failure the source and the earlier target are left as
 // they were and error holds the reason.  A read-only target is refused.
-[[nodiscard]] bool moveFileReplacing(const std::filesystem::path& from, const std::filesystem::path& to,
-                       std::string& error);
+[[nodiscard]] bool moveFileReplacing(const std::filesystem::path& from,
+                                     const std::filesystem::path& to, std::string& error);
+
+// The same for a writer that only takes a path (a painter writing SVG, PNG or
+// PDF): an empty temporary file beside target, noted as pending (an existing
+// target that is read-only or not a regular file is refused); commit syncs it
+// and renames it over target; discard removes it.  TextWriter::replace() is
+// built on them.
+bool createTemporaryBeside(const std::filesystem::path& target, std::filesystem::path& temporary,
+                           std::string& error);
+bool commitTemporary(const std::filesystem::path& temporary, const std::filesystem::path& target,
+                     std::string& error);
+void discardTemporary(const std::filesystem::path& temporary);
 
 // An existing file without write permission ("yalnız okunabilir"): the program
 // never replaces one silently.
