@@ -87,5 +87,27 @@ TEST(MoveFile, ReplacesTheTargetAndKeepsTheSourceOnFailure) {
     EXPECT_FALSE(moveFileReplacing(dir / "gone", dir / "y", err));
 }
 
+// Turkish file names (wide names on Windows) through every way a file is
+// written, moved and read; the program folder is C:\VELKAR on Windows.
+TEST(TextFiles, TurkishNamesRoundTripAndTheProgramFolder) {
+    const auto dir = test::tempDir("turkish");
+    const auto name = dir / textPath(cp1254("ölçü ŞĞİ ı.txt"));
+    TextWriter w;
+    ASSERT_TRUE(w.replace(name)) << w.error();
+    w.writeLine(cp1254("Çığ"));
+    ASSERT_TRUE(w.close()) << w.error();
+    std::string err;
+    const auto moved = dir / textPath(cp1254("sonuç ğ.YDE"));
+    ASSERT_TRUE(moveFileReplacing(name, moved, err)) << err;
+    TextReader r(moved);
+    std::string line;
+    ASSERT_TRUE(r.readLine(line)) << r.error();
+    EXPECT_EQ(line, cp1254("Çığ"));
+    EXPECT_EQ(pathText(moved.filename()), cp1254("sonuç ğ.YDE"));
+#ifdef _WIN32
+    EXPECT_EQ(programFolder(), std::filesystem::path("C:\\VELKAR"));
+#endif
+}
+
 }  // namespace
 }  // namespace velkar
