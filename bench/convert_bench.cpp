@@ -12,9 +12,9 @@
 
 #include "conversion/format_writer.h"
 #include "conversion/ui/conversion_window_ui.h"
-#include "platform/qt/qt_event_pump.h"
 #include "platform/dialogs.h"
 #include "platform/event_pump.h"
+#include "platform/qt/qt_event_pump.h"
 #include "platform/result_table.h"
 #include "platform/textfile.h"
 #include "survey/survey.h"

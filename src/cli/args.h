@@ -11,13 +11,13 @@
 namespace velkar::cli {
 
 struct OptionSpec {
-    std::string name;      // "--output" or "-o"
+    std::string name;  // "--output" or "-o"
     bool takesValue = true;
     bool repeatable = false;
 };
 
 class Args {
-public:
+  public:
     // false and a message for an unknown option or a missing value.
     bool parse(const std::vector<std::string>& argv, const std::vector<OptionSpec>& specs,
                std::string& error);
@@ -26,7 +26,7 @@ public:
     std::vector<std::string> values(const std::string& name) const;
     const std::vector<std::string>& positional() const { return positional_; }
 
-private:
+  private:
     std::multimap<std::string, std::string> values_;
     std::vector<std::string> positional_;
 };

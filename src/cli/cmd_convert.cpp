@@ -77,7 +77,8 @@ void listNames(std::FILE* f, const char* what, const std::vector<std::string>& n
 // run and is named afterwards.
 class OptionQuestions : public Questions {
   public:
-    OptionQuestions(const std::map<std::string, Point>& points, std::optional<std::string> polygon, bool yes)
+    OptionQuestions(const std::map<std::string, Point>& points, std::optional<std::string> polygon,
+                    bool yes)
         : points_(points), polygon_(std::move(polygon)), yes_(yes) {}
 
     std::optional<std::string> pointCoordinate(const std::string& name, Axis axis) override {
@@ -93,7 +94,9 @@ class OptionQuestions : public Questions {
     }
     // --yes answers OK; without it the question is kept to be printed and the run stops.
     bool confirm(const std::string& text, const std::string& title) override {
-        if (!yes_) declined_ = ConsoleDialogs::formatMessage({text, title, MessageIcon::Question, MessageButtons::OkCancel});
+        if (!yes_)
+            declined_ = ConsoleDialogs::formatMessage(
+                {text, title, MessageIcon::Question, MessageButtons::OkCancel});
         return yes_;
     }
 
@@ -140,14 +143,15 @@ int cmdConvert(const std::vector<std::string>& argv, Context& ctx) {
                      kUsage);
         listNames(ctx.out, "instrument", instrumentNames());
         listNames(ctx.out, "output", outputNames());
-        std::fprintf(ctx.out,
-                     "\nKOORDINAT: --polygon names a file of known points (name, Y, X, Z a line);\n"
-                     "--point NAME=X,Y,Z answers the coordinate question for a station or\n"
-                     "backsight found neither there nor among the points computed before.  A\n"
-                     "point asked for and not given stops the run (exit 1); the output then holds\n"
-                     "the lines written before.\n"
-                     "\n--yes answers OK to the question asked when the file looks like the other\n"
-                     "instrument family's; without it the question is printed and the run stops.\n");
+        std::fprintf(
+            ctx.out,
+            "\nKOORDINAT: --polygon names a file of known points (name, Y, X, Z a line);\n"
+            "--point NAME=X,Y,Z answers the coordinate question for a station or\n"
+            "backsight found neither there nor among the points computed before.  A\n"
+            "point asked for and not given stops the run (exit 1); the output then holds\n"
+            "the lines written before.\n"
+            "\n--yes answers OK to the question asked when the file looks like the other\n"
+            "instrument family's; without it the question is printed and the run stops.\n");
         return kExitOk;
     }
     const auto instrument = args.value("--instrument");
@@ -216,7 +220,8 @@ int cmdConvert(const std::vector<std::string>& argv, Context& ctx) {
     const auto outcome = survey::runActionButton(w, state);
     const std::string missing = questions.missing();
     if (!questions.declined().empty()) {
-        std::fprintf(ctx.err, "%s\nvelkar-cli convert: stopped at the question; give --yes to go on\n",
+        std::fprintf(ctx.err,
+                     "%s\nvelkar-cli convert: stopped at the question; give --yes to go on\n",
                      questions.declined().c_str());
         return kExitFailed;
     }
@@ -226,7 +231,8 @@ int cmdConvert(const std::vector<std::string>& argv, Context& ctx) {
                      toUtf8(missing).c_str(), toUtf8(missing).c_str());
     } else if (outcome != conversion::ActionOutcome::Converted) {
         // The core said why in its boxes; a run that ended without one still gets a reason.
-        if (dialogs.printed() == 0) std::fprintf(ctx.err, "velkar-cli convert: nothing was written\n");
+        if (dialogs.printed() == 0)
+            std::fprintf(ctx.err, "velkar-cli convert: nothing was written\n");
         return kExitFailed;
     }
     const int code = missing.empty() ? kExitOk : kExitFailed;

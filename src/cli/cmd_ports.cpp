@@ -1,7 +1,7 @@
 #include "cli/args.h"
 #include "cli/cli.h"
-#include "platform/serial_settings.h"
 #include "link/port.h"
+#include "platform/serial_settings.h"
 
 namespace velkar::cli {
 

@@ -376,9 +376,10 @@ bool confirmFamily(ConversionWindow& w) {
     }
     if (!looksLikeOtherFamily(head, w.CIHAZ_TIPI)) return true;
     const char* looksLike = w.CIHAZ_TIPI == "200" ? "GTS-600 / 700" : "GTS-210 / 220";
-    const bool goOn = w.questions().confirm(cp1254("Bu dosya ") + looksLike + cp1254(" kaydına benziyor, seçilen cihaz ") +
-                                                w.request.instrumentText + cp1254(". Yine de dönüştürülsün mü?"),
-                                            cp1254("Uyarı"));
+    const bool goOn = w.questions().confirm(
+        cp1254("Bu dosya ") + looksLike + cp1254(" kaydına benziyor, seçilen cihaz ") +
+            w.request.instrumentText + cp1254(". Yine de dönüştürülsün mü?"),
+        cp1254("Uyarı"));
     if (goOn) return true;
     w.setSaveEnabled(false);
     return false;
@@ -453,7 +454,8 @@ bool FORMAT_CEVIR(ConversionWindow& w, ConversionState& state) {
         state.book.clear();
         std::uint64_t lines = 0;
         w.progress(0, in.size());
-        while (in.readLine(r.HAM_SATIR)) {  // straight into the record: a line may be megabytes long
+        while (
+            in.readLine(r.HAM_SATIR)) {  // straight into the record: a line may be megabytes long
             ++state.summary.lineNumber;
             r.KAYIT_KODU = r.HAM_SATIR.substr(0, 3);
             w.pump.processPending();

@@ -34,7 +34,7 @@ bool confirmFamily(ConversionWindow& w);
 bool finishRun(ConversionWindow& w, ConversionState& state, const std::string& done,
                const std::string& title);
 
-enum class [[nodiscard]] ActionOutcome {
+enum class [[nodiscard]] ActionOutcome{
     Converted,       // FORMAT_CEVIR ran to its end message
     NotConverted,    // FORMAT_CEVIR ended early (no file chosen, a file error)
     RunLevelling,    // DL-100: the caller runs the levelling computation

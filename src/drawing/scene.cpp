@@ -152,10 +152,13 @@ std::vector<bool> chooseLabels(const PlanScene& scene, double scale, const Label
     return shown;
 }
 
-bool resultHoldsCoordinates(const catalogue::Output* output) { return output && output->holdsCoordinates; }
+bool resultHoldsCoordinates(const catalogue::Output* output) {
+    return output && output->holdsCoordinates;
+}
 
 AxisOrder axisOrderOf(const catalogue::Output* output) {
-    return output && output->id == catalogue::OutputId::Xyz ? AxisOrder::NameXYZ : AxisOrder::NameYXZ;
+    return output && output->id == catalogue::OutputId::Xyz ? AxisOrder::NameXYZ
+                                                            : AxisOrder::NameYXZ;
 }
 
 }  // namespace velkar::drawing

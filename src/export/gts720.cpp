@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "platform/line_fields.h"
 #include "platform/cp1254.h"
+#include "platform/line_fields.h"
 #include "platform/program_folder.h"
 #include "platform/textfile.h"
 

@@ -1,8 +1,8 @@
 #include "export/spreadsheet_export.h"
 
-#include "platform/line_fields.h"
 #include "export/xls_workbook.h"
 #include "platform/cp1254.h"
+#include "platform/line_fields.h"
 #include "platform/program_folder.h"
 #include "platform/textfile.h"
 

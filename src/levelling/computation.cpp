@@ -31,10 +31,14 @@ enum class Form { Elevation, Short, Notebook };
 std::optional<Form> formOf(const catalogue::Output* output) {
     if (!output) return std::nullopt;
     switch (output->id) {
-        case catalogue::OutputId::ElevationReport: return Form::Elevation;
-        case catalogue::OutputId::ShortReport: return Form::Short;
-        case catalogue::OutputId::Notebook: return Form::Notebook;
-        default: return std::nullopt;
+        case catalogue::OutputId::ElevationReport:
+            return Form::Elevation;
+        case catalogue::OutputId::ShortReport:
+            return Form::Short;
+        case catalogue::OutputId::Notebook:
+            return Form::Notebook;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -515,7 +519,8 @@ LevellingRunResult levellingAction(ConversionWindow& w, LevellingState& s,
                                    DlSettingsAccess& settings) {
     // The notebook has no return run: ticking "Dönüş Dosyası  Var" for it must
     // not leave the next elevation report waiting for a return file.
-    if (settings.current().returnRun && formOf(w.request.output) != Form::Notebook) w.DONUS_DOSYASI = 1;
+    if (settings.current().returnRun && formOf(w.request.output) != Form::Notebook)
+        w.DONUS_DOSYASI = 1;
     return DL_HESAP(w, s, settings);
 }
 

@@ -16,18 +16,18 @@ enum class ReadingSelection {
 
 struct DlSettings {
     ReadingSelection readings = ReadingSelection::Both;
-    std::string tolerance = "0";           // millimetres, as typed
-    bool printIntermediate = false;        // "Orta Mira Okumalarını Yazdır"
-    bool returnRun = false;                // "Dönüş Dosyası  Var"
-    bool addElevations = false;            // "Kot Ekle" (ticked: state 1)
-    bool addTraverseInfo = false;          // "Poligon Bilgisi Ekle" (ticked: state 1)
-    std::string startElevation = "0.0000"; // "Başlangıc Kotu (m.)"
-    std::string endElevation = "0.0000";   // "Bitiş Kotu  (m.)"
-    bool distributeByHighestStaff = false; // "En Yüksek Mira" (shown, never used)
+    std::string tolerance = "0";            // millimetres, as typed
+    bool printIntermediate = false;         // "Orta Mira Okumalarını Yazdır"
+    bool returnRun = false;                 // "Dönüş Dosyası  Var"
+    bool addElevations = false;             // "Kot Ekle" (ticked: state 1)
+    bool addTraverseInfo = false;           // "Poligon Bilgisi Ekle" (ticked: state 1)
+    std::string startElevation = "0.0000";  // "Başlangıc Kotu (m.)"
+    std::string endElevation = "0.0000";    // "Bitiş Kotu  (m.)"
+    bool distributeByHighestStaff = false;  // "En Yüksek Mira" (shown, never used)
 };
 
 class DlSettingsAccess {
-public:
+  public:
     virtual ~DlSettingsAccess() = default;
     virtual DlSettings current() const = 0;
     // After a pass the two elevation boxes are exchanged.
@@ -36,7 +36,7 @@ public:
 
 // Settings held in memory (command line, tests).
 class PlainDlSettings : public DlSettingsAccess {
-public:
+  public:
     PlainDlSettings() = default;
     explicit PlainDlSettings(DlSettings s) : values(std::move(s)) {}
     DlSettings current() const override { return values; }

@@ -34,9 +34,13 @@ bool isGts200Family(const std::string& text) {
     return i && i->family == Family::Gts200;
 }
 
-bool hasDownload(const std::string& text) { return can(text, &catalogue::Instrument::download); }
+bool hasDownload(const std::string& text) {
+    return can(text, &catalogue::Instrument::download);
+}
 
-bool hasUpload(const std::string& text) { return can(text, &catalogue::Instrument::upload); }
+bool hasUpload(const std::string& text) {
+    return can(text, &catalogue::Instrument::upload);
+}
 
 FileDialogRequest downloadFileRequest(const std::filesystem::path& initialFolder) {
     FileDialogRequest r;

@@ -31,8 +31,8 @@ std::vector<std::string> porttara(SerialPort& port);
 // Closes the port if open, builds the settings text from the lists and opens
 // the port the port text names.  On failure a "Hata Mesajı" box names the port
 // and the reason, and false tells the transfer not to start its exchange.
-[[nodiscard]] bool portac(SerialPort& port, const std::string& portText, const PortSettingsTexts& texts,
-            Dialogs& dialogs);
+[[nodiscard]] bool portac(SerialPort& port, const std::string& portText,
+                          const PortSettingsTexts& texts, Dialogs& dialogs);
 
 // The settings in force, in a box the user confirms before any byte moves.
 void portdurum(const PortSettingsTexts& texts, Dialogs& dialogs);

@@ -19,12 +19,12 @@
 #include <string>
 
 #include "catalogue/catalogue.h"
+#include "link/port.h"
 #include "link/transfer_fields.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/event_pump.h"
 #include "platform/serial_port.h"
-#include "link/port.h"
 
 namespace velkar::link {
 
@@ -54,7 +54,7 @@ struct TransferContext {
     std::filesystem::path workFolder;  // where the upload keeps its work file
 };
 
-enum class [[nodiscard]] TransferOutcome {
+enum class [[nodiscard]] TransferOutcome{
     NotStarted,      // no file chosen, or no transfer for this instrument
     Cancelled,       // Cancel in the instruction box
     Finished,        // the end marker arrived / everything was sent

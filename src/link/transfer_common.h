@@ -39,7 +39,7 @@ void reportLostPort(TransferContext& ctx);
 // The level and the free-text logger send under hardware handshaking; when
 // their download ends, whichever way, the port is left with XON/XOFF.
 class HandshakeSession {
-public:
+  public:
     explicit HandshakeSession(TransferContext& ctx) : ctx_(ctx) {
         ctx_.port.setFlowControl(FlowControl::RtsCts);
     }
@@ -47,7 +47,7 @@ public:
     HandshakeSession(const HandshakeSession&) = delete;
     HandshakeSession& operator=(const HandshakeSession&) = delete;
 
-private:
+  private:
     TransferContext& ctx_;
 };
 

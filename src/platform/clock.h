@@ -6,13 +6,13 @@
 namespace velkar {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual std::int64_t milliseconds() = 0;  // monotonic
 };
 
 class SteadyClock : public Clock {
-public:
+  public:
     std::int64_t milliseconds() override;
 };
 

@@ -8,23 +8,34 @@ namespace {
 // 0x80..0x9F of Windows-1254 (0 = undefined byte).  0xA0..0xFF follow Latin-1
 // except for the six Turkish letters handled in cp1254ToUnicode.
 constexpr std::array<char16_t, 32> kHigh80 = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0,      0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0,      0x0178};
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0,      0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0,      0x0178};
 
 int unicodeToCp1254(char32_t u) {
     if (u < 0x80) return static_cast<int>(u);
     switch (u) {
-        case 0x011E: return 0xD0;  // Ğ
-        case 0x0130: return 0xDD;  // İ
-        case 0x015E: return 0xDE;  // Ş
-        case 0x011F: return 0xF0;  // ğ
-        case 0x0131: return 0xFD;  // ı
-        case 0x015F: return 0xFE;  // ş
-        case 0xD0: case 0xDD: case 0xDE: case 0xF0: case 0xFD: case 0xFE:
+        case 0x011E:
+            return 0xD0;  // Ğ
+        case 0x0130:
+            return 0xDD;  // İ
+        case 0x015E:
+            return 0xDE;  // Ş
+        case 0x011F:
+            return 0xF0;  // ğ
+        case 0x0131:
+            return 0xFD;  // ı
+        case 0x015F:
+            return 0xFE;  // ş
+        case 0xD0:
+        case 0xDD:
+        case 0xDE:
+        case 0xF0:
+        case 0xFD:
+        case 0xFE:
             return -1;  // Latin-1 letters whose places the Turkish ones took
-        default: break;
+        default:
+            break;
     }
     if (u >= 0xA0 && u <= 0xFF) return static_cast<int>(u);
     for (int i = 0; i < 32; ++i) {
@@ -43,13 +54,20 @@ char32_t cp1254ToUnicode(unsigned char b) {
         return u != 0 ? u : b;
     }
     switch (b) {
-        case 0xD0: return 0x011E;
-        case 0xDD: return 0x0130;
-        case 0xDE: return 0x015E;
-        case 0xF0: return 0x011F;
-        case 0xFD: return 0x0131;
-        case 0xFE: return 0x015F;
-        default: return b;
+        case 0xD0:
+            return 0x011E;
+        case 0xDD:
+            return 0x0130;
+        case 0xDE:
+            return 0x015E;
+        case 0xF0:
+            return 0x011F;
+        case 0xFD:
+            return 0x0131;
+        case 0xFE:
+            return 0x015F;
+        default:
+            return b;
     }
 }
 

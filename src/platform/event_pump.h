@@ -4,7 +4,7 @@
 namespace velkar {
 
 class EventPump {
-public:
+  public:
     virtual ~EventPump() = default;
     // "Let pending window events run" inside a conversion loop: never waits.
     // Implementations may skip the work when they ran very recently, so that a
@@ -20,7 +20,7 @@ public:
 
 // A pump with nothing to run (tests, batch runs).
 class NullEventPump : public EventPump {
-public:
+  public:
     void processPending() override {}
     void waitForActivity(int) override {}
 };

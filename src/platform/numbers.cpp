@@ -90,7 +90,8 @@ std::string Decimal::fixedMagnitude(int decimals) const {
     }
     if (intPart.empty()) intPart = "0";
     if (decimals < 0) decimals = 0;
-    if (frac.size() < static_cast<size_t>(decimals)) frac.append(static_cast<size_t>(decimals) - frac.size(), '0');
+    if (frac.size() < static_cast<size_t>(decimals))
+        frac.append(static_cast<size_t>(decimals) - frac.size(), '0');
     frac.resize(static_cast<size_t>(decimals));
     return intPart + "." + frac;
 }
@@ -182,8 +183,8 @@ std::string standardNumberText(double value) {
 double roundHalfEven(double value, int decimals) {
     const Decimal r = Decimal::fromDouble(value).rounded(decimals);
     if (r.isZero()) return 0.0;
-    const std::string s = (r.negative ? "-" : "") + std::string("0.") + r.digits + "e" +
-                          std::to_string(r.pointPos);
+    const std::string s =
+        (r.negative ? "-" : "") + std::string("0.") + r.digits + "e" + std::to_string(r.pointPos);
     double v = 0.0;
     std::from_chars(s.data(), s.data() + s.size(), v);
     return v;
@@ -222,6 +223,8 @@ std::string trimRightBlanks(std::string_view t) {
     return std::string(t.substr(0, n));
 }
 
-std::string trimBlanks(std::string_view t) { return trimLeftBlanks(trimRightBlanks(t)); }
+std::string trimBlanks(std::string_view t) {
+    return trimLeftBlanks(trimRightBlanks(t));
+}
 
 }  // namespace velkar

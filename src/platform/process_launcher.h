@@ -6,7 +6,7 @@
 namespace velkar {
 
 class ProcessLauncher {
-public:
+  public:
     virtual ~ProcessLauncher() = default;
     // A plain text editor with no document; false (and a reason) when none exists.
     virtual bool startTextEditor(std::string& error) = 0;

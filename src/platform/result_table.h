@@ -12,7 +12,7 @@
 namespace velkar {
 
 class ResultTableListener {
-public:
+  public:
     virtual ~ResultTableListener() = default;
     virtual void tableReset() = 0;
     virtual void rowCountChanged(int oldCount, int newCount) = 0;
@@ -20,7 +20,7 @@ public:
 };
 
 class ResultTable {
-public:
+  public:
     static constexpr int kColumns = 8;
 
     void clear();  // no rows at all
@@ -31,7 +31,7 @@ public:
     std::string cell(int row, int column) const;
     void setListener(ResultTableListener* listener) { listener_ = listener; }
 
-private:
+  private:
     // A row keeps its eight cells in one text, cell c ending at end[c]: a
     // table of a million rows then costs little more than its texts.
     struct Row {

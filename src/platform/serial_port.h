@@ -27,7 +27,7 @@ struct PortId {
 };
 
 class SerialPort {
-public:
+  public:
     virtual ~SerialPort() = default;
     // Opens the port; on failure error holds the reason and the port stays closed.
     virtual bool open(const PortId& port, const SerialSettings& settings, std::string& error) = 0;

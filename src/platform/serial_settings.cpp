@@ -32,8 +32,8 @@ std::vector<std::string> splitCommas(std::string_view s) {
 
 }  // namespace
 
-std::string buildSettingsText(std::string_view baud, std::string_view parity,
-                              std::string_view data, std::string_view stop) {
+std::string buildSettingsText(std::string_view baud, std::string_view parity, std::string_view data,
+                              std::string_view stop) {
     std::string s(baud);
     if (parity == "NONE") {
         s += ",n,";
@@ -79,9 +79,8 @@ std::optional<SerialSettings> parseSettingsText(std::string_view text, std::stri
 }
 
 std::optional<PortId> parsePortText(std::string_view text) {
-    const bool isPath = !text.empty() &&
-                        (text.front() == '/' || text.rfind("\\\\.\\", 0) == 0 ||
-                         text.find("tty") != std::string_view::npos);
+    const bool isPath = !text.empty() && (text.front() == '/' || text.rfind("\\\\.\\", 0) == 0 ||
+                                          text.find("tty") != std::string_view::npos);
     if (isPath) return PortId{0, std::string(text)};
     if (text.size() <= 3) return std::nullopt;
     std::string digits;

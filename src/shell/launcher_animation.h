@@ -8,7 +8,7 @@
 namespace velkar::shell {
 
 class LauncherAnimation {
-public:
+  public:
     static constexpr const char* kDownloadText = "Cihazdan Bilgisayara Aktarma";
     static constexpr const char* kUploadText = "Bilgisayardan Cihaza Aktarma";
 
@@ -19,7 +19,7 @@ public:
     const std::string& rightArrows() const { return right_; }
     const std::string& leftArrows() const { return left_; }
 
-private:
+  private:
     std::string right_ = "> >          ";  // 13 characters, repeats every 13 ticks
     std::string left_ = "        < <";     // 11 characters, repeats every 11 ticks
 };

@@ -16,14 +16,17 @@ constexpr int kKeys = 21;
 const std::array<std::string, kKeys>& labels() {
     // "PRITY...:" is spelled so in every file ever written.
     static const std::array<std::string, kKeys> l = {
-        "YOL.....:", "CIHAZ...:", "COM.....:", "ACK/NAK.:", "BAUD....:", "PRITY...:",
-        "DATA....:", "STOP....:", cp1254("CİHAZ1..:"), "FORMAT..:", cp1254("MİRA1...:"),
-        cp1254("MİRA2...:"), "ORTALAMA:", cp1254("POLİGON.:"), "KOT.....:", "HATA....:",
-        "ONCEACK.:", "ONCEBAUD:", "ONCEPRTY:", "ONCEDATA:", "ONCESTOP:"};
+        "YOL.....:",         "CIHAZ...:",         "COM.....:", "ACK/NAK.:",         "BAUD....:",
+        "PRITY...:",         "DATA....:",         "STOP....:", cp1254("CİHAZ1..:"), "FORMAT..:",
+        cp1254("MİRA1...:"), cp1254("MİRA2...:"), "ORTALAMA:", cp1254("POLİGON.:"), "KOT.....:",
+        "HATA....:",         "ONCEACK.:",         "ONCEBAUD:", "ONCEPRTY:",         "ONCEDATA:",
+        "ONCESTOP:"};
     return l;
 }
 
-std::string boolText(bool b) { return b ? "True" : "False"; }
+std::string boolText(bool b) {
+    return b ? "True" : "False";
+}
 
 std::string lower(std::string s) {
     for (char& c : s) {
@@ -34,7 +37,9 @@ std::string lower(std::string s) {
 
 }  // namespace
 
-std::string settingLabel(SettingKey key) { return labels()[static_cast<size_t>(key)]; }
+std::string settingLabel(SettingKey key) {
+    return labels()[static_cast<size_t>(key)];
+}
 
 std::optional<bool> parseBoolean(const std::string& text) {
     const std::string t = lower(trimBlanks(text));
@@ -47,7 +52,7 @@ std::optional<bool> parseBoolean(const std::string& text) {
 
 std::optional<std::int16_t> parseCheckValue(const std::string& text) {
     const double v = roundHalfEven(leadingNumber(text), 0);
-    if (v < -32768.0 || v > 32767.0) return std::nullopt;  // not a 16-bit integer
+    if (v < -32768.0 || v > 32767.0) return std::nullopt;       // not a 16-bit integer
     if (v != 0.0 && v != 1.0 && v != 2.0) return std::nullopt;  // the check box refuses it
     return static_cast<std::int16_t>(v);
 }
@@ -81,21 +86,42 @@ void applySettings(SettingsValues& v, const std::vector<SettingLine>& lines) {
     };
     for (const SettingLine& l : lines) {
         switch (l.key) {
-            case SettingKey::Folder: v.folder = l.value; break;
-            case SettingKey::Instrument: v.instrument = l.value; break;
-            case SettingKey::Port: v.port = l.value; break;
-            case SettingKey::Protocol: v.protocol = l.value; break;
-            case SettingKey::Baud: v.baud = l.value; break;
-            case SettingKey::Parity: v.parity = l.value; break;
-            case SettingKey::DataBits: v.dataBits = l.value; break;
-            case SettingKey::StopBits: v.stopBits = l.value; break;
-            case SettingKey::ConversionInstrument: v.conversionInstrument = l.value; break;
-            case SettingKey::ConversionOutput: v.conversionOutput = l.value; break;
+            case SettingKey::Folder:
+                v.folder = l.value;
+                break;
+            case SettingKey::Instrument:
+                v.instrument = l.value;
+                break;
+            case SettingKey::Port:
+                v.port = l.value;
+                break;
+            case SettingKey::Protocol:
+                v.protocol = l.value;
+                break;
+            case SettingKey::Baud:
+                v.baud = l.value;
+                break;
+            case SettingKey::Parity:
+                v.parity = l.value;
+                break;
+            case SettingKey::DataBits:
+                v.dataBits = l.value;
+                break;
+            case SettingKey::StopBits:
+                v.stopBits = l.value;
+                break;
+            case SettingKey::ConversionInstrument:
+                v.conversionInstrument = l.value;
+                break;
+            case SettingKey::ConversionOutput:
+                v.conversionOutput = l.value;
+                break;
             case SettingKey::FirstReadings:
             case SettingKey::SecondReadings:
             case SettingKey::BothReadings:
                 if (auto b = parseBoolean(l.value)) {
-                    setOption(static_cast<int>(l.key) - static_cast<int>(SettingKey::FirstReadings), *b);
+                    setOption(static_cast<int>(l.key) - static_cast<int>(SettingKey::FirstReadings),
+                              *b);
                 }
                 break;
             case SettingKey::TraverseInfo:
@@ -104,12 +130,24 @@ void applySettings(SettingsValues& v, const std::vector<SettingLine>& lines) {
             case SettingKey::Elevations:
                 if (auto c = parseCheckValue(l.value)) v.elevations = *c;
                 break;
-            case SettingKey::Tolerance: v.tolerance = l.value; break;
-            case SettingKey::ProtocolBeforeDl100: kept().protocol = l.value; break;
-            case SettingKey::BaudBeforeDl100: kept().baud = l.value; break;
-            case SettingKey::ParityBeforeDl100: kept().parity = l.value; break;
-            case SettingKey::DataBitsBeforeDl100: kept().dataBits = l.value; break;
-            case SettingKey::StopBitsBeforeDl100: kept().stopBits = l.value; break;
+            case SettingKey::Tolerance:
+                v.tolerance = l.value;
+                break;
+            case SettingKey::ProtocolBeforeDl100:
+                kept().protocol = l.value;
+                break;
+            case SettingKey::BaudBeforeDl100:
+                kept().baud = l.value;
+                break;
+            case SettingKey::ParityBeforeDl100:
+                kept().parity = l.value;
+                break;
+            case SettingKey::DataBitsBeforeDl100:
+                kept().dataBits = l.value;
+                break;
+            case SettingKey::StopBitsBeforeDl100:
+                kept().stopBits = l.value;
+                break;
         }
     }
     if (!v.firstReadings && !v.secondReadings && !v.bothReadings) v.bothReadings = true;
@@ -149,7 +187,8 @@ std::vector<std::string> settingsFileLines(const SettingsValues& v) {
     return lines;
 }
 
-bool loadSettingsFile(const std::filesystem::path& file, SettingsValues& values, std::string& error) {
+bool loadSettingsFile(const std::filesystem::path& file, SettingsValues& values,
+                      std::string& error) {
     std::error_code ec;
     if (!std::filesystem::exists(file, ec)) return true;
     TextReader r;
@@ -164,7 +203,8 @@ bool loadSettingsFile(const std::filesystem::path& file, SettingsValues& values,
     std::vector<std::string> lines;
     std::set<SettingKey> seen;
     std::string line;
-    while (seen.size() < static_cast<std::size_t>(kKeys) && lines.size() < 256 && r.readLine(line)) {
+    while (seen.size() < static_cast<std::size_t>(kKeys) && lines.size() < 256 &&
+           r.readLine(line)) {
         for (const SettingLine& l : parseSettingsLines({line})) seen.insert(l.key);
         lines.push_back(line);
     }
@@ -172,7 +212,8 @@ bool loadSettingsFile(const std::filesystem::path& file, SettingsValues& values,
     return true;
 }
 
-bool saveSettingsFile(const std::filesystem::path& file, const SettingsValues& values, std::string& error) {
+bool saveSettingsFile(const std::filesystem::path& file, const SettingsValues& values,
+                      std::string& error) {
     TextWriter w;
     if (!w.replace(file)) {
         error = w.error();

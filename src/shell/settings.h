@@ -21,16 +21,16 @@ struct SettingsPortLines {
 
 // The values the file keeps, with the initial states of their controls.
 struct SettingsValues {
-    std::string folder;                      // YOL: the current folder at shut-down
+    std::string folder;                        // YOL: the current folder at shut-down
     std::string instrument = "GTS-210 / 220";  // main window instrument choice
-    std::string port = "COM2";               // main window port choice
+    std::string port = "COM2";                 // main window port choice
     std::string protocol = "ACK / NAK";
     std::string baud = "9600";
     std::string parity = "NONE";
     std::string dataBits = "8";
     std::string stopBits = "1";
-    std::string conversionInstrument;         // conversion window instrument list
-    std::string conversionOutput = "XYZ";     // conversion window output list
+    std::string conversionInstrument;      // conversion window instrument list
+    std::string conversionOutput = "XYZ";  // conversion window output list
     // DL-100 data settings: the three reading-selection options (one is set),
     // the two check boxes (0 clear, 1 ticked, 2 grey) and the tolerance text.
     bool firstReadings = false;
@@ -49,11 +49,28 @@ struct SettingsValues {
 };
 
 enum class SettingKey {
-    Folder, Instrument, Port, Protocol, Baud, Parity, DataBits, StopBits,
-    ConversionInstrument, ConversionOutput, FirstReadings, SecondReadings, BothReadings,
-    TraverseInfo, Elevations, Tolerance,
+    Folder,
+    Instrument,
+    Port,
+    Protocol,
+    Baud,
+    Parity,
+    DataBits,
+    StopBits,
+    ConversionInstrument,
+    ConversionOutput,
+    FirstReadings,
+    SecondReadings,
+    BothReadings,
+    TraverseInfo,
+    Elevations,
+    Tolerance,
     // After the sixteen: the port settings before the DL-100 preset.
-    ProtocolBeforeDl100, BaudBeforeDl100, ParityBeforeDl100, DataBitsBeforeDl100, StopBitsBeforeDl100
+    ProtocolBeforeDl100,
+    BaudBeforeDl100,
+    ParityBeforeDl100,
+    DataBitsBeforeDl100,
+    StopBitsBeforeDl100
 };
 
 // The label of a line, exactly as the file has it (Windows-1254).
@@ -80,9 +97,11 @@ std::vector<std::string> settingsFileLines(const SettingsValues& values);
 
 // Reads the file; a missing file leaves the values as they are.  false (and a
 // reason) only when the file exists and cannot be read.
-[[nodiscard]] bool loadSettingsFile(const std::filesystem::path& file, SettingsValues& values, std::string& error);
+[[nodiscard]] bool loadSettingsFile(const std::filesystem::path& file, SettingsValues& values,
+                                    std::string& error);
 // Writes the file; false and a reason when it cannot be written.
-[[nodiscard]] bool saveSettingsFile(const std::filesystem::path& file, const SettingsValues& values, std::string& error);
+[[nodiscard]] bool saveSettingsFile(const std::filesystem::path& file, const SettingsValues& values,
+                                    std::string& error);
 
 // Text-to-Boolean as the settings reader takes it: True/False in any letter
 // case, or a number (non-zero is set).  Other texts give nothing.

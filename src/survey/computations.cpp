@@ -11,10 +11,17 @@ conversion::ActionOutcome runActionButton(ConversionWindow& w, ConversionState& 
     w.inputsRead.clear();
     bool done = false;
     switch (w.request.output->id) {
-        case catalogue::OutputId::Coordinates: done = KOOR_HESAP(w, state, log); break;
-        case catalogue::OutputId::CrossSectionListing: done = KESITKLISEHES(w, state); break;
-        case catalogue::OutputId::CrossSectionNetcad: done = KESIT_netcad(w, state); break;
-        default: break;  // runAction lets only the computations through
+        case catalogue::OutputId::Coordinates:
+            done = KOOR_HESAP(w, state, log);
+            break;
+        case catalogue::OutputId::CrossSectionListing:
+            done = KESITKLISEHES(w, state);
+            break;
+        case catalogue::OutputId::CrossSectionNetcad:
+            done = KESIT_netcad(w, state);
+            break;
+        default:
+            break;  // runAction lets only the computations through
     }
     state.running = false;
     if (state.stopRequested) return conversion::ActionOutcome::NotConverted;

@@ -28,8 +28,9 @@ struct Case {
 
 const char* const kSamples[] = {"gts210_ornek.txt", "gts700_ornek.txt", "gts210_koordinat_ham.txt",
                                 "poligon.txt", "gts210_kesit.txt"};
-const char* const kData[] = {"levelling/line1.raw", "levelling/line1r.raw", "levelling/book.raw",
-                             "export/olcu.txt", "export/yxz.txt", "survey/unnamed_station.raw"};
+const char* const kData[] = {"levelling/line1.raw", "levelling/line1r.raw",
+                             "levelling/book.raw",  "export/olcu.txt",
+                             "export/yxz.txt",      "survey/unnamed_station.raw"};
 
 // clang-format off
 const Case kCases[] = {
@@ -161,7 +162,8 @@ TEST_P(Cli, Runs) {
                                     {{"QT_QPA_PLATFORM", "offscreen"}});
     EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
     EXPECT_NE(r.err.find(filled(c.err, dir.string())), std::string::npos) << r.err;
-    if (c.exitCode != 0 && !*c.golden && std::string(c.command).find(" -o {T}/out.txt") != std::string::npos) {
+    if (c.exitCode != 0 && !*c.golden &&
+        std::string(c.command).find(" -o {T}/out.txt") != std::string::npos) {
         EXPECT_FALSE(fs::exists(dir / "out.txt")) << "a failed run leaves no output file";
     }
     if (*c.golden) {

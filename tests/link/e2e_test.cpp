@@ -256,9 +256,10 @@ INSTANTIATE_TEST_SUITE_P(VelkarSim, EndToEnd, ::testing::ValuesIn(kCases), velka
 // The simulator's DL-100 sample is a levelling a user can compute: download
 // it, then level it.
 TEST(EndToEnd, Dl100SampleDownloadsAndLevels) {
-    const Outcome r = run({{"dl100", "--baud", "9600"},
-                           {"download", "--instrument", "DL-100"},
-                           velkar::test::readBytes(fs::path(VELKAR_SIM_SAMPLES) / "dl100-job.txt")});
+    const Outcome r =
+        run({{"dl100", "--baud", "9600"},
+             {"download", "--instrument", "DL-100"},
+             velkar::test::readBytes(fs::path(VELKAR_SIM_SAMPLES) / "dl100-job.txt")});
     ASSERT_EQ(r.cli, 0) << r.cliErr;
     const fs::path dir = velkar::test::tempDir("e2e-level");
     velkar::test::writeBytes(dir / "indirilen.raw", r.file);
@@ -271,7 +272,6 @@ TEST(EndToEnd, Dl100SampleDownloadsAndLevels) {
     EXPECT_NE(report.find("   100.70000"), std::string::npos) << report;
     EXPECT_NE(report.find("   100.90000"), std::string::npos) << report;
 }
-
 
 }  // namespace
 }  // namespace velkar::link

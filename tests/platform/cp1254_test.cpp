@@ -65,18 +65,26 @@ TEST(Cp1254, EveryDefinedByteMatchesIconv) {
 
 TEST(Cp1254, TurkishLettersOfTheSettingsLabels) {
     // The labels of the settings file that depend on the code page.
-    EXPECT_EQ(cp1254("CİHAZ1..:"), std::string("C\xDD" "HAZ1..:"));
-    EXPECT_EQ(cp1254("MİRA1...:"), std::string("M\xDD" "RA1...:"));
-    EXPECT_EQ(cp1254("ığüşöçĞÜŞİÖÇ"), std::string("\xFD\xF0\xFC\xFE\xF6\xE7\xD0\xDC\xDE\xDD\xD6\xC7"));
+    EXPECT_EQ(cp1254("CİHAZ1..:"), std::string("C\xDD"
+                                               "HAZ1..:"));
+    EXPECT_EQ(cp1254("MİRA1...:"), std::string("M\xDD"
+                                               "RA1...:"));
+    EXPECT_EQ(cp1254("ığüşöçĞÜŞİÖÇ"),
+              std::string("\xFD\xF0\xFC\xFE\xF6\xE7\xD0\xDC\xDE\xDD\xD6\xC7"));
     EXPECT_EQ(toUtf8(cp1254("Dönüş Dosyası  Var")), "Dönüş Dosyası  Var");
 }
 
 TEST(Cp1254, CharactersOutsideTheCodePageBecomeQuestionMarks) {
-    EXPECT_EQ(cp1254("a\xE2\x82\xAC" "b"), "a\x80" "b");    // the euro sign is in the page
-    EXPECT_EQ(cp1254("\xE4\xB8\xAD"), "?");                 // a CJK character is not
-    EXPECT_EQ(cp1254("\xC3\x90"), "?");                     // Ð: its byte holds Ğ here
-    EXPECT_EQ(cp1254(std::string("x\xC3", 2)), "x?");       // cut sequence
-    EXPECT_EQ(cp1254("\xFF" "a"), "?a");                    // not UTF-8 at all
+    EXPECT_EQ(cp1254("a\xE2\x82\xAC"
+                     "b"),
+              "a\x80"
+              "b");                                    // the euro sign is in the page
+    EXPECT_EQ(cp1254("\xE4\xB8\xAD"), "?");            // a CJK character is not
+    EXPECT_EQ(cp1254("\xC3\x90"), "?");                // Ð: its byte holds Ğ here
+    EXPECT_EQ(cp1254(std::string("x\xC3", 2)), "x?");  // cut sequence
+    EXPECT_EQ(cp1254("\xFF"
+                     "a"),
+              "?a");  // not UTF-8 at all
 }
 
 }  // namespace

@@ -377,9 +377,10 @@ TEST_F(TransferWindowTest, AWaitingTransferDisablesEveryJobAndExitStopsItKeeping
     dialogs.answerFile(dir / "ham.txt");
     dialogs.answerMessage(MessageResult::Ok);  // the port settings
     dialogs.answerMessage(MessageResult::Ok);  // the instruction box
-    const char* const jobs[] = {"miBilci",  "miCibil",  "mikoordinat", "mikesnet",   "mikesklise",
-                                "miydenet", "miymkegh", "mixyz",       "mirasat",    "mi_dxf_donustur",
-                                "mi_iller", "mi_excel", "mi_GTS720",   "miportayari"};
+    const char* const jobs[] = {"miBilci",    "miCibil",         "mikoordinat", "mikesnet",
+                                "mikesklise", "miydenet",        "miymkegh",    "mixyz",
+                                "mirasat",    "mi_dxf_donustur", "mi_iller",    "mi_excel",
+                                "mi_GTS720",  "miportayari"};
     std::vector<std::string> enabledWhileWaiting;
     bool exitUsable = false;
     QString log;

@@ -8,7 +8,7 @@
 namespace velkar::test {
 
 class PtyPair {
-public:
+  public:
     PtyPair();
     ~PtyPair();
     PtyPair(const PtyPair&) = delete;
@@ -22,7 +22,7 @@ public:
     // Reads what the program wrote, waiting up to timeoutMs for the first byte.
     std::string receive(int timeoutMs);
 
-private:
+  private:
     int master_ = -1;
     int slave_ = -1;  // kept open so the pair survives the program closing its side
     std::string slavePath_;

@@ -6,7 +6,7 @@
 namespace velkar::test {
 
 class ScriptedClock : public Clock {
-public:
+  public:
     explicit ScriptedClock(std::int64_t stepPerReading = 0) : step_(stepPerReading) {}
     std::int64_t milliseconds() override {
         const auto t = now_;
@@ -15,7 +15,7 @@ public:
     }
     void advance(std::int64_t ms) { now_ += ms; }
 
-private:
+  private:
     std::int64_t now_ = 0;
     std::int64_t step_;
 };

@@ -34,9 +34,10 @@ FileDialogResult ScriptedDialogs::chooseFile(const FileDialogRequest& r) {
     return a;
 }
 
-std::optional<std::string> ScriptedDialogs::input(const std::string& prompt, const std::string& title,
-                                                  const std::string&) {
-    shown_.push_back({ShownBox::Kind::Input, title, prompt, MessageButtons::Ok, MessageIcon::None, {}});
+std::optional<std::string> ScriptedDialogs::input(const std::string& prompt,
+                                                  const std::string& title, const std::string&) {
+    shown_.push_back(
+        {ShownBox::Kind::Input, title, prompt, MessageButtons::Ok, MessageIcon::None, {}});
     if (inputAnswers_.empty()) {
         ADD_FAILURE() << "unexpected input box: " << toUtf8(prompt);
         return std::nullopt;

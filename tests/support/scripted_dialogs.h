@@ -22,7 +22,7 @@ struct ShownBox {
 };
 
 class ScriptedDialogs : public Dialogs {
-public:
+  public:
     // Messages with only OK are answered OK without a script unless strict
     // messages are asked for; OK/Cancel boxes always need an answer.
     void answerMessage(MessageResult r) { messageAnswers_.push_back(r); }
@@ -46,7 +46,7 @@ public:
     }
     void clearShown() { shown_.clear(); }
 
-private:
+  private:
     std::deque<MessageResult> messageAnswers_;
     std::deque<FileDialogResult> fileAnswers_;
     std::deque<std::optional<std::string>> inputAnswers_;

@@ -4,7 +4,8 @@
 
 namespace velkar::test {
 
-bool ScriptedSerialPort::open(const PortId& port, const SerialSettings& settings, std::string& error) {
+bool ScriptedSerialPort::open(const PortId& port, const SerialSettings& settings,
+                              std::string& error) {
     if (!openFailure_.empty()) {
         error = openFailure_;
         return false;

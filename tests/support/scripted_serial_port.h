@@ -12,7 +12,7 @@
 namespace velkar::test {
 
 class ScriptedSerialPort : public SerialPort {
-public:
+  public:
     void queueChunk(std::string chunk) { chunks_.push_back(std::move(chunk)); }
     // Called after each write: lets a test answer what the program sent.
     void onWrite(std::function<void(const std::string& bytes)> f) { onWrite_ = std::move(f); }
@@ -43,7 +43,7 @@ public:
     int openCount() const { return openCount_; }
     const std::vector<FlowControl>& flowHistory() const { return flowHistory_; }
 
-private:
+  private:
     std::deque<std::string> chunks_;
     std::function<void(const std::string&)> onWrite_;
     std::string openFailure_;

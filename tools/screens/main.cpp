@@ -27,7 +27,8 @@ int main(int argc, char** argv) {
     velkar::QtEventPump pump;
     velkar::DesktopProcessLauncher launcher;
     velkar::SteadyClock clock;
-    velkar::shell::MainWindow w({dialogs, port, pump, launcher, clock, QDir::tempPath().toStdString() + "/velkar-screens"});
+    velkar::shell::MainWindow w(
+        {dialogs, port, pump, launcher, clock, QDir::tempPath().toStdString() + "/velkar-screens"});
     w.show();
     w.tick();
     auto save = [&](QWidget* widget, const char* name) {

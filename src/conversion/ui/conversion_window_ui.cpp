@@ -125,7 +125,8 @@ ConversionWindowUi::ConversionWindowUi(Dialogs& dialogs, EventPump& pump,
     instrumentList_->setEditText(QString());
     outputList_->setEditText(T("XYZ"));
 
-    connect(instrumentList_, &QComboBox::activated, this, &ConversionWindowUi::instrumentChoiceChanged);
+    connect(instrumentList_, &QComboBox::activated, this,
+            &ConversionWindowUi::instrumentChoiceChanged);
     connect(actionButton_, &QPushButton::clicked, this, &ConversionWindowUi::runAction);
     connect(saveButton_, &QPushButton::clicked, this, &ConversionWindowUi::save);
     connect(settingsButton_, &QPushButton::clicked, this, [this] {
@@ -174,7 +175,6 @@ void ConversionWindowUi::setDrawingTab(QWidget* page, bool visible) {
         page->setVisible(false);
     }
 }
-
 
 void ConversionWindowUi::instrumentChoiceChanged() {
     intermediateButton_->setVisible(false);

@@ -209,9 +209,10 @@ void ConversionDrawing::afterRun(const survey::PolarSurveyLog* log,
         show(false);
         return;
     }
-    PlanScene scene = core.request.output && core.request.output->id == catalogue::OutputId::Coordinates && log
-                          ? sceneFromSurvey(*log)
-                          : sceneFromTable(window_->results(), axisOrderOf(core.request.output));
+    PlanScene scene =
+        core.request.output && core.request.output->id == catalogue::OutputId::Coordinates && log
+            ? sceneFromSurvey(*log)
+            : sceneFromTable(window_->results(), axisOrderOf(core.request.output));
     if (!core.inputsRead.empty()) scene.title = pathText(core.inputsRead.front().filename());
     const bool any = !scene.points.empty();
     if (any) tab_->showPlan(std::move(scene));

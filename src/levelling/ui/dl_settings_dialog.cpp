@@ -13,7 +13,9 @@
 namespace velkar::levelling {
 namespace {
 
-QString T(const char* utf8) { return QString::fromUtf8(utf8); }
+QString T(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 }  // namespace
 
@@ -113,22 +115,27 @@ bool DlSettingsDialog::readingOption(int which) const {
 
 void DlSettingsDialog::setCheckValue(QCheckBox* box, int value) {
     box->setTristate(value == 2);
-    box->setCheckState(value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+    box->setCheckState(value == 1   ? Qt::Checked
+                       : value == 2 ? Qt::PartiallyChecked
+                                    : Qt::Unchecked);
 }
 
 int DlSettingsDialog::checkValue(const QCheckBox* box) {
     switch (box->checkState()) {
-        case Qt::Checked: return 1;
-        case Qt::PartiallyChecked: return 2;
-        default: return 0;
+        case Qt::Checked:
+            return 1;
+        case Qt::PartiallyChecked:
+            return 2;
+        default:
+            return 0;
     }
 }
 
 DlSettings DlSettingsDialog::current() const {
     DlSettings s;
-    s.readings = firstReadings_->isChecked()   ? ReadingSelection::First
+    s.readings = firstReadings_->isChecked()    ? ReadingSelection::First
                  : secondReadings_->isChecked() ? ReadingSelection::Second
-                                         : ReadingSelection::Both;
+                                                : ReadingSelection::Both;
     s.tolerance = fromQ(tolerance_->text());
     s.printIntermediate = printIntermediate_->checkState() == Qt::Checked;
     s.returnRun = returnFile_->checkState() == Qt::Checked;

@@ -14,7 +14,7 @@ namespace velkar::levelling {
 
 class DlSettingsDialog : public QDialog, public DlSettingsAccess {
     Q_OBJECT
-public:
+  public:
     explicit DlSettingsDialog(QWidget* parent = nullptr);
 
     DlSettings current() const override;
@@ -31,15 +31,15 @@ public:
     QRadioButton* option1() const { return firstReadings_; }
     QRadioButton* option2() const { return secondReadings_; }
     QRadioButton* option3() const { return bothReadings_; }
-    QCheckBox* check1() const { return traverseInfo_; }  // Poligon Bilgisi Ekle
-    QCheckBox* check2() const { return addElevations_; }  // Kot Ekle
-    QCheckBox* check3() const { return returnFile_; }  // Dönüş Dosyası  Var
+    QCheckBox* check1() const { return traverseInfo_; }       // Poligon Bilgisi Ekle
+    QCheckBox* check2() const { return addElevations_; }      // Kot Ekle
+    QCheckBox* check3() const { return returnFile_; }         // Dönüş Dosyası  Var
     QCheckBox* check4() const { return printIntermediate_; }  // Orta Mira Okumalarını Yazdır
-    QLineEdit* text1() const { return startElevation_; }    // start elevation
-    QLineEdit* text2() const { return tolerance_; }    // tolerance
-    QLineEdit* text3() const { return endElevation_; }    // end elevation
+    QLineEdit* text1() const { return startElevation_; }      // start elevation
+    QLineEdit* text2() const { return tolerance_; }           // tolerance
+    QLineEdit* text3() const { return endElevation_; }        // end elevation
 
-private:
+  private:
     QRadioButton* firstReadings_;
     QRadioButton* secondReadings_;
     QRadioButton* bothReadings_;

@@ -43,7 +43,7 @@ class ConsoleDialogs : public Dialogs {
     // How many boxes were printed so far.
     int printed() const { return printed_; }
 
-private:
+  private:
     std::FILE* out_;
     FileAnswer fileAnswer_;
     InputAnswer inputAnswer_;

@@ -5,7 +5,9 @@
 
 namespace velkar {
 
-QtEventPump::QtEventPump(QObject* parent) : QObject(parent) { sinceLast_.start(); }
+QtEventPump::QtEventPump(QObject* parent) : QObject(parent) {
+    sinceLast_.start();
+}
 
 void QtEventPump::processPending() {
     // A conversion calls this once per line; running the event loop every

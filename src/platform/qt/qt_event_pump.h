@@ -11,17 +11,17 @@ namespace velkar {
 
 class QtEventPump : public QObject, public EventPump {
     Q_OBJECT
-public:
+  public:
     explicit QtEventPump(QObject* parent = nullptr);
     void processPending() override;
     void waitForActivity(int timeoutMs) override;
 
-public slots:
+  public slots:
     // Ends the current wait at once (port data, the stop button).  A wake that
     // comes while nobody waits makes the next wait return at once.
     void wake() override;
 
-private:
+  private:
     QEventLoop* loop_ = nullptr;
     bool woken_ = false;
     QElapsedTimer sinceLast_;

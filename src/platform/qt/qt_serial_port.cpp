@@ -21,16 +21,24 @@ QString nativeName(const PortId& port) {
 std::string reasonFor(QSerialPort::SerialPortError e, const QString& text) {
     std::string why;
     switch (e) {
-        case QSerialPort::DeviceNotFoundError: why = cp1254("böyle bir port yok"); break;
+        case QSerialPort::DeviceNotFoundError:
+            why = cp1254("böyle bir port yok");
+            break;
         case QSerialPort::PermissionError:
             why = cp1254("port başka bir program tarafından kullanılıyor veya erişim izni yok");
             break;
-        case QSerialPort::OpenError: why = cp1254("port zaten açık"); break;
-        case QSerialPort::ResourceError: why = cp1254("port bağlantısı koptu"); break;
+        case QSerialPort::OpenError:
+            why = cp1254("port zaten açık");
+            break;
+        case QSerialPort::ResourceError:
+            why = cp1254("port bağlantısı koptu");
+            break;
         case QSerialPort::UnsupportedOperationError:
             why = cp1254("port bu ayarları desteklemiyor");
             break;
-        default: why = cp1254("port açılamadı"); break;
+        default:
+            why = cp1254("port açılamadı");
+            break;
     }
     if (!text.isEmpty()) why += " (" + fromQ(text) + ")";
     return why;
@@ -89,7 +97,9 @@ void QtSerialPort::close() {
     if (port_.isOpen()) port_.close();
 }
 
-bool QtSerialPort::isOpen() const { return port_.isOpen(); }
+bool QtSerialPort::isOpen() const {
+    return port_.isOpen();
+}
 
 void QtSerialPort::setFlowControl(FlowControl flow) {
     flow_ = flow;

@@ -10,7 +10,7 @@ namespace velkar {
 
 class QtSerialPort : public QObject, public SerialPort {
     Q_OBJECT
-public:
+  public:
     explicit QtSerialPort(QObject* parent = nullptr);
     bool open(const PortId& port, const SerialSettings& settings, std::string& error) override;
     void close() override;
@@ -26,10 +26,10 @@ public:
 
     QSerialPort* device() { return &port_; }
 
-signals:
+  signals:
     void activity();  // data arrived or the device went away
 
-private:
+  private:
     void drain(int timeoutMs);  // waits until Qt has handed every byte to the system
     QSerialPort port_;
     FlowControl flow_ = FlowControl::None;

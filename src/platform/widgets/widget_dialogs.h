@@ -9,7 +9,7 @@
 namespace velkar {
 
 class WidgetDialogs : public Dialogs {
-public:
+  public:
     explicit WidgetDialogs(QWidget* parent = nullptr) : parent_(parent) {}
     MessageResult message(const MessageRequest& request) override;
     FileDialogResult chooseFile(const FileDialogRequest& request) override;
@@ -17,7 +17,7 @@ public:
                                      const std::string& defaultText) override;
     void setParent(QWidget* parent) { parent_ = parent; }
 
-private:
+  private:
     QWidget* parent_;
 };
 
@@ -25,7 +25,7 @@ private:
 QString qtFilter(const std::string& filter);
 
 class DesktopProcessLauncher : public ProcessLauncher {
-public:
+  public:
     bool startTextEditor(std::string& error) override;
     bool openWebPage(const std::string& url, std::string& error) override;
 };

@@ -9,11 +9,13 @@ namespace velkar::shell {
 
 QStringList InfoWindow::changeHistory() {
     return {
-        QString::fromUtf8("Tüm cihazlar için veri aktarımı çalışır hale getirildi.  12.03.2005  Ver. 2.13"),
+        QString::fromUtf8(
+            "Tüm cihazlar için veri aktarımı çalışır hale getirildi.  12.03.2005  Ver. 2.13"),
         QString::fromUtf8("GEOCAD için YDE ve YMK formatları eklendi.  02.05.2005"),
         QString::fromUtf8("Bakış (BKB) satırı eklendi.  21.05.2005"),
         QString::fromUtf8("Nivelman kot hesabı düzeltildi.  11.07.2005  Ver. 2.14"),
-        QString::fromUtf8("EGHAS YDE verisinde PP bir kaydırılarak düzeltildi.  04.08.2005  Ver. 2.14.1"),
+        QString::fromUtf8(
+            "EGHAS YDE verisinde PP bir kaydırılarak düzeltildi.  04.08.2005  Ver. 2.14.1"),
         QString::fromUtf8("Seçerek kayıt etme eklendi.  19.09.2005  Ver. 2.14.1"),
         QString::fromUtf8("12 haneli koordinatlar eklendi.  27.10.2005  Ver. 2.14.1"),
     };
@@ -26,10 +28,12 @@ InfoWindow::InfoWindow(QWidget* parent) : QDialog(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
 
     auto* frame = new QGroupBox(this);
-    auto* name = new QLabel(QString::fromUtf8("<b>VELKAR</b><br>Arazi ölçme verisi aktarma ve hesap programı"), frame);
-    auto* maker = new QLabel(QString::fromUtf8("Total station, sayısal nivo ve bilgisayar arasında<br>"
-                                               "RS-232 veri aktarımı; NETCAD, EGHAS, GEOCAD çıktıları."),
-                             frame);
+    auto* name = new QLabel(
+        QString::fromUtf8("<b>VELKAR</b><br>Arazi ölçme verisi aktarma ve hesap programı"), frame);
+    auto* maker =
+        new QLabel(QString::fromUtf8("Total station, sayısal nivo ve bilgisayar arasında<br>"
+                                     "RS-232 veri aktarımı; NETCAD, EGHAS, GEOCAD çıktıları."),
+                   frame);
     versionLabel_ = new QLabel(QStringLiteral("Ver. 2.14.1"), frame);
     versionLabel_->setObjectName(QStringLiteral("Label13"));
     versionLabel_->setCursor(Qt::PointingHandCursor);

@@ -10,19 +10,19 @@ namespace velkar::shell {
 
 class InfoWindow : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit InfoWindow(QWidget* parent = nullptr);
     static QStringList changeHistory();
     QListWidget* history() const { return historyList_; }
     QLabel* versionLabel() const { return versionLabel_; }
 
-public slots:
+  public slots:
     void showHistory();  // appends the change history again
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QLabel* versionLabel_;
     QListWidget* historyList_;
 };

@@ -415,14 +415,16 @@ void MainWindow::tick() {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
     if (type == QEvent::MouseMove || type == QEvent::Enter) {
-        if (watched == downloadLauncher_) downloadLauncher_->setFrameStyle(QFrame::Box | QFrame::Plain);
+        if (watched == downloadLauncher_)
+            downloadLauncher_->setFrameStyle(QFrame::Box | QFrame::Plain);
         if (watched == uploadLauncher_) uploadLauncher_->setFrameStyle(QFrame::Box | QFrame::Plain);
         if (watched == instrumentPicture_) {
             downloadLauncher_->setFrameStyle(QFrame::NoFrame);
             uploadLauncher_->setFrameStyle(QFrame::NoFrame);
         }
     }
-    if (type == QEvent::MouseButtonRelease && (watched == downloadLauncher_ || watched == uploadLauncher_)) {
+    if (type == QEvent::MouseButtonRelease &&
+        (watched == downloadLauncher_ || watched == uploadLauncher_)) {
         if (watched->property("enabled").toBool()) runLauncher(watched == downloadLauncher_);
         return true;
     }
@@ -476,8 +478,9 @@ void MainWindow::disableJobCommands() {
     disabledActions_.clear();
     // The choices change the port and its settings, the launchers start a
     // transfer, the conversion window runs conversions and computations.
-    for (QWidget* widget : std::initializer_list<QWidget*>{portChoice_, instrumentChoice_, downloadLauncher_, uploadLauncher_,
-                                                           formatButton_, portSettings_, conversion_}) {
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             portChoice_, instrumentChoice_, downloadLauncher_, uploadLauncher_, formatButton_,
+             portSettings_, conversion_}) {
         if (!widget) continue;
         disabledWidgets_.emplace_back(widget, widget->isEnabled());
         widget->setEnabled(false);
@@ -537,7 +540,8 @@ void MainWindow::runTransfer(bool download, const std::string& instrument, const
                               file,
                               services_.programFolder};
     // Every outcome has already been told to the user in the transfer's own boxes.
-    static_cast<void>(download ? link::runDownload(instrument, ctx) : link::runUpload(instrument, ctx));
+    static_cast<void>(download ? link::runDownload(instrument, ctx)
+                               : link::runUpload(instrument, ctx));
 }
 
 void MainWindow::stopClicked() {

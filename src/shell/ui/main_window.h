@@ -156,11 +156,12 @@ class MainWindow : public QMainWindow {
     LauncherAnimation animation_;
     std::string DL_ONSECIM;
     TransferRunner runner_;
-    link::TransferFields transferFields_;              // AKTARMA_DEVAM lives as long as the window
-    conversion::ConversionState conversionState_;      // the decoded record, kept between runs
-    levelling::LevellingState levellingState_;         // the levelling record, kept between runs
-    survey::PolarSurveyLog surveyLog_;                 // the last KOORDINAT run, for its drawing
-    drawing::ConversionDrawing* drawing_ = nullptr;    // the "Çizim" tab (owned by the conversion window)
+    link::TransferFields transferFields_;          // AKTARMA_DEVAM lives as long as the window
+    conversion::ConversionState conversionState_;  // the decoded record, kept between runs
+    levelling::LevellingState levellingState_;     // the levelling record, kept between runs
+    survey::PolarSurveyLog surveyLog_;             // the last KOORDINAT run, for its drawing
+    drawing::ConversionDrawing* drawing_ =
+        nullptr;  // the "Çizim" tab (owned by the conversion window)
     levelling::IntermediateDifferenceDialog* intermediate_ = nullptr;
     // The port settings in force before the DL-100 preset replaced them.
     std::optional<SettingsValues::PortLines> portBeforeDl100_;

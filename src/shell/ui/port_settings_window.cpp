@@ -16,8 +16,8 @@ PortSettingsWindow::PortSettingsWindow(QWidget* parent) : QDialog(parent) {
     const char* labels[5] = {"Protokol", "Baud", "Parity", "Data", "Stop"};
     const QStringList items[5] = {
         {QStringLiteral("ACK / NAK"), QStringLiteral("ONE WAY")},
-        {QStringLiteral("1200"), QStringLiteral("2400"), QStringLiteral("4800"), QStringLiteral("9600"),
-         QStringLiteral("19200")},
+        {QStringLiteral("1200"), QStringLiteral("2400"), QStringLiteral("4800"),
+         QStringLiteral("9600"), QStringLiteral("19200")},
         {QStringLiteral("NONE"), QStringLiteral("ODD"), QStringLiteral("EVEN")},
         {QStringLiteral("7"), QStringLiteral("8")},
         {QStringLiteral("1"), QStringLiteral("2")}};

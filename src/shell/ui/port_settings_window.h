@@ -15,14 +15,14 @@ using link::PortSettingsTexts;
 
 class PortSettingsWindow : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit PortSettingsWindow(QWidget* parent = nullptr);
     PortSettingsTexts texts() const;
     void setTexts(const PortSettingsTexts& t);
 
     QComboBox* combo(int n) const { return combos_[n - 1]; }  // Combo1..Combo5
 
-private:
+  private:
     QComboBox* combos_[5];
 };
 
