@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "drawing/atomic_file.h"
 #include "drawing/coordinate_file.h"
 
 namespace velkar::drawing {
@@ -230,36 +229,49 @@ void DxfWriter::end() {
     buffer_.clear();
 }
 
-bool writeSceneDxf(const PlanScene& scene, const std::filesystem::path& out, double textHeight,
-                   std::string& error) {
-    DxfBounds bounds;
-    for (const PlanPoint& p : scene.points) bounds.add(p.y, p.x, p.hasZ ? p.z : 0);
-    AtomicTarget target(out);
+namespace {
+
+// Writes a whole DXF file of these bounds: the header, then what body writes,
+// then the end; the earlier file under out stays until the new one is complete.
+template <class Body>
+bool writeDxfFile(const std::filesystem::path& out, const DxfBounds& bounds, double textHeight,
+                  std::string& error, Body body) {
     TextWriter file;
-    if (!target.create(error)) return false;
-    if (!file.create(target.temporary())) {
+    if (!file.replace(out)) {
         error = file.error();
         return false;
     }
     DxfWriter dxf(file);
     dxf.begin(bounds, textHeight > 0 ? textHeight : defaultTextHeight(bounds));
-    for (const SightLine& s : scene.sights) {
-        const PlanPoint& a = scene.points[static_cast<size_t>(s.from)];
-        const PlanPoint& b = scene.points[static_cast<size_t>(s.to)];
-        dxf.sightLine(a.y, a.x, a.z, b.y, b.x, b.z);
-    }
-    for (const PlanPoint& p : scene.points) dxf.point(p.name, p.y, p.x, p.z, p.hasZ, p.kind);
+    body(dxf);
     dxf.end();
     if (!file.close()) {
         error = file.error();
         return false;
     }
-    return target.commit(error);
+    return true;
+}
+
+}  // namespace
+
+bool writeSceneDxf(const PlanScene& scene, const std::filesystem::path& out, double textHeight,
+                   std::string& error) {
+    DxfBounds bounds;
+    for (const PlanPoint& p : scene.points) bounds.add(p.y, p.x, p.hasZ ? p.z : 0);
+    return writeDxfFile(out, bounds, textHeight, error, [&](DxfWriter& dxf) {
+        for (const SightLine& s : scene.sights) {
+            const PlanPoint& a = scene.points[static_cast<size_t>(s.from)];
+            const PlanPoint& b = scene.points[static_cast<size_t>(s.to)];
+            dxf.sightLine(a.y, a.x, a.z, b.y, b.x, b.z);
+        }
+        for (const PlanPoint& p : scene.points) dxf.point(p.name, p.y, p.x, p.z, p.hasZ, p.kind);
+    });
 }
 
 bool writeCoordinateFileDxf(const std::filesystem::path& in, AxisOrder order,
                             const std::filesystem::path& out, double textHeight, std::string& error,
                             std::uint64_t* points) {
+    // Two passes: the extents stand in the header, before the first point.
     DxfBounds bounds;
     CoordinateReader reader;
     CoordinateRecord r;
@@ -276,23 +288,10 @@ bool writeCoordinateFileDxf(const std::filesystem::path& in, AxisOrder order,
         error = reader.error();
         return false;
     }
-    AtomicTarget target(out);
-    TextWriter file;
-    if (!target.create(error)) return false;
-    if (!file.create(target.temporary())) {
-        error = file.error();
-        return false;
-    }
-    DxfWriter dxf(file);
-    dxf.begin(bounds, textHeight > 0 ? textHeight : defaultTextHeight(bounds));
-    while (reader.next(r)) dxf.point(r.name, r.y, r.x, r.z, r.hasZ, PointKind::Computed);
-    dxf.end();
     if (points) *points = count;
-    if (!file.close()) {
-        error = file.error();
-        return false;
-    }
-    return target.commit(error);
+    return writeDxfFile(out, bounds, textHeight, error, [&](DxfWriter& dxf) {
+        while (reader.next(r)) dxf.point(r.name, r.y, r.x, r.z, r.hasZ, PointKind::Computed);
+    });
 }
 
 }  // namespace velkar::drawing
