@@ -151,10 +151,14 @@ int main(int argc, char** argv) {
         survey::PolarSurveyLog log;
         window.instrumentList()->setEditText(QStringLiteral("GTS-210 / 220 / 6"));
         window.outputList()->setEditText(QStringLiteral("KOORDINAT"));
-        window.setActionCaption(QStringLiteral("&Hesapla"));
+        window.setMode(catalogue::Mode::Compute);
         window.syncToCore();
         dialogs.files = {samples / "gts210_koordinat_ham.txt", samples / "poligon.txt"};
-        survey::runActionButton(window.core(), state, &log);
+        if (survey::runActionButton(window.core(), state, &log) !=
+            conversion::ActionOutcome::Converted) {
+            std::fprintf(stderr, "the sample KOORDINAT job did not run to its end\n");
+            return 1;
+        }
         drawing.afterRun(&log, nullptr);
         window.resultTabs()->setCurrentWidget(drawing.tab());
         window.resize(900, 650);
