@@ -5,13 +5,7 @@
 # missing.  The installer is written to build/installer-check/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-if ! command -v makensis >/dev/null; then
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  $SUDO apt-get -o DPkg::Lock::Timeout=300 update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get -o DPkg::Lock::Timeout=300 install -y -qq \
-    --no-install-recommends nsis >/dev/null
-fi
+scripts/setup.sh nsis
 out=build/installer-check
 rm -rf "$out"
 mkdir -p "$out/dist/platforms" "$out/dist/translations"

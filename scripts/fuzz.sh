@@ -11,14 +11,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 scripts/setup.sh
-if ! command -v clang++ >/dev/null; then
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  echo "fuzz: installing clang"
-  $SUDO apt-get -o DPkg::Lock::Timeout=300 update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get -o DPkg::Lock::Timeout=300 install -y -qq \
-    --no-install-recommends clang >/dev/null
-fi
+scripts/setup.sh clang
 
 flags="-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -6,19 +6,7 @@
 # option VELKAR_CORE_ONLY.  Installs what it needs when missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-packages=(g++-mingw-w64-x86-64-posix wine64 googletest cmake ninja-build)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  echo "windows-check: installing ${missing[*]}"
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  $SUDO apt-get -o DPkg::Lock::Timeout=300 update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get -o DPkg::Lock::Timeout=300 install -y -qq \
-    --no-install-recommends "${missing[@]}" >/dev/null
-fi
+scripts/setup.sh g++-mingw-w64-x86-64-posix wine64 googletest cmake ninja-build
 out=build/windows
 export WINEPREFIX="$PWD/$out/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$out"

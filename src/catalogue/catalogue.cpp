@@ -115,6 +115,17 @@ std::vector<const Output*> conversionWindowFormatOutputs() {
     return list;
 }
 
+const Instrument& conversionInstrumentFor(const Instrument* main) {
+    const auto list = conversionInstruments();
+    for (const Instrument* i : list) {
+        if (main && i->id == main->id) return *i;
+    }
+    for (const Instrument* i : list) {
+        if (main && i->family == main->family) return *i;
+    }
+    return *list.front();
+}
+
 std::string familyCode(const Instrument& i) {
     if (i.family == Family::Gts200) return "200";
     if (i.family == Family::Gts700) return "700";

@@ -113,6 +113,11 @@ std::vector<const Output*> outputsOf(OutputKind kind);
 // The conversion window lists the two coordinate lists the other way round.
 std::vector<const Output*> conversionWindowFormatOutputs();
 
+// The conversion window's instrument for one of the main window's: the same
+// row when the conversion list has it, else the first of its family there,
+// else the first of the list.
+const Instrument& conversionInstrumentFor(const Instrument* transferInstrument);
+
 // The family code the decoders and writers switch on: "200" or "700"; empty
 // for an instrument without total-station data.
 std::string familyCode(const Instrument& instrument);

@@ -30,23 +30,13 @@ const Layer kLayers[] = {{"0", 7},           {kPointLayer, 7}, {kKnownLayer, 1},
 }  // namespace
 
 void DxfBounds::add(double y, double x, double z) {
-    if (empty) {
-        minY = maxY = y;
-        minX = maxX = x;
-        minZ = maxZ = z;
-        empty = false;
-        return;
-    }
-    minY = std::min(minY, y);
-    maxY = std::max(maxY, y);
-    minX = std::min(minX, x);
-    maxX = std::max(maxX, x);
-    minZ = std::min(minZ, z);
-    maxZ = std::max(maxZ, z);
+    minZ = empty ? z : std::min(minZ, z);
+    maxZ = empty ? z : std::max(maxZ, z);
+    Extent::add(y, x);
 }
 
 double defaultTextHeight(const DxfBounds& b) {
-    const double side = b.empty ? 0 : std::max(b.maxY - b.minY, b.maxX - b.minX);
+    const double side = b.empty ? 0 : std::max(b.width(), b.height());
     const double h = scaleBarLength(side / 250);
     return h > 0 ? h : 1.0;
 }

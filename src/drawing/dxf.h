@@ -18,9 +18,8 @@
 
 namespace velkar::drawing {
 
-struct DxfBounds {
-    double minY = 0, minX = 0, minZ = 0, maxY = 0, maxX = 0, maxZ = 0;
-    bool empty = true;
+struct DxfBounds : Extent {
+    double minZ = 0, maxZ = 0;
     void add(double y, double x, double z);
 };
 

@@ -15,7 +15,7 @@ enum class MessageButtons { Ok, OkCancel };
 enum class MessageResult { Ok, Cancel };
 
 struct MessageRequest {
-    std::string text;   // CR (13) separates lines, as in the original boxes
+    std::string text;   // CR (13) separates the lines of a box
     std::string title;  // empty: the program's default title
     MessageIcon icon = MessageIcon::None;
     MessageButtons buttons = MessageButtons::Ok;

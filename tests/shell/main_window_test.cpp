@@ -70,6 +70,16 @@ struct MainWindowTest : ::testing::Test {
         return l;
     }
     void closeWindow() { w->close(); }
+    // Starts the program and opens the conversion window on an instrument and an output.
+    conversion::ConversionWindowUi* openConversion(const char* instrument, const char* output) {
+        start();
+        w->formatButtonClicked();
+        auto* c = w->conversionWindow();
+        c->instrumentList()->setEditText(instrument);
+        c->instrumentChoiceChanged();
+        c->outputList()->setEditText(output);
+        return c;
+    }
 };
 
 TEST_F(MainWindowTest, FirstRunStartsWithTheInitialStatesAndWritesSixteenLines) {
@@ -248,12 +258,7 @@ TEST_F(MainWindowTest, StopButtonClearsTheContinueFlag) {
 }
 
 TEST_F(MainWindowTest, ActionButtonConvertsTheRawFileIntoTheTable) {
-    start();
-    w->formatButtonClicked();
-    auto* c = w->conversionWindow();
-    c->instrumentList()->setEditText("GTS-600 / 700");
-    c->instrumentChoiceChanged();
-    c->outputList()->setEditText("YDE-NETCAD");
+    auto* c = openConversion("GTS-600 / 700", "YDE-NETCAD");
     dialogs.answerFile(fs::path(VELKAR_SAMPLES_DIR) / "gts700_ornek.txt");
     c->actionButton()->click();
     const std::string expected =
@@ -269,12 +274,7 @@ TEST_F(MainWindowTest, ActionButtonConvertsTheRawFileIntoTheTable) {
 // Nothing written leaves nothing to save; a file of the other family is
 // questioned first, and a Cancel converts nothing.
 TEST_F(MainWindowTest, ActionButtonWarnsOfAnEmptyResultAndOfTheOtherFamily) {
-    start();
-    w->formatButtonClicked();
-    auto* c = w->conversionWindow();
-    c->instrumentList()->setEditText("GTS-210 / 220 / 6");
-    c->instrumentChoiceChanged();
-    c->outputList()->setEditText("XYZ");
+    auto* c = openConversion("GTS-210 / 220 / 6", "XYZ");
     dialogs.answerFile(fs::path(VELKAR_SAMPLES_DIR) / "gts210_koordinat_ham.txt");  // polar only
     c->actionButton()->click();
     EXPECT_FALSE(c->saveButton()->isEnabled());
@@ -430,12 +430,7 @@ TEST_F(TransferWindowTest, TheSaveButtonWaitsForTheEndOfARun) {
 
 // A raw file dropped on the conversion window is run as if picked in its file box.
 TEST_F(MainWindowTest, ARawFileDroppedOnTheConversionWindowIsRun) {
-    start();
-    w->formatButtonClicked();
-    auto* c = w->conversionWindow();
-    c->instrumentList()->setEditText("GTS-600 / 700");
-    c->instrumentChoiceChanged();
-    c->outputList()->setEditText("YDE-NETCAD");
+    auto* c = openConversion("GTS-600 / 700", "YDE-NETCAD");
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QString::fromUtf8(VELKAR_SAMPLES_DIR "/gts700_ornek.txt"))});
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);

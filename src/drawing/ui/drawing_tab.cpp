@@ -167,7 +167,6 @@ ConversionDrawing::ConversionDrawing(conversion::ConversionWindowUi* window, Dia
     tab_->setVisible(false);
     // A raw file dropped on the window runs as if picked (the window's own drop);
     // a coordinate file dropped on the drawing tab is drawn.
-    window_->installEventFilter(this);
     connect(tab_, &DrawingTab::fileDropped, this,
             [this](const QString& path) { showCoordinateFile(qToPath(path)); });
     // A click on a point selects its table row.
@@ -234,10 +233,6 @@ bool ConversionDrawing::showCoordinateFile(const std::filesystem::path& file) {
     show(true);
     window_->setCurrentDrawingTab(tab_);
     return true;
-}
-
-bool ConversionDrawing::eventFilter(QObject* watched, QEvent* event) {
-    return QObject::eventFilter(watched, event);
 }
 
 }  // namespace velkar::drawing

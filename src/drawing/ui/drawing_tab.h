@@ -82,9 +82,6 @@ class ConversionDrawing : public QObject {
     // Draws a coordinate file (name, Y, X, Z a line) and shows the tab.
     bool showCoordinateFile(const std::filesystem::path& file);
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     void show(bool visible);
     conversion::ConversionWindowUi* window_;

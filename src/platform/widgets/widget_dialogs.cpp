@@ -109,8 +109,8 @@ FileDialogResult WidgetDialogs::chooseFile(const FileDialogRequest& r) {
     result.filterIndex =
         filters.isEmpty() ? 1 : static_cast<int>(filters.indexOf(dlg.selectedNameFilter())) + 1;
     if (result.filterIndex < 1) result.filterIndex = 1;
-    // As the original dialogs did: the folder of the chosen file becomes the
-    // current folder, which the settings file records as the place to start next time.
+    // The folder of the chosen file becomes the current folder, which the
+    // settings file records as the place the next file box starts in.
     QDir::setCurrent(QFileInfo(chosen).absolutePath());
     return result;
 }

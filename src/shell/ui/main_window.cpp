@@ -587,19 +587,10 @@ void MainWindow::formatButtonClicked() {
     const catalogue::Instrument* chosen =
         catalogue::findInstrument(fromQ(instruments->currentText()));
     if (!chosen || chosen->conversionListPosition == 0) {
-        // Start on the main window's instrument: its own text when the conversion
-        // list has it, else the first of its family there, else the first item.
-        const catalogue::Instrument* main =
-            catalogue::findInstrument(fromQ(instrumentChoice_->currentText()));
-        const auto list = catalogue::conversionInstruments();
-        const catalogue::Instrument* pick = nullptr;
-        for (const catalogue::Instrument* i : list) {
-            if (main && i->id == main->id) pick = i;
-        }
-        for (const catalogue::Instrument* i : list) {
-            if (!pick && main && i->family == main->family) pick = i;
-        }
-        instruments->setEditText(toQ((pick ? pick : list.front())->text));
+        // Start on the main window's instrument.
+        const catalogue::Instrument& pick = catalogue::conversionInstrumentFor(
+            catalogue::findInstrument(fromQ(instrumentChoice_->currentText())));
+        instruments->setEditText(toQ(pick.text));
     }
     conversion_->setMode(nextMode_);
     nextMode_ = catalogue::Mode::Convert;
