@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "conversion/format_writer.h"
+#include "conversion_rig.h"
 #include "golden.h"
 #include "platform/cp1254.h"
 #include "scripted_dialogs.h"
@@ -15,13 +16,8 @@ namespace fs = std::filesystem;
 
 const fs::path kSamples = fs::path(VELKAR_SAMPLES_DIR);
 
-struct Convert : ::testing::Test {
-    test::ScriptedDialogs dialogs;
-    NullEventPump pump;
-    ResultTable table;
-    fs::path dir = test::tempDir("format");
-    ConversionWindow w{dialogs, pump, table, dir / "prog"};
-    ConversionState state;
+struct Convert : test::ConversionRig {
+    Convert() : ConversionRig("format") {}
 
     std::string run(const std::string& instrument, const std::string& output, const fs::path& raw,
                     ActionOutcome expected = ActionOutcome::Converted) {

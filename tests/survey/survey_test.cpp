@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "conversion_rig.h"
 #include "golden.h"
 #include "platform/cp1254.h"
 #include "scripted_dialogs.h"
@@ -17,15 +18,8 @@ using conversion::ActionOutcome;
 const fs::path kSamples = fs::path(VELKAR_SAMPLES_DIR);
 const std::string kDone = "Hesaplama İşlemi Tamamlandı..Kayıt Etmeyi Unutmayınız.!!!";
 
-struct Compute : ::testing::Test {
-    test::ScriptedDialogs dialogs;
-    NullEventPump pump;
-    ResultTable table;
-    fs::path dir = test::tempDir("survey");
-    ConversionWindow w{dialogs, pump, table, dir / "prog"};
-    ConversionState state;
-
-    Compute() { w.setMode(catalogue::Mode::Compute); }
+struct Compute : test::ConversionRig {
+    Compute() : ConversionRig("survey") { w.setMode(catalogue::Mode::Compute); }
 
     std::string run(const std::string& instrument, const std::string& output, const fs::path& raw,
                     ActionOutcome expected = ActionOutcome::Converted) {

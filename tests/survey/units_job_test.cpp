@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "conversion_rig.h"
 #include "golden.h"
 #include "platform/cp1254.h"
 #include "platform/numbers.h"
@@ -20,13 +21,8 @@ using conversion::ActionOutcome;
 
 const std::string kDone = "Hesaplama İşlemi Tamamlandı..Kayıt Etmeyi Unutmayınız.!!!";
 
-struct Job : ::testing::Test {
-    test::ScriptedDialogs dialogs;
-    NullEventPump pump;
-    ResultTable table;
-    fs::path dir = test::tempDir("units");
-    ConversionWindow w{dialogs, pump, table, dir / "prog"};
-    ConversionState state;
+struct Job : test::ConversionRig {
+    Job() : ConversionRig("units") {}
 
     // A computation ("&Hesapla") or a conversion of raw; the result file.
     std::string run(const std::string& instrument, const std::string& output,
