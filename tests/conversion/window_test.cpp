@@ -122,6 +122,9 @@ TEST_F(SaveFixture, AReadOnlyFileIsAskedForAndNotReplaced) {
     EXPECT_NE(lines[0].find("ro.pol zaten var."), std::string::npos);
     EXPECT_NE(lines[1].find("ro.pol kayıt edilemedi: dosya yalnız okunabilir"), std::string::npos);
     EXPECT_TRUE(w.saveEnabled);
+    // Writable again, so that the next test of the fixture can clear the folder
+    // (Windows refuses to remove a read-only file).
+    fs::permissions(dir / "ro.pol", fs::perms::owner_write, fs::perm_options::add);
 }
 
 TEST_F(SaveFixture, ResultWorkFileThatCannotBeCreatedIsReported) {
