@@ -3,6 +3,7 @@
 // turns into rows of garbage.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,8 @@ namespace velkar::conversion {
 
 // How many non-empty lines from the top of a file the check looks at.
 inline constexpr int kFamilyCheckLines = 20;
+// How much of each of those lines it looks at.
+inline constexpr size_t kFamilyCheckWidth = 256;
 
 // lines: the first non-empty lines of a file (at most kFamilyCheckLines);
 // family: the chosen instrument's family ("200" or "700").  True when most of

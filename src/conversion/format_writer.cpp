@@ -371,7 +371,9 @@ bool confirmFamily(ConversionWindow& w) {
         TextReader in(w.dialog.fileName);
         std::string line;
         while (static_cast<int>(head.size()) < kFamilyCheckLines && in.readLine(line)) {
-            if (!trimBlanks(line).empty()) head.push_back(line);
+            // Instrument lines are well under a hundred characters; the start
+            // of a line shows its shape, and a line of megabytes is not kept.
+            if (!trimBlanks(line).empty()) head.push_back(line.substr(0, kFamilyCheckWidth));
         }
     }
     if (!looksLikeOtherFamily(head, w.CIHAZ_TIPI)) return true;
