@@ -3,6 +3,7 @@
 #include <clocale>
 
 #include "platform/clock.h"
+#include "platform/memory.h"
 #include "platform/program_folder.h"
 #include "platform/qt/qt_event_pump.h"
 #include "platform/qt/qt_serial_port.h"
@@ -11,6 +12,7 @@
 #include "shell/ui/main_window.h"
 
 int main(int argc, char** argv) {
+    velkar::returnLargeBuffersToSystem();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VELKAR"));
     std::setlocale(LC_NUMERIC, "C");

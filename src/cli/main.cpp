@@ -6,10 +6,12 @@
 #include <memory>
 
 #include "cli/cli.h"
+#include "platform/memory.h"
 #include "platform/qt/qt_event_pump.h"
 #include "platform/qt/qt_serial_port.h"
 
 int main(int argc, char** argv) {
+    velkar::returnLargeBuffersToSystem();
     std::vector<std::string> args(argv + 1, argv + argc);
     // Drawings need fonts and painting, but never a display.
     std::unique_ptr<QCoreApplication> app;

@@ -141,6 +141,23 @@ void warnInstrumentHeight(DecodedRecord& r, Dialogs& dialogs) {
     }
 }
 
+// In place: a field of a long line is not copied again.
+void padRightInPlace(std::string& s, size_t width) {
+    if (s.size() < width) s.append(width - s.size(), ' ');
+}
+
+void padLeftInPlace(std::string& s, size_t width) {
+    if (s.size() < width) s.insert(0, width - s.size(), ' ');
+}
+
+void trimAndPadRight(std::string& s, size_t width) {
+    const std::string_view t = blankTrimmed(s);
+    const size_t begin = t.empty() ? 0 : static_cast<size_t>(t.data() - s.data());
+    s.erase(begin + t.size());
+    s.erase(0, begin);
+    padRightInPlace(s, width);
+}
+
 // Station: "'", then "_" items: station name, code, instrument height.  A
 // station stored without a name but with a code or an instrument height is
 // still a set-up: it is named DURAK1, DURAK2, ... in the order of the file.
@@ -148,24 +165,24 @@ void station(DecodedRecord& r, std::string line, Dialogs& dialogs) {
     long p = find(line, '_');
     if (p <= 0) return;
     r.DUR_NOKTA = chars(line, 2, p - 1);
-    std::string items;  // the code and height texts of this line
-    line = line.substr(static_cast<size_t>(p));
+    bool hasItems = false;  // a code or height text that is not blank
+    line.erase(0, static_cast<size_t>(p));
     p = find(line, '_');
     if (auto t = mid(line, 2, p - 2)) {
-        r.ACIKLAMA = *t;
-        items += *t;
+        r.ACIKLAMA = std::move(*t);
+        hasItems = !blankTrimmed(r.ACIKLAMA).empty();
     }
-    line = line.substr(static_cast<size_t>(p));  // unchanged when there is no "_"
+    line.erase(0, static_cast<size_t>(std::max(p, 0L)));  // unchanged when there is no "_"
     p = find(line, '_');
     if (auto t = mid(line, 2, p - 2)) {
-        r.CIHAZ_YUK = *t;
-        items += *t;
+        r.CIHAZ_YUK = std::move(*t);
+        hasItems = hasItems || !blankTrimmed(r.CIHAZ_YUK).empty();
     }
-    if (trimBlanks(r.DUR_NOKTA).empty() && !trimBlanks(items).empty()) {
+    if (blankTrimmed(r.DUR_NOKTA).empty() && hasItems) {
         r.DUR_NOKTA = "DURAK" + std::to_string(++r.unnamedStations);
     }
-    r.DUR_NOKTA = padRight(r.DUR_NOKTA, 10);
-    r.CIHAZ_YUK = padLeft(r.CIHAZ_YUK, 5);
+    padRightInPlace(r.DUR_NOKTA, 10);
+    padLeftInPlace(r.CIHAZ_YUK, 5);
     warnInstrumentHeight(r, dialogs);
     if (!r.DUR_NOKTA.empty()) {
         r.DURAK_VAR = 1;
@@ -348,7 +365,8 @@ void dropThroughGraveAccent(std::string& s) {
 void HAMDATACOZ_210(DecodedRecord& r, Dialogs& dialogs) {
     r.REFLEKTOR_LIMIT = 10.0;
     r.CIHAZ_LIMIT = 10.0;
-    std::string line = r.HAM_SATIR;
+    // The raw line is not read again after decoding; taking it saves a copy of a long line.
+    std::string line = std::move(r.HAM_SATIR);
     const auto p = line.find('_');
     if (p != std::string::npos) {
         r.NOKTA = line.substr(0, p);
@@ -362,7 +380,7 @@ void HAMDATACOZ_210(DecodedRecord& r, Dialogs& dialogs) {
     const char kind = line.empty() ? '\0' : line[0];
     switch (kind) {
         case '\'':
-            station(r, line, dialogs);
+            station(r, std::move(line), dialogs);  // not read again
             break;
         case 'R':
             r.YAZ_DURUMU = 2;
@@ -415,10 +433,10 @@ void HAMDATACOZ_210(DecodedRecord& r, Dialogs& dialogs) {
     for (std::string* s : {&r.CIHAZ_YUK, &r.NOKTA, &r.DUR_NOKTA, &r.REFLEKTOR, &r.ACIKLAMA}) {
         dropThroughGraveAccent(*s);
     }
-    r.DUR_NOKTA = padRight(trimBlanks(r.DUR_NOKTA), 10);
-    r.NOKTA = padRight(trimBlanks(r.NOKTA), 10);
-    r.REFLEKTOR = padLeft(r.REFLEKTOR, 6);
-    r.CIHAZ_YUK = padLeft(r.CIHAZ_YUK, 5);
+    trimAndPadRight(r.DUR_NOKTA, 10);
+    trimAndPadRight(r.NOKTA, 10);
+    padLeftInPlace(r.REFLEKTOR, 6);
+    padLeftInPlace(r.CIHAZ_YUK, 5);
 }
 
 }  // namespace velkar::conversion

@@ -261,6 +261,7 @@ class Writer {
             if (!s_.ONCEKI_DURAK.empty()) rasat_yaz();
             s_.ONCEKI_DURAK = r_.DUR_NOKTA;
             s_.book.clear();
+            bookBytes_ = 0;
             return;
         }
         const std::string code = trimBlanks(r_.KAYIT_KODU);
@@ -268,9 +269,9 @@ class Writer {
             s_.summary.skipForUnits();
             return;
         }
-        const std::string name = trimBlanks(r_.NOKTA);
+        const std::string_view name = blankTrimmed(r_.NOKTA);
         for (auto it = s_.book.rbegin(); it != s_.book.rend(); ++it) {
-            if (trimBlanks(it->RASAT_NOKTA) == name) {
+            if (blankTrimmed(it->RASAT_NOKTA) == name) {
                 it->RASAT_ACI2 = r_.YATAY_ACI;
                 it->unit2 = r_.angleUnit;
                 return;
@@ -279,9 +280,17 @@ class Writer {
         if (code == "SD") {
             s_.book.push_back({r_.NOKTA, r_.YATAY_ACI, "", r_.DUSEY_ACI, r_.EGIK_MES, r_.angleUnit,
                                r_.angleUnit});
+            bookBytes_ +=
+                r_.NOKTA.size() + r_.YATAY_ACI.size() + r_.DUSEY_ACI.size() + r_.EGIK_MES.size();
         }
     }
 
+  public:
+    // The book of a station is held until the station ends.  A real station's
+    // points take a few kilobytes; more than a line may hold is no instrument's.
+    bool bookOverLimit() const { return bookBytes_ > TextReader::kLineLimit; }
+
+  private:
     // Station and backsight records are not lines of their own: every
     // measured point carries its station, backsight and instrument height.
     void eghasNames() {
@@ -361,6 +370,7 @@ class Writer {
     DecodedRecord& r_;
     TextWriter& out_;
     Output kind_;
+    std::size_t bookBytes_ = 0;
 };
 
 }  // namespace
@@ -462,6 +472,7 @@ bool FORMAT_CEVIR(ConversionWindow& w, ConversionState& state) {
             r.KAYIT_KODU = r.HAM_SATIR.substr(0, 3);
             w.pump.processPending();
             writer.line();
+            if (writer.bookOverLimit()) in.markTooLong();
             if ((++lines & 4095) == 0) w.progress(in.position(), in.size());
         }
         if (in.tooLong()) return reportTooLong(w, in);

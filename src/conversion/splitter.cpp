@@ -1,5 +1,7 @@
 #include "conversion/splitter.h"
 
+#include <algorithm>
+
 #include "platform/numbers.h"
 
 namespace velkar::conversion {
@@ -8,7 +10,7 @@ void DecodedRecord::clearTextFields() {
     for (std::string* f :
          {&ACIKLAMA, &DUR_NOKTA, &BAK_NOKTA, &CIHAZ_YUK, &REFLEKTOR, &NOKTA, &YATAY_ACI, &DUSEY_ACI,
           &KOT_FARKI, &BAKIS_ACISI, &YATAY_MES, &EGIK_MES, &KOOR_X, &KOOR_Y, &KOOR_Z}) {
-        f->clear();
+        clearText(*f);
     }
 }
 
@@ -19,8 +21,9 @@ void DecodedRecord::startFile() {
 }
 
 void SATIR_AYIR(std::string& line, Fields& fields, int& state) {
-    line = trimLeftBlanks(line);
-    for (auto& f : fields) f.clear();
+    line.erase(0,
+               std::min(line.find_first_not_of(' '), line.size()));  // in place: lines may be long
+    for (auto& f : fields) clearText(f);
     size_t index = 0;
     size_t start = 0;  // the current field's text is line[start, i) (no separator inside)
     auto store = [&](size_t end) {

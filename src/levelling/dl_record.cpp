@@ -42,7 +42,7 @@ Sight decodeSight(const LevellingRecord& r) {
 }  // namespace
 
 void DL_SATIR_AYIR(LevellingRecord& r) {
-    for (auto& f : r.ALANLAR) f.clear();
+    for (auto& f : r.ALANLAR) clearText(f);
     const std::string& line = r.HAM_SATIR;
     size_t index = 0;
     size_t start = 0;

@@ -223,8 +223,15 @@ std::string trimRightBlanks(std::string_view t) {
     return std::string(t.substr(0, n));
 }
 
+std::string_view blankTrimmed(std::string_view t) {
+    size_t begin = 0, end = t.size();
+    while (begin < end && t[begin] == ' ') ++begin;
+    while (end > begin && t[end - 1] == ' ') --end;
+    return t.substr(begin, end - begin);
+}
+
 std::string trimBlanks(std::string_view t) {
-    return trimLeftBlanks(trimRightBlanks(t));
+    return std::string(blankTrimmed(t));
 }
 
 }  // namespace velkar

@@ -61,8 +61,19 @@ std::string KSIL(std::string_view text, int decimals);
 std::string padLeft(std::string_view text, size_t width);
 std::string padRight(std::string_view text, size_t width);
 
-std::string trimBlanks(std::string_view text);       // blanks only, both sides
-std::string trimLeftBlanks(std::string_view text);   // blanks only
+std::string trimBlanks(std::string_view text);         // blanks only, both sides
+std::string_view blankTrimmed(std::string_view text);  // the same, without a copy
+std::string trimLeftBlanks(std::string_view text);     // blanks only
+
+// Empties text; a buffer grown by a megabyte line is given back instead of kept
+// for the short lines that follow.
+inline void clearText(std::string& text) {
+    if (text.capacity() > (std::size_t{64} << 10)) {
+        std::string().swap(text);
+    } else {
+        text.clear();
+    }
+}
 std::string trimRightBlanks(std::string_view text);  // blanks only
 
 }  // namespace velkar

@@ -12,6 +12,7 @@
 #endif
 
 #include "platform/cp1254.h"
+#include "platform/numbers.h"
 #include "platform/program_folder.h"
 
 namespace velkar {
@@ -149,31 +150,60 @@ std::string TextReader::tooLongText() const {
 }
 
 bool TextReader::readLine(std::string& line) {
-    line.clear();
+    clearText(line);
     if (!file_ || tooLong_) return false;
+    std::fpos_t lineStart;
+    const bool canRewind = std::fgetpos(file_, &lineStart) == 0;
     int c = std::getc(file_);
     if (c == EOF) return false;
     ++lineNumber_;
-    while (c != EOF) {
-        ++position_;
-        if (c == '\n') break;
-        if (c == '\r') {
-            const int next = std::getc(file_);
-            if (next == '\n') {
-                ++position_;
-            } else if (next != EOF) {
-                std::ungetc(next, file_);
-            }
-            break;
-        }
-        if (line.size() >= limit_) {
+    // Instrument lines are short and read in one pass.  A line that outgrows
+    // kShortLine is measured to its end first and then read into a string of
+    // exactly its length: a string grown a byte at a time would hold up to
+    // twice the line, and every later copy of it too.
+    std::size_t length = 0;
+    bool measuring = false;
+    while (c != EOF && c != '\n' && c != '\r') {
+        if (length >= limit_) {
             markTooLong();
             line.clear();
             line.shrink_to_fit();
             return false;
         }
-        line.push_back(static_cast<char>(c));
+        if (!measuring) {
+            if (line.size() < kShortLine || !canRewind) {
+                line.push_back(static_cast<char>(c));
+            } else {
+                measuring = true;
+            }
+        }
+        ++length;
         c = std::getc(file_);
+    }
+    const int end = c;
+    if (measuring) {
+        std::string whole(length, '\0');
+        if (std::fsetpos(file_, &lineStart) != 0 ||
+            std::fread(whole.data(), 1, length, file_) != length) {
+            line.clear();
+            error_ = systemErrorText(errno ? errno : EIO);
+            std::fseek(file_, 0, SEEK_END);
+            return false;
+        }
+        line = std::move(whole);
+        (void)std::getc(file_);  // the line end read before
+    }
+    position_ += length;
+    if (end == '\n') {
+        ++position_;
+    } else if (end == '\r') {
+        ++position_;
+        const int next = std::getc(file_);
+        if (next == '\n') {
+            ++position_;
+        } else if (next != EOF) {
+            std::ungetc(next, file_);
+        }
     }
     return true;
 }

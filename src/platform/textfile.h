@@ -24,7 +24,9 @@ class TextReader {
   public:
     // No instrument file comes near this; a longer "line" is some other kind of
     // file (or a file of NUL bytes) and would only eat memory.
-    static constexpr std::size_t kLineLimit = std::size_t{16} << 20;
+    static constexpr std::size_t kLineLimit = std::size_t{12} << 20;
+    // Lines up to this length are read in one pass (see readLine).
+    static constexpr std::size_t kShortLine = std::size_t{64} << 10;
 
     TextReader() = default;
     explicit TextReader(const std::filesystem::path& path) { open(path); }

@@ -36,8 +36,7 @@ const double kPi = 4.0 * std::atan(1.0);
 // per point.
 class PointIndex {
   public:
-    void add(const std::string& line) {
-        std::string text = line;
+    void add(std::string text) {
         int state = 0;
         SATIR_AYIR(text, fields_, state);
         points_.try_emplace(key(trimBlanks(fields_[0])),
@@ -94,9 +93,9 @@ struct Run {
     int withoutDistance = 0;
     PolarSurveyLog* log = nullptr;
 
-    void write(const std::string& line) {
+    void write(std::string line) {
         out.writeLine(line);
-        computed.add(line);
+        computed.add(std::move(line));
     }
 
     // Asks for one coordinate; false when no answer can be had (the run stops).

@@ -236,7 +236,7 @@ bool listingFromOffsets(ConversionWindow& w, const std::filesystem::path& raw, T
     }
     TextReader in(raw);
     ListingBlock block;
-    std::string sectionName, name;
+    std::string sectionName;
     double previousOffset = 0.0;
     bool any = false;
     while (in.readLine(line)) {
@@ -244,11 +244,11 @@ bool listingFromOffsets(ConversionWindow& w, const std::filesystem::path& raw, T
         w.pump.processPending();
         int state = 0;
         SATIR_AYIR(line, f, state);
-        name = f[0];
-        const std::string offset = f[1];
+        const std::string& name = f[0];
+        const std::string& offset = f[1];
         if (sectionName.empty()) sectionName = name;
         const std::string z = KSIL(padLeft(f[2], 13), 3);
-        if (trimBlanks(name) != trimBlanks(sectionName)) {
+        if (blankTrimmed(name) != blankTrimmed(sectionName)) {
             block.chainage = "KM..: " + sectionName;
             block.write(out, widest, false, true);
             block = ListingBlock{};
@@ -276,7 +276,7 @@ bool listingFromOffsets(ConversionWindow& w, const std::filesystem::path& raw, T
         }
     }
     if (any) {
-        block.chainage = "KM..: " + name;
+        block.chainage = "KM..: " + sectionName;  // the last line's name
         block.write(out, widest, true, true);
     }
     return true;
