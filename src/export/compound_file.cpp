@@ -57,8 +57,20 @@ std::string directoryEntry(std::string_view name, std::uint8_t type, std::uint32
 
 bool writeCompoundFile(const std::filesystem::path& file, std::string_view streamName,
                        const std::vector<std::string_view>& parts, std::string& reason) {
-    std::uint64_t contentSize = 0;
-    for (const auto part : parts) contentSize += part.size();
+    std::uint64_t size = 0;
+    for (const auto part : parts) size += part.size();
+    return writeCompoundFile(
+        file, streamName, size,
+        [&](StreamSink& sink) {
+            for (const auto part : parts) sink.write(part);
+            return true;
+        },
+        reason);
+}
+
+bool writeCompoundFile(const std::filesystem::path& file, std::string_view streamName,
+                       std::uint64_t contentSize, const std::function<bool(StreamSink&)>& content,
+                       std::string& reason) {
     std::uint64_t streamSize = contentSize < kMiniStreamCutoff ? kMiniStreamCutoff : contentSize;
     if (streamSize > 0x7FFFFFFFull) {
         reason = cp1254("dosya 2 GB'den büyük olamaz");
@@ -140,7 +152,16 @@ bool writeCompoundFile(const std::filesystem::path& file, std::string_view strea
         return false;
     }
     out.write(header);
-    for (const auto part : parts) out.write(part);
+    StreamSink sink(out);
+    if (!content(sink)) {
+        out.discard();
+        return false;
+    }
+    if (sink.written() != contentSize) {
+        out.discard();
+        reason = cp1254("okunan dosya yazma sırasında değişti");
+        return false;
+    }
     const std::string padding(std::size_t{streamSectors} * kSectorSize - contentSize, '\0');
     for (const std::string* block :
          std::initializer_list<const std::string*>{&padding, &difat, &fat, &directory}) {

@@ -17,16 +17,43 @@
 // (it stops at the last EOF record).
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/textfile.h"
+
 namespace velkar::exporting {
 
+// Where the stream's bytes go while the file is written; counts them.
+class StreamSink {
+  public:
+    explicit StreamSink(TextWriter& out) : out_(out) {}
+    void write(std::string_view bytes) {
+        out_.write(bytes);
+        written_ += bytes.size();
+    }
+    std::uint64_t written() const { return written_; }
+
+  private:
+    TextWriter& out_;
+    std::uint64_t written_ = 0;
+};
+
 // Writes the file (created anew, an existing one replaced) whose only stream,
-// named streamName, is the concatenation of parts.  false and the reason
-// (Windows-1254) when the file cannot be written.
+// named streamName, is the streamSize bytes that content writes into the sink
+// (it is handed them in order and may build them as it goes: a large stream is
+// never held whole).  false and the reason (Windows-1254) when the file cannot
+// be written, or content returns false (reason then holds its own) or writes
+// another number of bytes than it promised.
+bool writeCompoundFile(const std::filesystem::path& file, std::string_view streamName,
+                       std::uint64_t streamSize, const std::function<bool(StreamSink&)>& content,
+                       std::string& reason);
+
+// The same for a stream at hand in parts.
 bool writeCompoundFile(const std::filesystem::path& file, std::string_view streamName,
                        const std::vector<std::string_view>& parts, std::string& reason);
 

@@ -14,30 +14,58 @@ std::filesystem::path spreadsheetPathFor(const std::filesystem::path& textFile) 
     return out;
 }
 
+namespace {
+
+// The cells of the next line of a text file; false at its end.
+bool nextRow(TextReader& reader, std::string& line, std::vector<std::string>& cells,
+             EventPump* pump) {
+    if (!reader.readLine(line)) return false;
+    if (pump) pump->processPending();
+    const std::vector<std::string> fields = mainWindowSplit(line);
+    cells.resize(kSpreadsheetColumns);
+    for (std::size_t c = 0; c < kSpreadsheetColumns; ++c) cells[c] = fieldOrEmpty(fields, c);
+    return true;
+}
+
+}  // namespace
+
 bool convertToSpreadsheet(const std::filesystem::path& textFile,
                           const std::filesystem::path& workbookFile, std::string& failure,
                           EventPump* pump) {
+    // The text file is read twice: first for the workbook's texts and sizes,
+    // which come at its start, then for the cells, written as they are read.
+    // So a list of any length never stands whole in memory.
     TextReader reader;
     if (!reader.open(textFile)) {
         failure = pathText(textFile) + cp1254(" dosyası okunamadı: ") + reader.error();
         return false;
     }
-    XlsWorkbook workbook;
+    XlsWorkbook workbook("VELKAR", XlsWorkbook::CellRecords::Replayed);
     std::string line;
-    std::vector<std::string> cells(kSpreadsheetColumns);
-    while (reader.readLine(line)) {
-        if (pump) pump->processPending();
-        const std::vector<std::string> fields = mainWindowSplit(line);
-        for (std::size_t c = 0; c < kSpreadsheetColumns; ++c) cells[c] = fieldOrEmpty(fields, c);
+    std::vector<std::string> cells;
+    while (nextRow(reader, line, cells, pump)) {
         workbook.addRow(cells);
+        if (workbook.tooLarge()) {
+            failure = pathText(textFile) +
+                      cp1254(
+                          " dosyası bir Excel 97-2003 çalışma kitabı için çok büyük: dosyayı "
+                          "bölerek dönüştürünüz.");
+            return false;
+        }
     }
     if (reader.tooLong()) {
         failure = reader.tooLongText();
         return false;
     }
-    reader.close();
+    if (!reader.open(textFile)) {
+        failure = pathText(textFile) + cp1254(" dosyası okunamadı: ") + reader.error();
+        return false;
+    }
     std::string reason;
-    if (!workbook.save(workbookFile, reason)) {
+    const bool saved = workbook.save(
+        workbookFile,
+        [&](std::vector<std::string>& row) { return nextRow(reader, line, row, pump); }, reason);
+    if (!saved) {
         failure = pathText(workbookFile) + cp1254(" dosyası yazılamadı: ") + reason;
         return false;
     }

@@ -1,8 +1,10 @@
 #include "export/xls_workbook.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstring>
+#include <stdexcept>
 
 #include "export/compound_file.h"
 #include "platform/cp1254.h"
@@ -124,6 +126,15 @@ SharedStrings buildSharedStrings(const std::vector<const std::string*>& strings,
     const auto unique = static_cast<std::uint32_t>(strings.size());
     sst.bucketSize = static_cast<std::uint16_t>(std::max<std::uint32_t>(unique / 128 + 1, 8));
     std::string& out = sst.bytes;
+    // Room for it all at once: grown step by step it could take twice its size.
+    std::size_t estimate = 8;
+    for (const std::string* t : strings) {
+        const bool wide = std::any_of(t->begin(), t->end(), [](char c) {
+            return cp1254ToUnicode(static_cast<unsigned char>(c)) > 0xFF;
+        });
+        estimate += 3 + (wide ? 2 : 1) * t->size();
+    }
+    out.reserve(estimate + (estimate / (kMaxRecordData - 8) + 1) * 8);
     std::size_t recordStart = 0;
     auto closeRecord = [&] {
         const auto length = out.size() - recordStart - 4;
@@ -210,25 +221,15 @@ std::optional<double> spreadsheetNumber(std::string_view text) {
     return value == 0 ? 0.0 : value;  // no negative zero
 }
 
-XlsWorkbook::XlsWorkbook(std::string sheetName) : sheetName_(std::move(sheetName)) {
-    sheets_.emplace_back();
-}
+namespace {
 
-std::uint32_t XlsWorkbook::sharedStringIndex(std::string_view text) {
-    ++textCells_;
-    const auto [it, added] =
-        stringIndex_.try_emplace(std::string(text), static_cast<std::uint32_t>(strings_.size()));
-    if (added) strings_.push_back(&it->first);
-    return it->second;
-}
-
-void XlsWorkbook::addRow(const std::vector<std::string>& cells) {
-    if (sheets_.back().rows == kRowsPerSheet) sheets_.emplace_back();
-    Sheet& sheet = sheets_.back();
-    const auto row = static_cast<std::uint16_t>(sheet.rows);
-    const auto columns = static_cast<std::uint16_t>(std::min(cells.size(), kMaxColumns));
-
-    std::string& out = sheet.cells;
+// The ROW record of a row and its cell records; indexOf gives the shared
+// string index of a text cell.
+template <class IndexOf>
+void appendRowRecords(std::string& out, std::uint16_t row, const std::vector<std::string>& cells,
+                      IndexOf&& indexOf) {
+    const auto columns =
+        static_cast<std::uint16_t>(std::min(cells.size(), XlsWorkbook::kMaxColumns));
     header(out, kRow, 16);
     put16(out, row);
     put16(out, 0);        // first column
@@ -254,15 +255,51 @@ void XlsWorkbook::addRow(const std::vector<std::string>& cells) {
         if (number) {
             putDouble(out, *number);
         } else if (!text.empty()) {
-            put32(out, sharedStringIndex(std::string_view(text).substr(0, kMaxTextLength)));
+            put32(out, indexOf(std::string_view(text).substr(0, XlsWorkbook::kMaxTextLength)));
         }
     }
+}
+
+// What a distinct text costs beside its characters (held once as the key, up
+// to twice in the UTF-16 string table): the table entry and the string's block.
+constexpr std::size_t kTextEntryMemory = 96;
+constexpr std::size_t kTextMemoryPerCharacter = 3;
+
+}  // namespace
+
+XlsWorkbook::XlsWorkbook(std::string sheetName, CellRecords records)
+    : sheetName_(std::move(sheetName)), records_(records) {
+    sheets_.emplace_back();
+}
+
+std::uint32_t XlsWorkbook::sharedStringIndex(std::string_view text) {
+    ++textCells_;
+    const auto [it, added] =
+        stringIndex_.try_emplace(std::string(text), static_cast<std::uint32_t>(strings_.size()));
+    if (added) {
+        strings_.push_back(&it->first);
+        textMemory_ += kTextEntryMemory + kTextMemoryPerCharacter * text.size();
+    }
+    return it->second;
+}
+
+void XlsWorkbook::addRow(const std::vector<std::string>& cells) {
+    if (sheets_.back().rows == kRowsPerSheet) sheets_.emplace_back();
+    Sheet& sheet = sheets_.back();
+    const auto columns = static_cast<std::uint16_t>(std::min(cells.size(), kMaxColumns));
+    std::string scratch;
+    std::string& out = records_ == CellRecords::Kept ? sheet.cells : scratch;
+    const std::size_t before = out.size();
+    appendRowRecords(out, static_cast<std::uint16_t>(sheet.rows), cells,
+                     [this](std::string_view text) { return sharedStringIndex(text); });
+    sheet.cellBytes += out.size() - before;
     ++sheet.rows;
     sheet.columns = std::max(sheet.columns, columns);
     ++rows_;
 }
 
-std::string XlsWorkbook::globals(const std::vector<std::uint32_t>& sheetSizes) const {
+std::array<std::string, 3> XlsWorkbook::globals(
+    const std::vector<std::uint64_t>& sheetSizes) const {
     std::string g = bof(0x0005);
     std::string d;
     put16(d, 1200);
@@ -309,7 +346,7 @@ std::string XlsWorkbook::globals(const std::vector<std::uint32_t>& sheetSizes) c
         names.push_back(s == 0 ? sheetName_ : sheetName_ + std::to_string(s + 1));
         boundSheetsSize += 4 + 8 + names.back().size();
     }
-    const SharedStrings sst = buildSharedStrings(strings_, textCells_);
+    SharedStrings sst = buildSharedStrings(strings_, textCells_);
     const std::size_t extSstSize = 4 + 2 + 8 * sst.bucketOffsets.size();
     const std::size_t sstStart = g.size() + boundSheetsSize;
     std::size_t offset = sstStart + sst.bytes.size() + extSstSize + 4;
@@ -325,23 +362,63 @@ std::string XlsWorkbook::globals(const std::vector<std::uint32_t>& sheetSizes) c
         offset += sheetSizes[s];
     }
 
-    g += sst.bytes;
-    header(g, kExtSst, extSstSize - 4);
-    put16(g, sst.bucketSize);
+    // The string table is handed on as it is: it may be the largest part.
+    std::string after;
+    header(after, kExtSst, extSstSize - 4);
+    put16(after, sst.bucketSize);
     for (std::size_t b = 0; b < sst.bucketOffsets.size(); ++b) {
-        put32(g, static_cast<std::uint32_t>(sstStart + sst.bucketOffsets[b]));
-        put16(g, sst.bucketRecordOffsets[b]);
-        put16(g, 0);
+        put32(after, static_cast<std::uint32_t>(sstStart + sst.bucketOffsets[b]));
+        put16(after, sst.bucketRecordOffsets[b]);
+        put16(after, 0);
     }
-    header(g, kEof, 0);
-    return g;
+    header(after, kEof, 0);
+    return {std::move(g), std::move(sst.bytes), std::move(after)};
 }
 
 bool XlsWorkbook::save(const std::filesystem::path& file, std::string& reason) const {
+    return write(
+        file,
+        [this](std::size_t s, StreamSink& sink) {
+            sink.write(sheets_[s].cells);
+            return true;
+        },
+        reason);
+}
+
+bool XlsWorkbook::save(const std::filesystem::path& file, const RowSource& rows,
+                       std::string& reason) const {
+    std::vector<std::string> cells;
+    std::string records;
+    auto indexOf = [this](std::string_view text) { return stringIndex_.at(std::string(text)); };
+    return write(
+        file,
+        [&](std::size_t s, StreamSink& sink) {
+            for (std::uint32_t row = 0; row < sheets_[s].rows; ++row) {
+                if (!rows(cells)) {
+                    reason = cp1254("okunan dosya yazma sırasında değişti");
+                    return false;
+                }
+                records.clear();
+                try {
+                    appendRowRecords(records, static_cast<std::uint16_t>(row), cells, indexOf);
+                } catch (const std::out_of_range&) {  // a text the first reading did not have
+                    reason = cp1254("okunan dosya yazma sırasında değişti");
+                    return false;
+                }
+                sink.write(records);
+            }
+            return true;
+        },
+        reason);
+}
+
+bool XlsWorkbook::write(const std::filesystem::path& file,
+                        const std::function<bool(std::size_t sheet, StreamSink&)>& cells,
+                        std::string& reason) const {
     // Per sheet: BOF and DIMENSIONS before its cells, WINDOW2 and EOF after.
     std::vector<std::string> heads;
     std::vector<std::string> tails;
-    std::vector<std::uint32_t> sizes;
+    std::vector<std::uint64_t> sizes;
     for (std::size_t s = 0; s < sheets_.size(); ++s) {
         const Sheet& sheet = sheets_[s];
         std::string head = bof(0x0010);
@@ -366,16 +443,26 @@ bool XlsWorkbook::save(const std::filesystem::path& file, std::string& reason) c
         put32(tail, 0);
         header(tail, kEof, 0);
 
-        sizes.push_back(static_cast<std::uint32_t>(head.size() + sheet.cells.size() + tail.size()));
+        sizes.push_back(head.size() + sheet.cellBytes + tail.size());
         heads.push_back(std::move(head));
         tails.push_back(std::move(tail));
     }
-    const std::string globalRecords = globals(sizes);
-    std::vector<std::string_view> parts{globalRecords};
-    for (std::size_t s = 0; s < sheets_.size(); ++s) {
-        parts.insert(parts.end(), {heads[s], sheets_[s].cells, tails[s]});
-    }
-    return writeCompoundFile(file, "Workbook", parts, reason);
+    const auto globalRecords = globals(sizes);
+    std::uint64_t size = 0;
+    for (const auto& part : globalRecords) size += part.size();
+    for (const auto sheetSize : sizes) size += sheetSize;
+    return writeCompoundFile(
+        file, "Workbook", size,
+        [&](StreamSink& sink) {
+            for (const auto& part : globalRecords) sink.write(part);
+            for (std::size_t s = 0; s < sheets_.size(); ++s) {
+                sink.write(heads[s]);
+                if (!cells(s, sink)) return false;
+                sink.write(tails[s]);
+            }
+            return true;
+        },
+        reason);
 }
 
 }  // namespace velkar::exporting

@@ -23,18 +23,25 @@
 //             BLANK (0x0201) for an empty cell; then WINDOW2 (0x023E), EOF.
 //
 // A sheet holds at most 65,536 rows; further rows continue on sheets named
-// NAME2, NAME3, ...  The rows are kept as ready-made cell records, the whole
-// file is written once by save().
+// NAME2, NAME3, ...  The globals come first but hold every text of the
+// workbook, so the file is written once by save(), after all rows were added.
+// A workbook of a long list need not hold its cell records: it notes only the
+// texts and sizes, and save() is handed the same rows again and writes their
+// records as they come.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+#include "export/compound_file.h"
 
 namespace velkar::exporting {
 
@@ -50,8 +57,19 @@ class XlsWorkbook {
     static constexpr std::size_t kRowsPerSheet = 65536;
     static constexpr std::size_t kMaxColumns = 256;
     static constexpr std::size_t kMaxTextLength = 32767;
+    // The distinct texts are held until the file is written, and then once
+    // more as the shared string table; past this much memory for them the
+    // workbook is too large (tooLarge()).  A list of a hundred thousand
+    // points with names of up to eight letters takes about 12 MB.
+    static constexpr std::size_t kTextMemoryLimit = std::size_t{32} << 20;
 
-    explicit XlsWorkbook(std::string sheetName = "VELKAR");
+    // Kept: addRow keeps the cell records and save(file, reason) writes them.
+    // Replayed: only texts and sizes are kept; save(file, rows, reason) is
+    // given the same rows again.
+    enum class CellRecords { Kept, Replayed };
+    using RowSource = std::function<bool(std::vector<std::string>& cells)>;
+
+    explicit XlsWorkbook(std::string sheetName = "VELKAR", CellRecords records = CellRecords::Kept);
 
     // Appends a row: cells[c] goes to column c, a number cell when
     // spreadsheetNumber() accepts it, an empty cell when empty, else a text
@@ -62,25 +80,36 @@ class XlsWorkbook {
 
     std::size_t rowCount() const { return rows_; }
     std::size_t sheetCount() const { return sheets_.size(); }
+    bool tooLarge() const { return textMemory_ > kTextMemoryLimit; }
 
     // Writes the workbook; false and the reason (Windows-1254) on failure.
     bool save(const std::filesystem::path& file, std::string& reason) const;
+    // For CellRecords::Replayed: rows(cells) gives the added rows again, in
+    // order (false after the last).
+    bool save(const std::filesystem::path& file, const RowSource& rows, std::string& reason) const;
 
   private:
     struct Sheet {
-        std::string cells;  // ROW and cell records
+        std::string cells;  // ROW and cell records (CellRecords::Kept)
+        std::uint64_t cellBytes = 0;
         std::uint32_t rows = 0;
         std::uint16_t columns = 0;
     };
     std::uint32_t sharedStringIndex(std::string_view text);
-    std::string globals(const std::vector<std::uint32_t>& sheetSizes) const;
+    // The globals in three parts: up to the sheet list, the string table, the rest.
+    std::array<std::string, 3> globals(const std::vector<std::uint64_t>& sheetSizes) const;
+    bool write(const std::filesystem::path& file,
+               const std::function<bool(std::size_t sheet, StreamSink&)>& cells,
+               std::string& reason) const;
 
     std::string sheetName_;
+    CellRecords records_;
     std::vector<Sheet> sheets_;
     std::size_t rows_ = 0;
     std::unordered_map<std::string, std::uint32_t> stringIndex_;
     std::vector<const std::string*> strings_;  // keys of stringIndex_ by index
     std::uint32_t textCells_ = 0;
+    std::size_t textMemory_ = 0;
 };
 
 }  // namespace velkar::exporting

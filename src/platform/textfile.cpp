@@ -13,6 +13,7 @@
 
 #include "platform/cp1254.h"
 #include "platform/numbers.h"
+#include "platform/process.h"
 #include "platform/program_folder.h"
 
 namespace velkar {
@@ -40,14 +41,51 @@ bool syncToDisk(std::FILE* f) {
 
 // ".NAME.velkar-1a2b3c4d.tmp" in the folder of target: hidden, and on the same
 // file system, so that the final rename never copies.
+// ".NAME.velkar-PID-XXXXXXXX.tmp" beside NAME: hidden, and named after the
+// process that writes it.  Names are kept in the system's own form (wide on
+// Windows), so that any file name works.
+std::filesystem::path::string_type temporaryPrefixFor(const std::filesystem::path& target) {
+    std::filesystem::path prefix = ".";
+    prefix += target.filename();
+    prefix += ".velkar-";
+    return prefix.native();
+}
+
 std::filesystem::path temporaryNameFor(const std::filesystem::path& target) {
     static std::mt19937 random{std::random_device{}()};
     char tag[16];
     std::snprintf(tag, sizeof tag, "%08x", static_cast<unsigned>(random()));
-    std::filesystem::path name = ".";
-    name += target.filename();
-    name += std::string(".velkar-") + tag + ".tmp";
+    std::filesystem::path name = temporaryPrefixFor(target);
+    name += std::to_string(currentProcessId()) + "-" + tag + ".tmp";
     return target.parent_path() / name;
+}
+
+// A run killed outright (power cut, SIGKILL) leaves its temporary file beside
+// the file it was writing.  The next run that writes that file removes those
+// of processes that no longer run; a run still at work keeps its own.
+void removeStaleTemporariesOf(const std::filesystem::path& target) {
+    const auto prefix = temporaryPrefixFor(target);
+    const auto suffix = std::filesystem::path(".tmp").native();
+    const std::filesystem::path folder =
+        target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const auto name = it->path().filename().native();
+        if (name.rfind(prefix, 0) != 0 || name.size() < prefix.size() + suffix.size() ||
+            name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0) {
+            continue;
+        }
+        long pid = 0;
+        std::size_t k = prefix.size();
+        while (k < name.size() && name[k] >= '0' && name[k] <= '9' && pid < 100000000) {
+            pid = pid * 10 + (name[k++] - '0');
+        }
+        if (k == prefix.size() || k >= name.size() || name[k] != '-') continue;
+        if (pid == currentProcessId() || !processIsGone(pid)) continue;
+        std::error_code ignore;
+        if (it->is_regular_file(ignore)) std::filesystem::remove(it->path(), ignore);
+    }
 }
 
 }  // namespace
@@ -270,6 +308,7 @@ bool replaceable(const std::filesystem::path& target, std::string& error) {
 // Creates and opens a new temporary file beside target (the lock held).
 std::FILE* openTemporaryBeside(const std::filesystem::path& target,
                                std::filesystem::path& temporary, std::string& error) {
+    removeStaleTemporariesOf(target);
     std::FILE* f = nullptr;
     for (int attempt = 0; attempt < 100 && !f; ++attempt) {
         const auto candidate = temporaryNameFor(target);

@@ -54,28 +54,6 @@ extern "C" void onStopSignal(int) {
 
 }  // namespace
 
-long currentProcessId() {
-#ifdef _WIN32
-    return static_cast<long>(::GetCurrentProcessId());
-#else
-    return static_cast<long>(::getpid());
-#endif
-}
-
-bool processIsGone(long pid) {
-    if (pid <= 0) return false;
-#ifdef _WIN32
-    HANDLE h = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(pid));
-    if (!h) return ::GetLastError() == ERROR_INVALID_PARAMETER;
-    DWORD code = 0;
-    const bool ended = ::GetExitCodeProcess(h, &code) && code != STILL_ACTIVE;
-    ::CloseHandle(h);
-    return ended;
-#else
-    return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
-#endif
-}
-
 std::filesystem::path makeProcessFolder(const std::filesystem::path& base,
                                         const std::string& prefix) {
     const std::string stem = prefix + std::to_string(currentProcessId()) + "-";

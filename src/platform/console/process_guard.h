@@ -8,11 +8,9 @@
 #include <filesystem>
 #include <string>
 
-namespace velkar {
+#include "platform/process.h"
 
-long currentProcessId();
-// True only when no process of that id runs any more (false when unsure).
-bool processIsGone(long pid);
+namespace velkar {
 
 // A new folder "PREFIX<pid>-XXXXXX" in base, the X's chosen so that it is
 // new; empty when none could be made.
