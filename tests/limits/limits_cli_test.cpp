@@ -1,0 +1,101 @@
+// velkar-cli on files of lines just short of the line limit: it stays under
+// 100 MB whatever the lines hold, and what would grow without end (a station
+// of megabyte names, a workbook of millions of texts) stops with a message.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fcntl.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "golden.h"
+#include "platform/textfile.h"
+#include "run_process.h"
+
+namespace velkar {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The peak resident memory of one velkar-cli run, in MB.
+long peakMegabytes(const std::vector<std::string>& args) {
+    std::vector<std::string> all{VELKAR_CLI};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& a : all) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, 1);
+        ::dup2(null, 2);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    if (pid < 0 || ::wait4(pid, &status, 0, &usage) != pid) return -1;
+    return usage.ru_maxrss / 1024;
+}
+
+TEST(LimitsCli, LinesJustUnderTheLimitStayUnder100MB) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizers' own memory would be measured";
+#else
+    const fs::path dir = test::tempDir("limits-memory");
+    const std::size_t n = TextReader::kLineLimit - 64;
+    // The shape that kept the most copies: a station, a point name, an angle
+    // and a distance record, each of one long field.
+    test::writeBytes(dir / "long.txt", "STN,P1,1.5\r\nSS," + std::string(n - 10, 'C') +
+                                           ",1.6\r\nHV,100.0000," + std::string(n - 20, '9') +
+                                           "\r\nSD," + std::string(n / 2, '1') + "," +
+                                           std::string(n / 2 - 20, '2') + ",3\r\n");
+    for (const char* output : {"KOORDINAT", "KESIT-KLISE", "RASAT KARNESi"}) {
+        const long mb = peakMegabytes({"convert", "--instrument", "GTS-600 / 700", "--output",
+                                       output, "--yes", "--point", "P1=1,2,3",
+                                       (dir / "long.txt").string(), "-o", (dir / "out").string()});
+        EXPECT_GT(mb, 0) << output;
+        EXPECT_LT(mb, 100) << output;
+    }
+#endif
+}
+
+TEST(LimitsCli, WhatWouldGrowWithoutEndStopsWithAMessage) {
+    const fs::path dir = test::tempDir("limits-growth");
+    // One station whose observation book would hold more than a line may.
+    std::string book = "STN,S1,1.550,K0\r\nBKB,B1,0,0.0000\r\n";
+    for (char c : {'a', 'b', 'c'}) {
+        book += "SS," + std::string(TextReader::kLineLimit / 2, c) + ",1.600\r\n";
+        book += "SD,10.0000,100.0000,100.000\r\n";
+    }
+    test::writeBytes(dir / "book.txt", book);
+    // Distinct texts of more than the workbook holds in memory.
+    std::string list;
+    for (int row = 0; row < 40; ++row) {
+        for (int cell = 0; cell < 9; ++cell) {
+            list += std::string(32000, static_cast<char>('A' + cell)) + std::to_string(row) + ",";
+        }
+        list += "\r\n";
+    }
+    test::writeBytes(dir / "list.txt", list);
+
+    const auto bookRun = test::runProcess(
+        VELKAR_CLI, {"convert", "--instrument", "GTS-600 / 700", "--output", "RASAT KARNESi",
+                     (dir / "book.txt").string(), "-o", (dir / "book.out").string()});
+    EXPECT_EQ(bookRun.exitCode, 1);
+    EXPECT_NE(bookRun.err.find("6. sat\xC4\xB1r \xC3\xA7ok uzun"), std::string::npos)
+        << bookRun.err;
+    const auto listRun = test::runProcess(VELKAR_CLI, {"xls", (dir / "list.txt").string()});
+    EXPECT_EQ(listRun.exitCode, 1);
+    EXPECT_NE(listRun.err.find("\xC3\xA7ok b\xC3\xBCy\xC3\xBCk"), std::string::npos) << listRun.err;
+    EXPECT_FALSE(fs::exists(dir / "book.out"));
+    EXPECT_FALSE(fs::exists(dir / "list.txt.xls"));
+}
+
+}  // namespace
+}  // namespace velkar

@@ -1,0 +1,103 @@
+// Inputs no instrument writes, and runs that were killed: lines past the
+// one-pass length, a list that changes while its workbook is written, the
+// temporary files of a dead run.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "export/xls_workbook.h"
+#include "golden.h"
+#include "platform/process.h"
+#include "platform/textfile.h"
+
+namespace velkar {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(LongLines, ReadWholeWithEveryKindOfLineEnd) {
+    const fs::path file = test::tempDir("limits-lines") / "long.txt";
+    const std::size_t onePass = TextReader::kShortLine;
+    const std::string a(onePass - 1, 'a'), b(onePass, 'b'), c(onePass + 1, 'c'), d(300000, 'd');
+    const std::string bytes = "x\r\n" + a + "\r\n" + b + "\n" + c + "\r" + d + "\r\nshort\r\n" + d;
+    test::writeBytes(file, bytes);
+
+    TextReader in(file);
+    std::vector<std::string> lines;
+    std::string line;
+    while (in.readLine(line)) lines.push_back(line);
+    EXPECT_FALSE(in.tooLong());
+    EXPECT_EQ(lines, (std::vector<std::string>{"x", a, b, c, d, "short", d}));
+    EXPECT_EQ(in.position(), bytes.size());
+}
+
+TEST(LongLines, ALineOverTheLimitStopsTheReaderAndNamesTheLine) {
+    const fs::path file = test::tempDir("limits-limit") / "long.txt";
+    test::writeBytes(file, "STN\r\n" + std::string(300001, 'x') + "\r\nnext\r\n");
+    TextReader in(file);
+    in.setLineLimit(300000);
+    std::string line;
+    ASSERT_TRUE(in.readLine(line));
+    EXPECT_FALSE(in.readLine(line));
+    EXPECT_TRUE(in.tooLong());
+    EXPECT_TRUE(line.empty());
+    EXPECT_NE(in.tooLongText().find("2. sat"), std::string::npos) << in.tooLongText();
+}
+
+TEST(StaleTemporaries, ThoseOfDeadRunsGoWhenTheirFileIsWrittenAgain) {
+    const fs::path dir = test::tempDir("limits-stale");
+    const fs::path target = dir / "out.txt";
+    test::writeBytes(target, "old");
+    const std::string own = std::to_string(currentProcessId());
+    // No system hands out process id 99999999.
+    const std::vector<std::string> dead = {".out.txt.velkar-99999999-0badf00d.tmp"};
+    const std::vector<std::string> kept = {
+        ".out.txt.velkar-" + own + "-12345678.tmp", ".other.txt.velkar-99999999-0badf00d.tmp",
+        ".out.txt.velkar-99999999.tmp", "out.txt.velkar-1-2.tmp"};
+    for (const auto& names : {dead, kept}) {
+        for (const auto& name : names) test::writeBytes(dir / name, "P1690,1000.123,2000.");
+    }
+
+    TextWriter out;
+    ASSERT_TRUE(out.replace(target));
+    out.writeLine("P1,1,2,3");
+    ASSERT_TRUE(out.close());
+
+    EXPECT_EQ(test::readBytes(target), "P1,1,2,3\r\n");
+    for (const auto& name : dead) EXPECT_FALSE(fs::exists(dir / name)) << name;
+    for (const auto& name : kept) EXPECT_TRUE(fs::exists(dir / name)) << name;
+}
+
+TEST(StreamedWorkbook, AListThatChangesWhileItIsWrittenIsNotSaved) {
+    using exporting::XlsWorkbook;
+    const fs::path dir = test::tempDir("limits-xls");
+    XlsWorkbook book("VELKAR", XlsWorkbook::CellRecords::Replayed);
+    book.addRow({"P1", "100.5"});
+    book.addRow({"P2", "200.5"});
+    const std::vector<std::vector<std::string>> changed[] = {
+        {{"P1", "100.5"}, {"P9", "200.5"}},  // a text the first reading did not see
+        {{"P1", "100.5"}},                   // shorter
+    };
+    for (const auto& rows : changed) {
+        std::size_t next = 0;
+        std::string reason;
+        const bool saved = book.save(
+            dir / "out.xls",
+            [&](std::vector<std::string>& cells) {
+                if (next == rows.size()) return false;
+                cells = rows[next++];
+                return true;
+            },
+            reason);
+        EXPECT_FALSE(saved);
+        EXPECT_NE(reason.find("de\xF0i\xFEti"), std::string::npos) << reason;
+        EXPECT_FALSE(fs::exists(dir / "out.xls"));
+        EXPECT_EQ(fs::directory_iterator(dir), fs::directory_iterator())
+            << "a temporary file is left";
+    }
+}
+
+}  // namespace
+}  // namespace velkar
