@@ -3,6 +3,7 @@
 #include "export/xls_workbook.h"
 #include "platform/cp1254.h"
 #include "platform/line_fields.h"
+#include "platform/numbers.h"
 #include "platform/program_folder.h"
 #include "platform/textfile.h"
 
@@ -21,9 +22,16 @@ bool nextRow(TextReader& reader, std::string& line, std::vector<std::string>& ce
              EventPump* pump) {
     if (!reader.readLine(line)) return false;
     if (pump) pump->processPending();
-    const std::vector<std::string> fields = mainWindowSplit(line);
+    std::vector<std::string> fields = mainWindowSplit(line);
+    clearText(line);  // a long line is not kept beside its cells
     cells.resize(kSpreadsheetColumns);
-    for (std::size_t c = 0; c < kSpreadsheetColumns; ++c) cells[c] = fieldOrEmpty(fields, c);
+    for (std::size_t c = 0; c < kSpreadsheetColumns; ++c) {
+        if (c < fields.size()) {
+            cells[c] = std::move(fields[c]);
+        } else {
+            clearText(cells[c]);
+        }
+    }
     return true;
 }
 

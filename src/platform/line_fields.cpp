@@ -10,25 +10,25 @@ std::vector<std::string> mainWindowSplit(std::string_view line, std::size_t* fou
     line.remove_prefix(firstKept == std::string_view::npos ? line.size() : firstKept);
     std::vector<std::string> fields;
     std::size_t index = 0;
-    std::string current;
+    std::size_t start = 0;  // the current field is line[start, i): no separator inside
     bool afterSeparator = false;
-    auto store = [&] {
+    auto store = [&](std::size_t end) {
         if (index >= kMainWindowFieldCount) return;
         if (fields.size() <= index) fields.resize(index + 1);
-        fields[index] = current;
+        fields[index].assign(line.substr(start, end - start));
     };
-    for (const char c : line) {
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
         if (c == ',' || c == ' ' || c == '\t') {
-            store();
+            store(i);
             if (!afterSeparator) ++index;
-            current.clear();
+            start = i + 1;
             afterSeparator = true;
         } else {
-            current.push_back(c);
             afterSeparator = false;
         }
     }
-    store();
+    store(line.size());
     if (found) *found = index + 1;
     return fields;
 }
