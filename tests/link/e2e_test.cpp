@@ -1,10 +1,7 @@
 // velkar-cli against velkar-sim on a pseudo-terminal: every instrument, both
 // GTS-210/220 protocols, reads cut from one byte to the whole stream, a stop
 // and a lost line.  The timing rules are checked against the scripted port.
-#include <fcntl.h>
 #include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -15,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "fault_rig.h"
 #include "golden.h"
 
 namespace velkar::link {
@@ -22,6 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+using velkar::test::waitForExit;
 
 struct Process {
     pid_t pid = -1;
@@ -30,37 +29,8 @@ struct Process {
 
 Process spawn(const std::vector<std::string>& args, const fs::path& dir, const std::string& name) {
     Process p{-1, dir / (name + ".out"), dir / (name + ".err")};
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        const int in = ::open("/dev/null", O_RDONLY);
-        const int out = ::open(p.out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int err = ::open(p.err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        ::dup2(in, 0);
-        ::dup2(out, 1);
-        ::dup2(err, 2);
-        std::vector<char*> argv;
-        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
-    p.pid = pid;
+    p.pid = velkar::test::spawnProcess(args[0], {args.begin() + 1, args.end()}, {}, p.out, p.err);
     return p;
-}
-
-// The exit status, or -1 when the process had to be killed after the timeout.
-int waitExit(Process& p, std::chrono::milliseconds timeout) {
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    int status = 0;
-    while (::waitpid(p.pid, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > end) {
-            ::kill(p.pid, SIGKILL);
-            ::waitpid(p.pid, &status, 0);
-            return -1;
-        }
-        std::this_thread::sleep_for(5ms);
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 bool waitFor(const std::function<bool()>& ready, std::chrono::milliseconds timeout) {
@@ -99,14 +69,6 @@ struct Transfer {
     bool upload = false;
     std::size_t interruptAfterLines = 0;  // Ctrl-C once the file holds this many lines
     std::chrono::milliseconds timeout = 20s;
-
-    Transfer(std::vector<std::string> s, std::vector<std::string> c, std::string d, bool up = false,
-             std::size_t interrupt = 0)
-        : sim(std::move(s)),
-          cli(std::move(c)),
-          data(std::move(d)),
-          upload(up),
-          interruptAfterLines(interrupt) {}
 };
 
 Outcome run(const Transfer& t) {
@@ -140,9 +102,9 @@ Outcome run(const Transfer& t) {
         ::kill(cli.pid, SIGINT);
     }
     Outcome r;
-    r.cli = waitExit(cli, t.timeout);
+    r.cli = waitForExit(cli.pid, t.timeout);
     // A simulator still lingering (the logger's device waits for the stop) is ended.
-    r.sim = waitExit(sim, 3s);
+    r.sim = waitForExit(sim.pid, 3s);
     r.cliErr = velkar::test::readBytes(cli.err);
     r.simErr = velkar::test::readBytes(sim.err);
     r.file = velkar::test::readBytes(file);
@@ -266,7 +228,7 @@ TEST(EndToEnd, Dl100SampleDownloadsAndLevels) {
     Process level = spawn({VELKAR_CLI, "level", (dir / "indirilen.raw").string(), "--start",
                            "100.0000", "--tolerance", "0.3", "-o", (dir / "kot.txt").string()},
                           dir, "level");
-    EXPECT_EQ(waitExit(level, 20s), 0) << velkar::test::readBytes(level.err);
+    EXPECT_EQ(waitForExit(level.pid, 20s), 0) << velkar::test::readBytes(level.err);
     // A 1.500 / 0.800 to T1, 1.300 / 1.100 to B (the mean of both readings).
     const std::string report = velkar::test::readBytes(dir / "kot.txt");
     EXPECT_NE(report.find("   100.70000"), std::string::npos) << report;

@@ -1,57 +1,17 @@
 #include "run_process.h"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
+#include "fault_rig.h"
+#include "golden.h"
 
 namespace velkar::test {
 
 ProcessResult runProcess(const std::string& program, const std::vector<std::string>& args,
                          const std::map<std::string, std::string>& env) {
+    const auto dir = tempDir("run-process");
     ProcessResult r;
-    int outPipe[2], errPipe[2];
-    if (pipe(outPipe) != 0 || pipe(errPipe) != 0) return r;
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(outPipe[1], 1);
-        dup2(errPipe[1], 2);
-        close(outPipe[0]);
-        close(errPipe[0]);
-        const int devnull = open("/dev/null", O_RDONLY);
-        if (devnull >= 0) dup2(devnull, 0);
-        for (const auto& [k, v] : env) setenv(k.c_str(), v.c_str(), 1);
-        std::vector<char*> argv;
-        argv.push_back(const_cast<char*>(program.c_str()));
-        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(program.c_str(), argv.data());
-        _exit(127);
-    }
-    close(outPipe[1]);
-    close(errPipe[1]);
-    pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
-    int open = 2;
-    while (open > 0) {
-        if (poll(fds, 2, -1) < 0) break;
-        for (int i = 0; i < 2; ++i) {
-            if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP))) continue;
-            char buf[65536];
-            const ssize_t n = read(fds[i].fd, buf, sizeof buf);
-            if (n <= 0) {
-                close(fds[i].fd);
-                fds[i].fd = -1;
-                --open;
-            } else {
-                (i == 0 ? r.out : r.err).append(buf, static_cast<size_t>(n));
-            }
-        }
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    r.exitCode = waitForExit(spawnProcess(program, args, env, dir / "out", dir / "err"));
+    r.out = readBytes(dir / "out");
+    r.err = readBytes(dir / "err");
     return r;
 }
 
