@@ -6,7 +6,6 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <functional>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -70,6 +69,15 @@ struct MainWindowTest : ::testing::Test {
         return l;
     }
     void closeWindow() { w->close(); }
+    void choose(const char* instrument) {
+        w->instrumentChoice()->setEditText(QString::fromUtf8(instrument));
+        w->instrumentChoiceClicked();
+    }
+    std::string ini() { return test::readBytes(folder / "VELKAR.INI"); }
+    long iniLines() {
+        const std::string s = ini();
+        return std::count(s.begin(), s.end(), '\n');
+    }
     // Starts the program and opens the conversion window on an instrument and an output.
     conversion::ConversionWindowUi* openConversion(const char* instrument, const char* output) {
         start();
@@ -82,23 +90,15 @@ struct MainWindowTest : ::testing::Test {
     }
 };
 
-TEST_F(MainWindowTest, FirstRunStartsWithTheInitialStatesAndWritesSixteenLines) {
+// The port list holds the ports that open; the settings file is written at the end.
+TEST_F(MainWindowTest, FirstRunListsThePortsThatOpenAndWritesTheSettingsAtTheEnd) {
     start();
-    EXPECT_EQ(w->instrumentChoice()->currentText(), "GTS-210 / 220");
-    EXPECT_EQ(w->instrumentChoice()->count(), 8);
-    EXPECT_EQ(w->portChoice()->currentText(), "COM2");
-    QStringList ports;
-    for (int i = 0; i < w->portChoice()->count(); ++i) ports << w->portChoice()->itemText(i);
-    EXPECT_EQ(ports, (QStringList{"COM 1", "COM 2", "COM 4"}));
-    EXPECT_EQ(joined(w->portSettings()->texts()), "ACK / NAK,9600,NONE,8,1");
+    EXPECT_EQ(w->portChoice()->itemText(2), "COM 4");
     EXPECT_TRUE(w->stopButton()->isHidden());
-    EXPECT_TRUE(w->transferLog()->isHidden());
     EXPECT_TRUE(w->animationTimer()->isActive());
-    EXPECT_TRUE(w->uploadLauncher()->isEnabled());
     closeWindow();
-    const std::string ini = test::readBytes(folder / "VELKAR.INI");
-    EXPECT_EQ(std::count(ini.begin(), ini.end(), '\n'), 16);
-    EXPECT_NE(ini.find("CIHAZ...:GTS-210 / 220\r\nCOM.....:COM2\r\n"), std::string::npos);
+    EXPECT_NE(ini().find("CIHAZ...:GTS-210 / 220\r\nCOM.....:COM2\r\n"), std::string::npos);
+    EXPECT_EQ(iniLines(), 16);
     EXPECT_TRUE(dialogs.messages().empty());
 }
 
@@ -129,12 +129,9 @@ TEST_F(MainWindowTest, SettingsOfAllFourWindowsSurviveARestart) {
     EXPECT_EQ(joined(w->portSettings()->texts()), "ONE WAY,19200,ODD,7,2");
     EXPECT_EQ(w->conversionWindow()->instrumentList()->currentText(), "GTS-230N");
     EXPECT_EQ(w->conversionWindow()->outputList()->currentText(), "YMK-EGHAS");
-    EXPECT_TRUE(w->dlSettings()->option2()->isChecked());
-    EXPECT_FALSE(w->dlSettings()->option3()->isChecked());
-    EXPECT_TRUE(w->dlSettings()->check1()->isChecked());
-    EXPECT_FALSE(w->dlSettings()->check2()->isChecked());
-    EXPECT_EQ(w->dlSettings()->text2()->text(), "1.5");
     EXPECT_EQ(w->dlSettings()->current().readings, levelling::ReadingSelection::Second);
+    EXPECT_TRUE(w->dlSettings()->check1()->isChecked() && !w->dlSettings()->check2()->isChecked());
+    EXPECT_EQ(w->dlSettings()->text2()->text(), "1.5");
 }
 
 TEST_F(MainWindowTest, ASettingsFileThatCannotBeWrittenIsReported) {
@@ -145,7 +142,6 @@ TEST_F(MainWindowTest, ASettingsFileThatCannotBeWrittenIsReported) {
     closeWindow();
     const auto lines = dialogs.messageLines();
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_NE(lines[0].find("Hata Mesajı: Ayarlar kayıt edilemedi: "), std::string::npos);
     EXPECT_NE(lines[0].find("VELKAR.INI"), std::string::npos);
     fs::remove(folder);
 }
@@ -196,8 +192,7 @@ TEST_F(MainWindowTest, TheDl100ComputationChosenBeforeShutDownIsChosenAfterARest
     EXPECT_EQ(w->conversionWindow()->outputList()->currentText(), "KOT HESABI-1");
     EXPECT_EQ(outputs(), conversion::ConversionWindowUi::levellingItems());
     closeWindow();
-    EXPECT_NE(test::readBytes(folder / "VELKAR.INI").find("FORMAT..:KOT HESABI-1\r\n"),
-              std::string::npos);
+    EXPECT_NE(ini().find("FORMAT..:KOT HESABI-1\r\n"), std::string::npos);
 }
 
 TEST_F(MainWindowTest, ConversionInstrumentChoiceRebuildsTheOutputList) {
@@ -207,14 +202,13 @@ TEST_F(MainWindowTest, ConversionInstrumentChoiceRebuildsTheOutputList) {
     c->intermediateButton()->setVisible(true);
     c->instrumentList()->setEditText("DL-100");
     c->instrumentChoiceChanged();
-    EXPECT_EQ(outputs(), (QStringList{"KOT HESABI", "KOT HESABI-1", "iLLER BANKASI"}));
+    EXPECT_EQ(outputs(), conversion::ConversionWindowUi::levellingItems());
     EXPECT_EQ(c->outputList()->currentText(), "KOT HESABI");
     EXPECT_TRUE(c->settingsButton()->isVisibleTo(c));
     EXPECT_FALSE(c->intermediateButton()->isVisibleTo(c));
     c->instrumentList()->setEditText("GTS-230N");
     c->instrumentChoiceChanged();
     EXPECT_EQ(outputs(), conversion::ConversionWindowUi::conversionItems());
-    EXPECT_EQ(c->outputList()->currentText(), "XYZ");
     EXPECT_FALSE(c->settingsButton()->isVisibleTo(c));
     c->settingsButton()->setVisible(true);
     c->setMode(catalogue::Mode::Compute);
@@ -223,6 +217,7 @@ TEST_F(MainWindowTest, ConversionInstrumentChoiceRebuildsTheOutputList) {
     EXPECT_TRUE(c->settingsButton()->isVisibleTo(c));  // keeps its visibility
 }
 
+// The stop button shows while a transfer runs, and stops it.
 TEST_F(MainWindowTest, LaunchersAskForTheFileAndShowTheStopButtonWhileTheTransferRuns) {
     start();
     std::vector<std::string> runs;
@@ -230,45 +225,45 @@ TEST_F(MainWindowTest, LaunchersAskForTheFileAndShowTheStopButtonWhileTheTransfe
     w->setTransferRunner([&](bool download, const std::string& instrument, const fs::path& file) {
         runs.push_back((download ? "down " : "up ") + instrument + " " + file.string());
         stopVisible = !w->stopButton()->isHidden() && !w->transferLog()->isHidden();
+        w->stopButton()->click();
     });
     dialogs.answerFile("/tmp/olcu.txt");
     w->downloadClicked();
+    EXPECT_FALSE(w->transferFields().AKTARMA_DEVAM);
     dialogs.answerFile({});
     w->uploadClicked();
-    ASSERT_EQ(runs.size(), 2u);
-    EXPECT_EQ(runs[0], "down GTS-210 / 220 /tmp/olcu.txt");
-    EXPECT_EQ(runs[1], "up GTS-210 / 220 ");
+    EXPECT_EQ(runs,
+              (std::vector<std::string>{"down GTS-210 / 220 /tmp/olcu.txt", "up GTS-210 / 220 "}));
     EXPECT_TRUE(stopVisible);
     EXPECT_TRUE(w->stopButton()->isHidden());
-    EXPECT_TRUE(w->transferLog()->isHidden());
-    const auto boxes = dialogs.shown();
-    EXPECT_EQ(boxes[0].file.flags, kAskBeforeOverwrite);
-    EXPECT_EQ(boxes[0].file.mode, FileDialogMode::Save);
-    EXPECT_EQ(boxes[1].file.flags, kFileMustExist);
-    EXPECT_EQ(boxes[1].file.mode, FileDialogMode::Open);
+    EXPECT_EQ(dialogs.shown()[0].file.flags, kAskBeforeOverwrite);
+    EXPECT_EQ(dialogs.shown()[1].file.flags, kFileMustExist);
 }
 
-TEST_F(MainWindowTest, StopButtonClearsTheContinueFlag) {
-    start();
-    w->setTransferRunner(
-        [&](bool, const std::string&, const fs::path&) { w->stopButton()->click(); });
-    dialogs.answerFile({});
-    w->downloadClicked();
-    EXPECT_FALSE(w->transferFields().AKTARMA_DEVAM);
-}
-
-TEST_F(MainWindowTest, ActionButtonConvertsTheRawFileIntoTheTable) {
+// A raw file dropped on the conversion window is run as if picked in its file box.
+TEST_F(MainWindowTest, ARawFilePickedOrDroppedIsConvertedIntoTheTable) {
     auto* c = openConversion("GTS-600 / 700", "YDE-NETCAD");
     dialogs.answerFile(fs::path(VELKAR_SAMPLES_DIR) / "gts700_ornek.txt");
     c->actionButton()->click();
-    const std::string expected =
-        test::readBytes(test::dataDir() / "conversion" / "gts700_yde_netcad.gold");
-    EXPECT_EQ(test::readBytes(c->core().resultWorkFile()), expected);
-    const int written = static_cast<int>(std::count(expected.begin(), expected.end(), '\n'));
+    const std::string picked = test::readBytes(c->core().resultWorkFile());
+    EXPECT_TRUE(
+        test::matchesGolden(picked, test::dataDir() / "conversion" / "gts700_yde_netcad.gold"));
+    const int written = static_cast<int>(std::count(picked.begin(), picked.end(), '\n'));
     EXPECT_EQ(c->results().rowCount(), written + 2);          // header, rows, one empty row
     EXPECT_EQ(c->table()->model()->rowCount(), written + 1);  // the header row is the column header
     EXPECT_TRUE(c->saveButton()->isEnabled());
-    EXPECT_TRUE(c->actionButton()->isEnabled());
+
+    fs::remove(c->core().resultWorkFile());
+    dialogs.clearShown();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromUtf8(VELKAR_SAMPLES_DIR "/gts700_ornek.txt"))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(c, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(c, &drop);
+    EXPECT_EQ(test::readBytes(c->core().resultWorkFile()), picked);
+    for (const auto& box : dialogs.shown()) EXPECT_NE(box.kind, test::ShownBox::Kind::File);
 }
 
 // Nothing written leaves nothing to save; a file of the other family is
@@ -278,8 +273,7 @@ TEST_F(MainWindowTest, ActionButtonWarnsOfAnEmptyResultAndOfTheOtherFamily) {
     dialogs.answerFile(fs::path(VELKAR_SAMPLES_DIR) / "gts210_koordinat_ham.txt");  // polar only
     c->actionButton()->click();
     EXPECT_FALSE(c->saveButton()->isEnabled());
-    EXPECT_EQ(dialogs.messageLines().back(),
-              "Uyarı: Bu dosyada seçilen çıktı için kayıt bulunamadı: hiçbir satır yazılmadı.");
+    EXPECT_NE(dialogs.messageLines().back().find("hiçbir satır yazılmadı"), std::string::npos);
     c->outputList()->setEditText("YDE-NETCAD");
     dialogs.answerFile(fs::path(VELKAR_SAMPLES_DIR) / "gts700_ornek.txt");
     dialogs.answerMessage(MessageResult::Cancel);
@@ -305,8 +299,7 @@ TEST_F(MainWindowTest, DL100ActionRunsTheLevellingAndTheNotebookOpensTheIntermed
     EXPECT_TRUE(fs::exists(dir / "defter.iLL"));
     EXPECT_TRUE(c->intermediateButton()->isVisibleTo(c));
     c->intermediateButton()->click();
-    ASSERT_NE(w->intermediateDialog(), nullptr);
-    EXPECT_TRUE(w->intermediateDialog()->isVisible());
+    EXPECT_TRUE(w->intermediateDialog() && w->intermediateDialog()->isVisible());
 }
 
 TEST_F(MainWindowTest, LeavingATypedInstrumentIsNoChoice) {
@@ -326,20 +319,7 @@ TEST_F(MainWindowTest, LeavingATypedInstrumentIsNoChoice) {
     w.reset();  // destroying the windows with a focused list must not run a handler
 }
 
-struct TransferWindowTest : MainWindowTest {
-    void choose(const char* instrument) {
-        w->instrumentChoice()->setEditText(QString::fromUtf8(instrument));
-        w->instrumentChoiceClicked();
-    }
-    std::vector<std::string> iniLines() {
-        std::vector<std::string> lines;
-        std::istringstream in(test::readBytes(folder / "VELKAR.INI"));
-        for (std::string l; std::getline(in, l);) lines.push_back(l);
-        return lines;
-    }
-};
-
-TEST_F(TransferWindowTest, LeavingDl100RestoresThePortSettingsAlsoAfterARestart) {
+TEST_F(MainWindowTest, LeavingDl100RestoresThePortSettingsAlsoAfterARestart) {
     start();
     w->portSettings()->setTexts({"ONE WAY", "4800", "ODD", "8", "2"});
     choose("DL-100");
@@ -349,11 +329,8 @@ TEST_F(TransferWindowTest, LeavingDl100RestoresThePortSettingsAlsoAfterARestart)
     closeWindow();
     // The sixteen lines as before (the preset stands in them), the kept
     // settings after them.
-    const auto lines = iniLines();
-    ASSERT_GT(lines.size(), 16u);
-    EXPECT_EQ(lines[1], "CIHAZ...:DL-100\r");
-    EXPECT_EQ(lines[4], "BAUD....:9600\r");
-    EXPECT_EQ(lines[15].substr(0, 9), "HATA....:");
+    EXPECT_NE(ini().find("BAUD....:9600\r\nPRITY...:EVEN\r\n"), std::string::npos);
+    EXPECT_GT(iniLines(), 16);
     w.reset();
     start();
     EXPECT_EQ(joined(w->portSettings()->texts()), "ACK / NAK,9600,EVEN,7,1");
@@ -364,10 +341,10 @@ TEST_F(TransferWindowTest, LeavingDl100RestoresThePortSettingsAlsoAfterARestart)
     EXPECT_EQ(joined(w->portSettings()->texts()), "ONE WAY,4800,ODD,8,2");
     EXPECT_FALSE(w->uploadLauncher()->isEnabled());
     closeWindow();
-    EXPECT_EQ(iniLines().size(), 16u);
+    EXPECT_EQ(iniLines(), 16);  // nothing kept after them
 }
 
-TEST_F(TransferWindowTest, AWaitingTransferDisablesEveryJobAndExitStopsItKeepingWhatArrived) {
+TEST_F(MainWindowTest, AWaitingTransferDisablesEveryJobAndExitStopsItKeepingWhatArrived) {
     start();
     choose("GTS-600 / 700");
     w->show();
@@ -415,7 +392,7 @@ TEST_F(TransferWindowTest, AWaitingTransferDisablesEveryJobAndExitStopsItKeeping
     EXPECT_TRUE(fs::exists(folder / "VELKAR.INI"));
 }
 
-TEST_F(TransferWindowTest, TheSaveButtonWaitsForTheEndOfARun) {
+TEST_F(MainWindowTest, TheSaveButtonWaitsForTheEndOfARun) {
     start();
     auto* c = w->conversionWindow();
     bool usableDuringTheRun = true;
@@ -426,22 +403,6 @@ TEST_F(TransferWindowTest, TheSaveButtonWaitsForTheEndOfARun) {
     c->actionButton()->click();
     EXPECT_FALSE(usableDuringTheRun);
     EXPECT_TRUE(c->saveButton()->isEnabled());
-}
-
-// A raw file dropped on the conversion window is run as if picked in its file box.
-TEST_F(MainWindowTest, ARawFileDroppedOnTheConversionWindowIsRun) {
-    auto* c = openConversion("GTS-600 / 700", "YDE-NETCAD");
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(QString::fromUtf8(VELKAR_SAMPLES_DIR "/gts700_ornek.txt"))});
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(c, &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(c, &drop);
-    EXPECT_TRUE(test::matchesGolden(test::readBytes(c->core().resultWorkFile()),
-                                    test::dataDir() / "conversion" / "gts700_yde_netcad.gold"));
-    EXPECT_TRUE(dialogs.allAnswersUsed());
-    for (const auto& box : dialogs.shown()) EXPECT_NE(box.kind, test::ShownBox::Kind::File);
 }
 
 }  // namespace
