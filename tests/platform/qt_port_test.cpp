@@ -60,19 +60,15 @@ TEST(QtSerialPort, ANonexistentPortGivesAReason) {
     std::string error;
     EXPECT_FALSE(port.open(PortId{0, "/dev/velkar-no-such-port"}, SerialSettings{}, error));
     EXPECT_FALSE(error.empty());
-    EXPECT_FALSE(port.isOpen());
 }
 
-TEST_F(PtyPort, WaitingForDataCostsAlmostNoCpu) {
+// A second of waiting costs almost no CPU; data ends the wait at once.
+TEST_F(PtyPort, WaitingCostsAlmostNoCpuAndDataEndsTheWaitAtOnce) {
     open();
     const double cpu0 = cpuSeconds();
     receive(std::string::npos, 50, 1000);
     const double cpu = cpuSeconds() - cpu0;
     EXPECT_LT(cpu, 0.05) << "a second of waiting used " << cpu << " s of CPU";
-}
-
-TEST_F(PtyPort, DataEndsTheWaitAtOnce) {
-    open();
     pty.send("x");
     QElapsedTimer t;
     t.start();
