@@ -1,7 +1,6 @@
 #include "pty_pair.h"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
@@ -37,20 +36,6 @@ bool PtyPair::send(const std::string& bytes) {
         done += static_cast<size_t>(n);
     }
     return true;
-}
-
-std::string PtyPair::receive(int timeoutMs) {
-    std::string out;
-    pollfd p{master_, POLLIN, 0};
-    int wait = timeoutMs;
-    while (::poll(&p, 1, wait) > 0 && (p.revents & POLLIN)) {
-        char buf[4096];
-        const ssize_t n = ::read(master_, buf, sizeof buf);
-        if (n <= 0) break;
-        out.append(buf, static_cast<size_t>(n));
-        wait = 50;
-    }
-    return out;
 }
 
 }  // namespace velkar::test

@@ -16,11 +16,8 @@ class PtyPair {
 
     bool ok() const { return master_ >= 0; }
     const std::string& slavePath() const { return slavePath_; }
-    int masterFd() const { return master_; }
     // Writes all bytes to the master side.
     bool send(const std::string& bytes);
-    // Reads what the program wrote, waiting up to timeoutMs for the first byte.
-    std::string receive(int timeoutMs);
 
   private:
     int master_ = -1;
