@@ -147,8 +147,6 @@ std::string gts200Points(bool records) {
 const Case kCases[] = {
     {"Gts200AckByteByByte", {"gts200-send", "--protocol", "ack", "--chunk", "1"},
      {"download", "--instrument", "GTS-210 / 220"}, kMemory.data, 0, kMemory.lines, "Bitti"},
-    {"Gts200OneWayOddCuts", {"gts200-send", "--protocol", "oneway", "--chunk", "7"},
-     {"download", "--instrument", "GTS-230N", "--protocol", "ONE WAY"}, kMemory.data, 0, kMemory.lines, "Bitti"},
     {"Gts700ByteByByte", {"gts700-send", "--chunk", "1"}, {"download", "--instrument", "GTS-600 / 700"},
      gts700Dump(), 0, gts700Dump(), "Bitti"},
     {"Dl100WithItsPortPreset", {"dl100", "--chunk", "1", "--baud", "9600"}, {"download", "--instrument", "DL-100"},
@@ -163,8 +161,6 @@ const Case kCases[] = {
      {"download", "--instrument", "GTS-600 / 700"}, "A1,2,3\r\nB4,5,6\r\n", 1, "A1,2,3\r\nB4\r\n", "/dev/pts/"},
     {"Gts200UploadAckNak", {"gts200-receive", "--chunk", "1"},
      {"upload", "--instrument", "GTS-210 / 220", "--protocol", "ACK / NAK"}, gts200Points(false), 0, gts200Points(true), "Bitti"},
-    {"Gts200UploadOneWay", {"gts200-receive", "--chunk", "1"},
-     {"upload", "--instrument", "GTS-210 / 220", "--protocol", "ONE WAY"}, gts200Points(false), 0, gts200Points(true), "Bitti"},
     {"Gts700Upload", {"gts700-receive"}, {"upload", "--instrument", "GTS-600 / 700"}, "A,1,2\r\n\"B,x\",3,4\r\n",
      0, "A\r\n1\r\n2\r\nB,x\r\n3\r\n4\r\n", "Bitti"},
     {"Gts700LargeUploadToALateReader", {"gts700-receive", "--start-delay", "1500"},

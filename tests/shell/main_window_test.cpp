@@ -6,6 +6,7 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <functional>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -69,6 +70,11 @@ struct MainWindowTest : ::testing::Test {
         return l;
     }
     void closeWindow() { w->close(); }
+    void restart() {
+        closeWindow();
+        w.reset();
+        start();
+    }
     void choose(const char* instrument) {
         w->instrumentChoice()->setEditText(QString::fromUtf8(instrument));
         w->instrumentChoiceClicked();
@@ -102,33 +108,24 @@ TEST_F(MainWindowTest, FirstRunListsThePortsThatOpenAndWritesTheSettingsAtTheEnd
     EXPECT_TRUE(dialogs.messages().empty());
 }
 
-TEST_F(MainWindowTest, DL100InTheFileOverridesTheStoredPortSettings) {
-    writeSettings(
-        "CIHAZ...:DL-100\r\nBAUD....:9600\r\nPRITY...:NONE\r\nDATA....:8\r\nSTOP....:1\r\n"
-        "ACK/NAK.:ONE WAY\r\n");
-    start();
-    EXPECT_EQ(joined(w->portSettings()->texts()), "ACK / NAK,9600,EVEN,7,1");
-    EXPECT_FALSE(w->uploadLauncher()->isEnabled());
-}
-
+// Also the DL-100 computation chosen before shut-down is chosen again.
 TEST_F(MainWindowTest, SettingsOfAllFourWindowsSurviveARestart) {
     start();
     w->instrumentChoice()->setEditText("GTS-600 / 700");
     w->portChoice()->setEditText("/dev/ttyUSB0");
     w->portSettings()->setTexts({"ONE WAY", "19200", "ODD", "7", "2"});
-    w->conversionWindow()->instrumentList()->setEditText("GTS-230N");
-    w->conversionWindow()->outputList()->setEditText("YMK-EGHAS");
+    w->conversionWindow()->instrumentList()->setEditText("DL-100");
+    w->conversionWindow()->outputList()->setEditText("KOT HESABI-1");
     w->dlSettings()->option2()->setChecked(true);
     w->dlSettings()->check1()->setChecked(true);
     w->dlSettings()->text2()->setText("1.5");
-    closeWindow();
-    w.reset();
-    start();
+    restart();
     EXPECT_EQ(w->instrumentChoice()->currentText(), "GTS-600 / 700");
     EXPECT_EQ(w->portChoice()->currentText(), "/dev/ttyUSB0");
     EXPECT_EQ(joined(w->portSettings()->texts()), "ONE WAY,19200,ODD,7,2");
-    EXPECT_EQ(w->conversionWindow()->instrumentList()->currentText(), "GTS-230N");
-    EXPECT_EQ(w->conversionWindow()->outputList()->currentText(), "YMK-EGHAS");
+    EXPECT_EQ(w->conversionWindow()->instrumentList()->currentText(), "DL-100");
+    EXPECT_EQ(w->conversionWindow()->outputList()->currentText(), "KOT HESABI-1");
+    EXPECT_EQ(outputs(), conversion::ConversionWindowUi::levellingItems());
     EXPECT_EQ(w->dlSettings()->current().readings, levelling::ReadingSelection::Second);
     EXPECT_TRUE(w->dlSettings()->check1()->isChecked() && !w->dlSettings()->check2()->isChecked());
     EXPECT_EQ(w->dlSettings()->text2()->text(), "1.5");
@@ -150,27 +147,17 @@ TEST_F(MainWindowTest, ASettingsFileThatCannotBeWrittenIsReported) {
 // format button opens it once on the main window's instrument.
 TEST_F(MainWindowTest, MenuItemsOpenTheConversionWindowOnTheirOutput) {
     start();
-    const QStringList computations{"KOORDINAT", "KESIT-KLISE", "KESIT-NETCAD"};
     const QStringList conversions = conversion::ConversionWindowUi::conversionItems();
-    const QStringList levelling = conversion::ConversionWindowUi::levellingItems();
-    const struct {
-        const char* item;
-        const char* output;
-        catalogue::Mode mode;
-        const QStringList& outputs;
-    } cases[] = {
-        {"mikoordinat", "KOORDINAT", catalogue::Mode::Compute, computations},
-        {"miymkegh", "YMK-EGHAS", catalogue::Mode::Convert, conversions},
-        {"mixyz", "XYZ", catalogue::Mode::Convert, conversions},
-        {"mi_iller", "iLLER BANKASI", catalogue::Mode::Convert, levelling},
-    };
+    const std::tuple<const char*, const char*, QStringList> cases[] = {
+        {"mikoordinat", "KOORDINAT", {"KOORDINAT", "KESIT-KLISE", "KESIT-NETCAD"}},
+        {"miymkegh", "YMK-EGHAS", conversions},
+        {"mi_iller", "iLLER BANKASI", conversion::ConversionWindowUi::levellingItems()}};
     auto* c = w->conversionWindow();
-    for (const auto& k : cases) {
-        action(k.item)->trigger();
-        EXPECT_TRUE(c->isVisible()) << k.item;
-        EXPECT_EQ(c->outputList()->currentText(), k.output) << k.item;
-        EXPECT_EQ(c->mode(), k.mode) << k.item;
-        EXPECT_EQ(outputs(), k.outputs) << k.item;
+    for (const auto& [item, output, list] : cases) {
+        action(item)->trigger();
+        EXPECT_TRUE(c->isVisible()) << item;
+        EXPECT_EQ(c->outputList()->currentText(), output) << item;
+        EXPECT_EQ(outputs(), list) << item;
     }
     // The Iller Bankasi choice stays the DL-100's output for the format button.
     EXPECT_EQ(c->instrumentList()->currentText(), "DL-100");
@@ -183,16 +170,6 @@ TEST_F(MainWindowTest, MenuItemsOpenTheConversionWindowOnTheirOutput) {
     w->formatButtonClicked();
     EXPECT_EQ(outputs(), conversions);
     EXPECT_EQ(w->conversionWindow()->instrumentList()->currentText(), "GTS-210 / 220 / 6");
-}
-
-TEST_F(MainWindowTest, TheDl100ComputationChosenBeforeShutDownIsChosenAfterARestart) {
-    writeSettings(cp1254("CİHAZ1..:DL-100\r\nFORMAT..:KOT HESABI-1\r\n"));
-    start();
-    w->formatButtonClicked();
-    EXPECT_EQ(w->conversionWindow()->outputList()->currentText(), "KOT HESABI-1");
-    EXPECT_EQ(outputs(), conversion::ConversionWindowUi::levellingItems());
-    closeWindow();
-    EXPECT_NE(ini().find("FORMAT..:KOT HESABI-1\r\n"), std::string::npos);
 }
 
 TEST_F(MainWindowTest, ConversionInstrumentChoiceRebuildsTheOutputList) {
@@ -326,13 +303,11 @@ TEST_F(MainWindowTest, LeavingDl100RestoresThePortSettingsAlsoAfterARestart) {
     EXPECT_EQ(joined(w->portSettings()->texts()), "ACK / NAK,9600,EVEN,7,1");
     EXPECT_FALSE(w->uploadLauncher()->isEnabled());
     choose("DL-100");  // chosen again: the preset is not what comes back
-    closeWindow();
+    restart();
     // The sixteen lines as before (the preset stands in them), the kept
     // settings after them.
     EXPECT_NE(ini().find("BAUD....:9600\r\nPRITY...:EVEN\r\n"), std::string::npos);
     EXPECT_GT(iniLines(), 16);
-    w.reset();
-    start();
     EXPECT_EQ(joined(w->portSettings()->texts()), "ACK / NAK,9600,EVEN,7,1");
     choose("GTS-600 / 700");
     EXPECT_EQ(joined(w->portSettings()->texts()), "ONE WAY,4800,ODD,8,2");
