@@ -24,29 +24,19 @@ using velkar::test::ScriptedSerialPort;
 // device, queue an answer...); once the script has no chunk left, the user
 // presses the stop button, unless the test says the instrument keeps quiet
 // on purpose.  A transfer that never ends fails the test instead of hanging.
-class ScriptPump : public EventPump {
-  public:
-    ScriptPump(ScriptedSerialPort& port, TransferFields& fields) : port_(port), fields_(fields) {}
+struct ScriptPump : EventPump {
+    ScriptPump(ScriptedSerialPort& p, TransferFields& f) : port(p), fields(f) {}
     void processPending() override {}
     void waitForActivity(int) override {
-        ++waits_;
-        if (hook_) hook_(waits_);
-        if (stopWhenIdle_ && !port_.chunksLeft()) stopTransfer(fields_);
-        if (waits_ > 2'000'000) {
-            ADD_FAILURE() << "the transfer does not end";
-            stopTransfer(fields_);
-        }
+        if (onWait) onWait(++waits);
+        if (waits > 2'000'000) ADD_FAILURE() << "the transfer does not end";
+        if ((stopWhenIdle && !port.chunksLeft()) || waits > 2'000'000) stopTransfer(fields);
     }
-    void onWait(std::function<void(int)> hook) { hook_ = std::move(hook); }
-    void setStopWhenIdle(bool stop) { stopWhenIdle_ = stop; }
-    int waits() const { return waits_; }
-
-  private:
-    ScriptedSerialPort& port_;
-    TransferFields& fields_;
-    std::function<void(int)> hook_;
-    bool stopWhenIdle_ = true;
-    int waits_ = 0;
+    ScriptedSerialPort& port;
+    TransferFields& fields;
+    std::function<void(int)> onWait;
+    bool stopWhenIdle = true;
+    int waits = 0;
 };
 
 class RecordingLog : public TransferLog {
@@ -65,8 +55,8 @@ struct Rig {
     TransferContext ctx{port, dialogs,         pump, clock, log, fields, "COM2",
                         {},   "GTS-210 / 220", {},   {}};
 
-    explicit Rig(const std::string& fileName = "out.txt") {
-        ctx.file = velkar::test::tempDir("link") / fileName;
+    Rig() {
+        ctx.file = velkar::test::tempDir("link") / "out.txt";
         ctx.workFolder = velkar::test::tempDir("link-work");
     }
     // The port settings box is confirmed; the instruction box gets the answer.
@@ -78,11 +68,6 @@ struct Rig {
         for (const auto& c : cs) port.queueChunk(c);
     }
     std::string fileBytes() const { return velkar::test::readBytes(ctx.file); }
-    // The text of the last message box, as "TITLE: TEXT" (UTF-8).
-    std::string lastMessage() const {
-        const auto lines = dialogs.messageLines();
-        return lines.empty() ? "" : lines.back();
-    }
 };
 
 // The ways a stream can be cut into reads: whole, in pieces of fixed sizes

@@ -88,7 +88,7 @@ struct Upload : test::Rig {
                     std::int64_t msPerClockReading = 1) {
         ctx.file = sourceFile(source);
         clock = test::ScriptedClock(msPerClockReading);
-        pump.setStopWhenIdle(false);
+        pump.stopWhenIdle = false;
         answerBoxes(instructions);
     }
 };
@@ -180,10 +180,10 @@ TEST(Ba200, StopSendsTheFinalFrameAndTheEndFrames) {
     rig.port.onWrite([&](const std::string& w) {
         if (w == kRequest) rig.port.queueChunk(kNak);
     });
-    rig.pump.onWait([&](int) {
+    rig.pump.onWait = [&](int) {
         if (count(rig.port.writes(), rig.port.writes().back()) == 3)
             stopTransfer(rig.fields);  // in the first wait
-    });
+    };
     EXPECT_EQ(BA200(rig.ctx), Outcome::Stopped);
     const auto& writes = rig.port.writes();
     ASSERT_GE(writes.size(), 4u);
