@@ -158,8 +158,10 @@ TEST(CliFaults, PrivateFoldersOfKilledRunsAreRemovedByTheNextRun) {
 TEST(CliFaults, FromReadOnlyMediaTheErrorFileGoesBesideTheResult) {
     const fs::path dir = test::tempDir("cli-readonly-raw");
     const fs::path data = fs::path(VELKAR_TEST_DATA_DIR) / "levelling";
-    const test::ReadOnlyFolder stick(dir / "stick", {{"line1.raw", readBytes(data / "line1.raw")}});
+    const test::SmallDisk stick(dir / "stick", 1 << 20);
     if (!stick.unavailable().empty()) GTEST_SKIP() << stick.unavailable();
+    fs::copy_file(data / "line1.raw", dir / "stick" / "line1.raw");
+    stick.makeReadOnly();
     fs::create_directories(dir / "out");
     const auto r = cli({"level", (dir / "stick" / "line1.raw").string(), "--start", "100.0000",
                         "-o", (dir / "out" / "x.KOT").string()});

@@ -42,15 +42,9 @@ void SmallDisk::fill() const {
     if (fd >= 0) ::close(fd);
 }
 
-ReadOnlyFolder::ReadOnlyFolder(const std::filesystem::path& dir,
-                               const std::map<std::string, std::string>& files)
-    : disk_(dir, 1 << 20) {
-    if (!disk_.unavailable().empty()) return;
-    for (const auto& [name, bytes] : files) writeBytes(dir / name, bytes);
-    ::mount("tmpfs", dir.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr);
+void SmallDisk::makeReadOnly() const {
+    ::mount("tmpfs", dir_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr);
 }
-
-ReadOnlyFolder::~ReadOnlyFolder() = default;
 
 pid_t spawnProcess(const std::string& program, const std::vector<std::string>& args,
                    const std::map<std::string, std::string>& env,

@@ -24,25 +24,13 @@ class SmallDisk {
     const std::string& unavailable() const { return why_; }
     // Fills what is left of the disk.
     void fill() const;
+    // Remounts it read-only: nobody can write into it, not even root (a
+    // write-protected stick).
+    void makeReadOnly() const;
 
   private:
     std::filesystem::path dir_;
     std::string why_;
-};
-
-// A folder holding files that nobody can write into, not even root: a tmpfs
-// remounted read-only (a write-protected stick).
-class ReadOnlyFolder {
-  public:
-    ReadOnlyFolder(const std::filesystem::path& dir,
-                   const std::map<std::string, std::string>& files);
-    ~ReadOnlyFolder();
-    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
-    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
-    const std::string& unavailable() const { return disk_.unavailable(); }
-
-  private:
-    SmallDisk disk_;
 };
 
 // Starts a program reading nothing, its standard output and error going to files.
