@@ -216,7 +216,6 @@ TEST(Uploads, ARefusedLineStopsBeforeThePortIsTouched) {
          "P1,1234500.000,4512300.000,100.000\r\nP2 1234600.000 4512400.000 101.250\r\n"
          "P3,1234700.000,4512500.000,99.800\r\n",
          "2. satır gönderilemez: alanlar virgülle ayrılmamış"},
-        {"GTS-600 / 700", "P1\t1\t2\t3\r\n", "1. satır gönderilemez: alanlar virgülle ayrılmamış"},
         {"GTS-600 / 700", "\r\nP1,1,2,3\r\nP2,1,2\r\n",
          "3. satır gönderilemez: alan sayısı 3, 2. satırda 4"},
         {"GTS-600 / 700", "P1,1,2\r\nP2,1,2,3,KOD\r\n",
