@@ -39,16 +39,10 @@ TEST(TextWriter, ReplaceShowsTheNewFileOnlyWhenComplete) {
     ASSERT_TRUE(w.close());
     EXPECT_EQ(namesIn(dir), (std::vector<std::string>{"liste.txt", "yeni.txt"}));
 
-    // A read-only file, a device and a FIFO are never replaced.
-    ::chmod((dir / "liste.txt").c_str(), 0444);
+    // A device and a FIFO are never replaced (a read-only result: tests/cli).
     ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
-    for (const auto& target : {dir / "liste.txt", dir / "fifo", std::filesystem::path("/dev/null")})
-        EXPECT_FALSE(w.replace(target)) << target;
-    std::string err;
-    test::writeBytes(dir / "work", "result");
-    EXPECT_FALSE(moveFileReplacing(dir / "work", dir / "liste.txt", err));
-    EXPECT_EQ(err, readOnlyFileText());
-    EXPECT_EQ(test::readBytes(dir / "liste.txt"), "new\r\n");
+    EXPECT_FALSE(w.replace(dir / "fifo"));
+    EXPECT_FALSE(w.replace("/dev/null"));
 }
 
 TEST(TextWriter, AWriterKilledHalfWayLeavesTheEarlierFile) {
