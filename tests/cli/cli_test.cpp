@@ -107,7 +107,6 @@ const Case kCases[] = {
     {"xls", "xls {T}/olcu.txt", 0, "", "export/olcu.txt.xls.gold", "olcu.txt.xls"},
     {"xls_missing_input", "xls {T}/yok.txt", 1, "{T}/yok.txt"},
     {"xls_one_file_only", "xls {T}/olcu.txt {T}/b.txt", 2, "needs exactly one TEXTFILE"},
-    {"xls_unknown_option", "xls --sheet X {T}/olcu.txt", 2, "unknown option --sheet"},
     {"gts720", "gts720 {T}/yxz.txt {T}/liste", 0, "", "export/yxz.gts720.gold", "liste.txt"},
     {"gts720_needs_two_names", "gts720 {T}/yxz.txt", 2, "needs INFILE and OUTNAME"},
     {"gts720_unwritable_output", "gts720 {T}/yxz.txt {T}/yok/liste", 1, "{T}/yok/liste.txt"},
@@ -121,8 +120,6 @@ const Case kCases[] = {
     {"download_without_file", "download --instrument DL-100 --port /dev/x", 2, "one OUTFILE is required"},
     {"download_without_port", "download --instrument DL-100 {T}/f.txt", 2, "--port is required"},
     {"download_without_instrument", "download --port /dev/x {T}/f.txt", 2, "--instrument is required"},
-    {"upload_unknown_option", "upload --instrument GTS-6 --port /dev/x --speed 1 {T}/f.txt", 2,
-     "unknown option --speed"},
 };
 // clang-format on
 

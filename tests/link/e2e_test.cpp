@@ -92,25 +92,12 @@ Outcome run(const Case& c) {
     return r;
 }
 
-// A GTS-210/220 memory: points whose records end with "_+", then an end text
-// filled with blanks to the block end.
-struct Gts200Memory {
-    std::string data = "_+";
-    std::string lines;
-    explicit Gts200Memory(int points) {
-        for (int i = 1; i <= points; ++i) {
-            const std::string record =
-                "P" + std::to_string(i) + "_X" + std::to_string(i * 7919) + "__+";
-            data += record;
-            lines += record + "\r\n";
-        }
-        data += "END";
-        const std::size_t padded = (data.size() + 127) / 128 * 128;
-        lines += "END" + std::string(padded - data.size(), ' ') + "\r\n";
-    }
-};
-
-const Gts200Memory kMemory(60);
+// A GTS-210/220 memory of two blocks: points whose records end with "_+",
+// then an end text filled with blanks to the block end.
+const std::string kLongName(200, 'X');
+const std::string kMemory = "_+P1_" + kLongName + "__+P2__+END";
+const std::string kMemoryLines =
+    "P1_" + kLongName + "__+\r\nP2__+\r\nEND" + std::string(40, ' ') + "\r\n";
 
 // Twenty thousand items: far more than the system's buffer holds, so the
 // rest waits for the instrument, which starts reading late.
@@ -125,7 +112,7 @@ std::string manyItems(bool received) {
 // clang-format off
 const Case kCases[] = {
     {"Gts200AckByteByByte", {"gts200-send", "--protocol", "ack", "--chunk", "1"},
-     {"download", "--instrument", "GTS-210 / 220"}, kMemory.data, 0, kMemory.lines, "Bitti"},
+     {"download", "--instrument", "GTS-210 / 220"}, kMemory, 0, kMemoryLines, "Bitti"},
     // The port options reach the port and its settings box.
     {"Gts700ByteByByte", {"gts700-send", "--chunk", "1"},
      {"download", "--instrument", "GTS-600 / 700", "--baud", "19200", "--parity", "EVEN", "--data", "7"},

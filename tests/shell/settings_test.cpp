@@ -4,7 +4,6 @@
 
 #include "golden.h"
 #include "platform/cp1254.h"
-#include "shell/launcher_animation.h"
 
 namespace velkar::shell {
 namespace {
@@ -99,18 +98,6 @@ TEST(SettingsFile, ReadingEndsWhenEveryValueIsSeenOrAtALineNoValueFills) {
                    file.substr(firstLine) + "COM.....:COM9\r\n")
                   .port,
               "COM2");
-}
-
-TEST(LauncherAnimation, ArrowsRunAcrossAndRepeat) {
-    LauncherAnimation a;
-    a.tick();
-    EXPECT_EQ(a.rightArrows(), " > >         ");
-    EXPECT_EQ(a.leftArrows(), "       < < ");
-    for (int i = 1; i < 11; ++i) a.tick();
-    EXPECT_EQ(a.leftArrows(), "        < <");  // back after 11 ticks
-    a.tick();
-    a.tick();
-    EXPECT_EQ(a.rightArrows(), "> >          ");  // back after 13 ticks
 }
 
 }  // namespace

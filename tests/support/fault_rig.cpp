@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "golden.h"
+#include "run_process.h"
 
 namespace velkar::test {
 
@@ -85,6 +86,13 @@ std::vector<std::string> namesIn(const std::filesystem::path& dir) {
         names.push_back(e.path().filename());
     std::sort(names.begin(), names.end());
     return names;
+}
+
+ProcessResult runProcess(const std::string& program, const std::vector<std::string>& args,
+                         const std::map<std::string, std::string>& env) {
+    const auto dir = tempDir("run-process");
+    const int exitCode = waitForExit(spawnProcess(program, args, env, dir / "out", dir / "err"));
+    return {exitCode, readBytes(dir / "out"), readBytes(dir / "err")};
 }
 
 }  // namespace velkar::test

@@ -25,8 +25,7 @@ T next(std::deque<T>& answers, const std::string& what, T none) {
 
 MessageResult ScriptedDialogs::message(const MessageRequest& r) {
     shown_.push_back({ShownBox::Kind::Message, r.title, r.text, r.buttons, r.icon, {}});
-    if (messageAnswers_.empty() && r.buttons != MessageButtons::OkCancel && !strict_)
-        return MessageResult::Ok;
+    if (messageAnswers_.empty() && r.buttons != MessageButtons::OkCancel) return MessageResult::Ok;
     return next(messageAnswers_, "message box: " + ConsoleDialogs::formatMessage(r),
                 MessageResult::Cancel);
 }
