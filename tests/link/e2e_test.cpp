@@ -128,8 +128,6 @@ const Case kCases[] = {
     {"Gts200UploadAckNak", {"gts200-receive", "--chunk", "1"},
      {"upload", "--instrument", "GTS-210 / 220", "--protocol", "ACK / NAK"}, "A,1,2,3\r\n\r\nC,-7,-8.5,9.25\r\n",
      0, "+A         _ x+000002000_ y+000001000_ z+000003000_\r\n+C         _ x-000008500_ y-000007000_ z+000009250_\r\n", "Bitti"},
-    {"Gts700Upload", {"gts700-receive"}, {"upload", "--instrument", "GTS-600 / 700"}, "A,1,2\r\n\"B,x\",3,4\r\n",
-     0, "A\r\n1\r\n2\r\nB,x\r\n3\r\n4\r\n", "Bitti"},
     {"Gts700LargeUploadToALateReader", {"gts700-receive", "--start-delay", "1500"},
      {"upload", "--instrument", "GTS-600 / 700"}, manyItems(false), 0, manyItems(true), "Bitti"},
 };
