@@ -118,7 +118,6 @@ const Case kCases[] = {
     {"download_bad_parity", "download --instrument DL-100 --port /dev/x --parity none {T}/f.txt", 2,
      "bad value for --parity: none"},
     {"download_without_file", "download --instrument DL-100 --port /dev/x", 2, "one OUTFILE is required"},
-    {"download_without_port", "download --instrument DL-100 {T}/f.txt", 2, "--port is required"},
     {"download_without_instrument", "download --port /dev/x {T}/f.txt", 2, "--instrument is required"},
 };
 // clang-format on

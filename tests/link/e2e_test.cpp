@@ -4,11 +4,8 @@
 #include <signal.h>
 
 #include <chrono>
-#include <filesystem>
 #include <functional>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,6 @@
 
 #include <functional>
 #include <random>
-#include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -39,8 +37,7 @@ struct ScriptPump : EventPump {
     int waits = 0;
 };
 
-class RecordingLog : public TransferLog {
-  public:
+struct RecordingLog : TransferLog {
     void setText(const std::string& text) override { texts.push_back(text); }
     std::vector<std::string> texts;
 };

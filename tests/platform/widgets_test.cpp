@@ -6,14 +6,12 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLibraryInfo>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include "golden.h"
-#include "platform/cp1254.h"
 #include "platform/qt/qt_text.h"
 #include "platform/widgets/result_table_model.h"
 #include "platform/widgets/result_table_view.h"

@@ -14,8 +14,6 @@
 #include "golden.h"
 #include "levelling/ui/dl_settings_dialog.h"
 #include "levelling/ui/intermediate_dialog.h"
-#include "platform/cp1254.h"
-#include "platform/qt/qt_text.h"
 #include "scripted_dialogs.h"
 #include "scripted_serial_port.h"
 #include "shell/ui/port_settings_window.h"
@@ -58,10 +56,6 @@ struct MainWindowTest : ::testing::Test {
         port.setOpenablePorts({1, 2, 4});
         w = std::make_unique<MainWindow>(AppServices{dialogs, port, pump, launcher, clock, folder});
     }
-    void writeSettings(const std::string& bytes) {
-        fs::create_directories(folder);
-        test::writeBytes(folder / "VELKAR.INI", bytes);
-    }
     QAction* action(const char* name) { return w->findChild<QAction*>(QString::fromLatin1(name)); }
     QStringList outputs() {
         QStringList l;
@@ -69,9 +63,8 @@ struct MainWindowTest : ::testing::Test {
         for (int i = 0; i < c->count(); ++i) l << c->itemText(i);
         return l;
     }
-    void closeWindow() { w->close(); }
     void restart() {
-        closeWindow();
+        w->close();
         w.reset();
         start();
     }
@@ -124,7 +117,7 @@ TEST_F(MainWindowTest, ASettingsFileThatCannotBeWrittenIsReported) {
     // Replace the folder by a file: the settings cannot be written there.
     fs::remove_all(folder);
     test::writeBytes(folder, "not a folder");
-    closeWindow();
+    w->close();
     const auto lines = dialogs.messageLines();
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_NE(lines[0].find("VELKAR.INI"), std::string::npos);
@@ -298,7 +291,7 @@ TEST_F(MainWindowTest, LeavingDl100RestoresThePortSettingsAlsoAfterARestart) {
     choose("USIKATA");  // its own settings are none: they are left as they were
     EXPECT_EQ(joined(w->portSettings()->texts()), "ONE WAY,4800,ODD,8,2");
     EXPECT_FALSE(w->uploadLauncher()->isEnabled());
-    closeWindow();
+    w->close();
     EXPECT_EQ(iniLines(), 16);  // nothing kept after them
 }
 
