@@ -1,67 +1,24 @@
-// velkar-cli against velkar-sim on a pseudo-terminal: every instrument, both
-// GTS-210/220 protocols, reads cut from one byte to the whole stream, a stop
-// and a lost line.  The timing rules are checked against the scripted port.
-#include <fcntl.h>
+// velkar-cli against velkar-sim on a pseudo-terminal: every instrument, reads
+// of one byte, a stop and a lost line, a receiver that reads late.  The
+// protocols' details are checked against the scripted port.
 #include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
-#include <filesystem>
 #include <functional>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "fault_rig.h"
 #include "golden.h"
+#include "run_process.h"
 
 namespace velkar::link {
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-struct Process {
-    pid_t pid = -1;
-    fs::path out, err;
-};
-
-Process spawn(const std::vector<std::string>& args, const fs::path& dir, const std::string& name) {
-    Process p{-1, dir / (name + ".out"), dir / (name + ".err")};
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        const int in = ::open("/dev/null", O_RDONLY);
-        const int out = ::open(p.out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int err = ::open(p.err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        ::dup2(in, 0);
-        ::dup2(out, 1);
-        ::dup2(err, 2);
-        std::vector<char*> argv;
-        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
-    p.pid = pid;
-    return p;
-}
-
-// The exit status, or -1 when the process had to be killed after the timeout.
-int waitExit(Process& p, std::chrono::milliseconds timeout) {
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    int status = 0;
-    while (::waitpid(p.pid, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > end) {
-            ::kill(p.pid, SIGKILL);
-            ::waitpid(p.pid, &status, 0);
-            return -1;
-        }
-        std::this_thread::sleep_for(5ms);
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using velkar::test::waitForExit;
 
 bool waitFor(const std::function<bool()>& ready, std::chrono::milliseconds timeout) {
     const auto end = std::chrono::steady_clock::now() + timeout;
@@ -84,90 +41,60 @@ std::size_t countLines(const fs::path& file) {
     return n;
 }
 
-struct Outcome {
-    int cli = 0;
-    std::string cliErr;
-    int sim = 0;
-    std::string simErr;
-    std::string file;  // the download file, or what the simulator received
-};
-
-struct Transfer {
-    std::vector<std::string> sim;  // mode, options, data file
+struct Case {
+    const char* name;
+    std::vector<std::string> sim;  // the simulator's mode and options
     std::vector<std::string> cli;  // command and options, without --port and the file
     std::string data;              // the simulator's data file, or the upload file
-    bool upload = false;
+    int exitCode;
+    std::string file;                     // the download file, or what the instrument received
+    std::string err;                      // a part of velkar-cli's standard error
     std::size_t interruptAfterLines = 0;  // Ctrl-C once the file holds this many lines
-    std::chrono::milliseconds timeout = 20s;
-
-    Transfer(std::vector<std::string> s, std::vector<std::string> c, std::string d, bool up = false,
-             std::size_t interrupt = 0)
-        : sim(std::move(s)),
-          cli(std::move(c)),
-          data(std::move(d)),
-          upload(up),
-          interruptAfterLines(interrupt) {}
 };
 
-Outcome run(const Transfer& t) {
-    const fs::path dir = velkar::test::tempDir("e2e");
-    const fs::path data = dir / "data.txt";
-    const fs::path file = dir / "file.txt";
-    velkar::test::writeBytes(data, t.data);
-    std::vector<std::string> simArgs = {VELKAR_SIM, "--linger", "200", "--timeout", "30000"};
-    simArgs.insert(simArgs.end(), t.sim.begin(), t.sim.end());
-    if (t.upload) {
-        simArgs.insert(simArgs.end(), {"--out", file.string()});
-    } else {
-        simArgs.push_back(data.string());
-    }
-    Process sim = spawn(simArgs, dir, "sim");
-    std::string device;
-    EXPECT_TRUE(waitFor(
-        [&] {
-            device = velkar::test::readBytes(sim.out);
-            return device.find('\n') != std::string::npos;
-        },
-        5s));
-    device = device.substr(0, device.find('\n'));
+struct Outcome {
+    int cli, sim;
+    std::string cliErr, simErr, file;
+};
 
-    std::vector<std::string> cliArgs = {VELKAR_CLI};
-    cliArgs.insert(cliArgs.end(), t.cli.begin(), t.cli.end());
-    cliArgs.insert(cliArgs.end(), {"--port", device, (t.upload ? data : file).string()});
-    Process cli = spawn(cliArgs, dir, "cli");
-    if (t.interruptAfterLines > 0) {
-        EXPECT_TRUE(waitFor([&] { return countLines(file) >= t.interruptAfterLines; }, t.timeout));
-        ::kill(cli.pid, SIGINT);
+Outcome run(const Case& c) {
+    using velkar::test::readBytes;
+    const fs::path dir = velkar::test::tempDir("e2e"), data = dir / "data.txt",
+                   file = dir / "file.txt";
+    velkar::test::writeBytes(data, c.data);
+    const bool upload = c.cli[0] == "upload";
+    std::vector<std::string> simArgs = {"--linger", "200", "--timeout", "30000"};
+    simArgs.insert(simArgs.end(), c.sim.begin(), c.sim.end());
+    if (upload) simArgs.push_back("--out");
+    simArgs.push_back((upload ? file : data).string());
+    const pid_t sim =
+        velkar::test::spawnProcess(VELKAR_SIM, simArgs, {}, dir / "sim.out", dir / "sim.err");
+    std::string device;  // the simulator's first line names its device
+    EXPECT_TRUE(waitFor(
+        [&] { return (device = readBytes(dir / "sim.out")).find('\n') != std::string::npos; }, 5s));
+    std::vector<std::string> cliArgs = c.cli;
+    cliArgs.insert(cliArgs.end(), {"--port", device.substr(0, device.find('\n')),
+                                   (upload ? data : file).string()});
+    const pid_t cli =
+        velkar::test::spawnProcess(VELKAR_CLI, cliArgs, {}, dir / "cli.out", dir / "cli.err");
+    if (c.interruptAfterLines > 0) {
+        EXPECT_TRUE(waitFor([&] { return countLines(file) >= c.interruptAfterLines; }, 20s));
+        ::kill(cli, SIGINT);
     }
-    Outcome r;
-    r.cli = waitExit(cli, t.timeout);
+    Outcome r{waitForExit(cli, 20s), 0, readBytes(dir / "cli.err"), {}, {}};
     // A simulator still lingering (the logger's device waits for the stop) is ended.
-    r.sim = waitExit(sim, 3s);
-    r.cliErr = velkar::test::readBytes(cli.err);
-    r.simErr = velkar::test::readBytes(sim.err);
-    r.file = velkar::test::readBytes(file);
+    r.sim = waitForExit(sim, 3s);
+    r.simErr = readBytes(dir / "sim.err");
+    r.file = readBytes(file);
     return r;
 }
 
-// A GTS-210/220 memory: points whose records end with "_+", then an end text
-// filled with blanks to the block end.
-struct Gts200Memory {
-    std::string data = "_+";
-    std::string lines;
-    explicit Gts200Memory(int points) {
-        for (int i = 1; i <= points; ++i) {
-            const std::string record =
-                "P" + std::to_string(i) + "_X" + std::to_string(i * 7919) + "__+";
-            data += record;
-            lines += record + "\r\n";
-        }
-        data += "END";
-        const std::size_t padded = (data.size() + 127) / 128 * 128;
-        lines += "END" + std::string(padded - data.size(), ' ') + "\r\n";
-    }
-};
-
-const Gts200Memory kMemory(60);
+// A GTS-210/220 memory of two blocks: points whose records end with "_+",
+// then an end text filled with blanks to the block end.
+const std::string kLongName(200, 'X');
+const std::string kMemory = "_+P1_" + kLongName + "__+P2__+END";
+const std::string kMemoryLines =
+    "P1_" + kLongName + "__+\r\nP2__+\r\nEND" + std::string(40, ' ') + "\r\n";
 
 // Twenty thousand items: far more than the system's buffer holds, so the
 // rest waits for the instrument, which starts reading late.
@@ -179,62 +106,27 @@ std::string manyItems(bool received) {
     return s;
 }
 
-std::string gts700Dump() {
-    std::string s;
-    for (int i = 1; i <= 200; ++i)
-        s += "PT" + std::to_string(i) + ",100." + std::to_string(i) + ",200.5,10\r\n";
-    return s;
-}
-
-// Forty-three points: seventeen data frames, so the block digit wraps.
-std::string gts200Points(bool records) {
-    std::string s = records ? "+A         _ x+000002000_ y+000001000_ z+000003000_\r\n"
-                              "+B         _ x+000005000_ y+000004000_ z+000006000_\r\n"
-                              "+C         _ x-000008500_ y-000007000_ z+000009250_\r\n"
-                            : "A,1,2,3\r\nB,4,5,6\r\n\r\nC,-7,-8.5,9.25\r\n";
-    for (int i = 0; i < 40; ++i) {
-        char r[64];
-        std::snprintf(r, sizeof r, "+N%-9d_ x-000003000_ y+000012500_ z+%06d000_\r\n", i, i);
-        s += records ? r : "N" + std::to_string(i) + ",12.5,-3," + std::to_string(i) + "\r\n";
-    }
-    return s;
-}
-
-struct Case {
-    const char* name;
-    Transfer transfer;
-    int exitCode;
-    std::string file;  // the download file, or what the instrument received
-    std::string err;   // a part of velkar-cli's standard error
-};
-
 // clang-format off
 const Case kCases[] = {
-    {"Gts200AckByteByByte", {{"gts200-send", "--protocol", "ack", "--chunk", "1"},
-      {"download", "--instrument", "GTS-210 / 220"}, kMemory.data}, 0, kMemory.lines, "     Aktarma Islemi Bitti     "},
-    {"Gts200OneWayOddCuts", {{"gts200-send", "--protocol", "oneway", "--chunk", "7"},
-      {"download", "--instrument", "GTS-230N", "--protocol", "ONE WAY"}, kMemory.data}, 0, kMemory.lines, "Bitti"},
-    {"Gts700ByteByByte", {{"gts700-send", "--chunk", "1"}, {"download", "--instrument", "GTS-600 / 700"}, gts700Dump()},
-     0, gts700Dump(), "Aktarma Islemi Bitti"},
-    {"Dl100WithItsPortPreset", {{"dl100", "--chunk", "1", "--baud", "9600"}, {"download", "--instrument", "DL-100"},
-      "A,JOB7,\r\ng,P1,1.23450,20.5,\r\nh,P2,1.00010,19.5,\r\n  Z,END,\r\n"},
-     0, "g,P1,1.23450,20.5,\r\nh,P2,1.00010,19.5,\r\n\r\n", "Parity.....:\tEVEN"},
-    {"UsikataLogsUntilCtrlC", {{"text", "--chunk", "1", "--linger", "5000"}, {"download", "--instrument", "USIKATA"},
-      "first\tline\r\nsecond\r\n\r\nlast", false, 3},
-     0, "          1  first\tline\r\n          2  second\r\n          3  \r\n          4  last\r\n", ""},
-    {"Gts700WithoutEotStoppedByCtrlC", {{"gts700-send", "--no-eot", "--timeout", "3000"},
-      {"download", "--instrument", "GTS-600 / 700"}, "L1\r\nL2\r\nL3\r\n", false, 3},
-     1, "L1\r\nL2\r\nL3\r\n", "Aktarma işlemi durduruldu"},
-    {"Gts700HangUpKeepsTheLinesAndNamesThePort", {{"gts700-send", "--hangup-after", "10", "--chunk", "1"},
-      {"download", "--instrument", "GTS-600 / 700"}, "A1,2,3\r\nB4,5,6\r\n"}, 1, "A1,2,3\r\nB4\r\n", "/dev/pts/"},
-    {"Gts200UploadAckNak", {{"gts200-receive", "--chunk", "1"},
-      {"upload", "--instrument", "GTS-210 / 220", "--protocol", "ACK / NAK"}, gts200Points(false), true}, 0, gts200Points(true), "Bitti"},
-    {"Gts200UploadOneWay", {{"gts200-receive", "--chunk", "1"},
-      {"upload", "--instrument", "GTS-210 / 220", "--protocol", "ONE WAY"}, gts200Points(false), true}, 0, gts200Points(true), "Bitti"},
-    {"Gts700Upload", {{"gts700-receive"}, {"upload", "--instrument", "GTS-600 / 700"}, "A,1,2\r\n\"B,x\",3,4\r\n", true},
-     0, "A\r\n1\r\n2\r\nB,x\r\n3\r\n4\r\n", "Bitti"},
-    {"Gts700LargeUploadToALateReader", {{"gts700-receive", "--start-delay", "1500"},
-      {"upload", "--instrument", "GTS-600 / 700"}, manyItems(false), true}, 0, manyItems(true), "Bitti"},
+    {"Gts200AckByteByByte", {"gts200-send", "--protocol", "ack", "--chunk", "1"},
+     {"download", "--instrument", "GTS-210 / 220"}, kMemory, 0, kMemoryLines, "Bitti"},
+    // The port options reach the port and its settings box.
+    {"Gts700ByteByByte", {"gts700-send", "--chunk", "1"},
+     {"download", "--instrument", "GTS-600 / 700", "--baud", "19200", "--parity", "EVEN", "--data", "7"},
+     "PT1,100.1,200.5,10\r\nPT2,100.2,200.5,10\r\n", 0, "PT1,100.1,200.5,10\r\nPT2,100.2,200.5,10\r\n",
+     "Baud.....:\t19200"},
+    {"UsikataLogsUntilCtrlC", {"text", "--chunk", "1", "--linger", "5000"}, {"download", "--instrument", "USIKATA"},
+     "first\tline\r\nsecond\r\n\r\nlast",
+     0, "          1  first\tline\r\n          2  second\r\n          3  \r\n          4  last\r\n", "", 3},
+    {"Gts700WithoutEotStoppedByCtrlC", {"gts700-send", "--no-eot", "--timeout", "3000"},
+     {"download", "--instrument", "GTS-600 / 700"}, "L1\r\nL2\r\nL3\r\n", 1, "L1\r\nL2\r\nL3\r\n", "durduruldu", 3},
+    {"Gts700HangUpKeepsTheLinesAndNamesThePort", {"gts700-send", "--hangup-after", "10", "--chunk", "1"},
+     {"download", "--instrument", "GTS-600 / 700"}, "A1,2,3\r\nB4,5,6\r\n", 1, "A1,2,3\r\nB4\r\n", "/dev/pts/"},
+    {"Gts200UploadAckNak", {"gts200-receive", "--chunk", "1"},
+     {"upload", "--instrument", "GTS-210 / 220", "--protocol", "ACK / NAK"}, "A,1,2,3\r\n\r\nC,-7,-8.5,9.25\r\n",
+     0, "+A         _ x+000002000_ y+000001000_ z+000003000_\r\n+C         _ x-000008500_ y-000007000_ z+000009250_\r\n", "Bitti"},
+    {"Gts700LargeUploadToALateReader", {"gts700-receive", "--start-delay", "1500"},
+     {"upload", "--instrument", "GTS-600 / 700"}, manyItems(false), 0, manyItems(true), "Bitti"},
 };
 // clang-format on
 
@@ -242,9 +134,9 @@ class EndToEnd : public ::testing::TestWithParam<Case> {};
 
 TEST_P(EndToEnd, Transfer) {
     const Case& c = GetParam();
-    const Outcome r = run(c.transfer);
+    const Outcome r = run(c);
     EXPECT_EQ(r.cli, c.exitCode) << r.cliErr;
-    if (c.exitCode == 0 && c.transfer.interruptAfterLines == 0) {
+    if (c.exitCode == 0 && c.interruptAfterLines == 0) {
         EXPECT_EQ(r.sim, 0) << r.simErr;  // a simulator kept open by a stop is killed
     }
     EXPECT_TRUE(velkar::test::sameBytes(r.file, c.file));
@@ -254,19 +146,25 @@ TEST_P(EndToEnd, Transfer) {
 INSTANTIATE_TEST_SUITE_P(VelkarSim, EndToEnd, ::testing::ValuesIn(kCases), velkar::test::ByName());
 
 // The simulator's DL-100 sample is a levelling a user can compute: download
-// it, then level it.
+// it (with the DL-100's port preset), then level it.
 TEST(EndToEnd, Dl100SampleDownloadsAndLevels) {
-    const Outcome r =
-        run({{"dl100", "--baud", "9600"},
-             {"download", "--instrument", "DL-100"},
-             velkar::test::readBytes(fs::path(VELKAR_SIM_SAMPLES) / "dl100-job.txt")});
+    const std::string sample =
+        velkar::test::readBytes(fs::path(VELKAR_SIM_SAMPLES) / "dl100-job.txt");
+    const Outcome r = run({"",
+                           {"dl100", "--baud", "9600"},
+                           {"download", "--instrument", "DL-100"},
+                           sample,
+                           0,
+                           "",
+                           ""});
     ASSERT_EQ(r.cli, 0) << r.cliErr;
+    EXPECT_NE(r.cliErr.find("Parity.....:\tEVEN"), std::string::npos);  // the DL-100's port preset
     const fs::path dir = velkar::test::tempDir("e2e-level");
     velkar::test::writeBytes(dir / "indirilen.raw", r.file);
-    Process level = spawn({VELKAR_CLI, "level", (dir / "indirilen.raw").string(), "--start",
-                           "100.0000", "--tolerance", "0.3", "-o", (dir / "kot.txt").string()},
-                          dir, "level");
-    EXPECT_EQ(waitExit(level, 20s), 0) << velkar::test::readBytes(level.err);
+    const auto level = velkar::test::runProcess(
+        VELKAR_CLI, {"level", (dir / "indirilen.raw").string(), "--start", "100.0000",
+                     "--tolerance", "0.3", "-o", (dir / "kot.txt").string()});
+    EXPECT_EQ(level.exitCode, 0) << level.err;
     // A 1.500 / 0.800 to T1, 1.300 / 1.100 to B (the mean of both readings).
     const std::string report = velkar::test::readBytes(dir / "kot.txt");
     EXPECT_NE(report.find("   100.70000"), std::string::npos) << report;

@@ -3,8 +3,6 @@
 
 #include <functional>
 #include <random>
-#include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -24,33 +22,22 @@ using velkar::test::ScriptedSerialPort;
 // device, queue an answer...); once the script has no chunk left, the user
 // presses the stop button, unless the test says the instrument keeps quiet
 // on purpose.  A transfer that never ends fails the test instead of hanging.
-class ScriptPump : public EventPump {
-  public:
-    ScriptPump(ScriptedSerialPort& port, TransferFields& fields) : port_(port), fields_(fields) {}
+struct ScriptPump : EventPump {
+    ScriptPump(ScriptedSerialPort& p, TransferFields& f) : port(p), fields(f) {}
     void processPending() override {}
     void waitForActivity(int) override {
-        ++waits_;
-        if (hook_) hook_(waits_);
-        if (stopWhenIdle_ && !port_.chunksLeft()) stopTransfer(fields_);
-        if (waits_ > 2'000'000) {
-            ADD_FAILURE() << "the transfer does not end";
-            stopTransfer(fields_);
-        }
+        if (onWait) onWait(++waits);
+        if (waits > 2'000'000) ADD_FAILURE() << "the transfer does not end";
+        if ((stopWhenIdle && !port.chunksLeft()) || waits > 2'000'000) stopTransfer(fields);
     }
-    void onWait(std::function<void(int)> hook) { hook_ = std::move(hook); }
-    void setStopWhenIdle(bool stop) { stopWhenIdle_ = stop; }
-    int waits() const { return waits_; }
-
-  private:
-    ScriptedSerialPort& port_;
-    TransferFields& fields_;
-    std::function<void(int)> hook_;
-    bool stopWhenIdle_ = true;
-    int waits_ = 0;
+    ScriptedSerialPort& port;
+    TransferFields& fields;
+    std::function<void(int)> onWait;
+    bool stopWhenIdle = true;
+    int waits = 0;
 };
 
-class RecordingLog : public TransferLog {
-  public:
+struct RecordingLog : TransferLog {
     void setText(const std::string& text) override { texts.push_back(text); }
     std::vector<std::string> texts;
 };
@@ -65,8 +52,8 @@ struct Rig {
     TransferContext ctx{port, dialogs,         pump, clock, log, fields, "COM2",
                         {},   "GTS-210 / 220", {},   {}};
 
-    explicit Rig(const std::string& fileName = "out.txt") {
-        ctx.file = velkar::test::tempDir("link") / fileName;
+    Rig() {
+        ctx.file = velkar::test::tempDir("link") / "out.txt";
         ctx.workFolder = velkar::test::tempDir("link-work");
     }
     // The port settings box is confirmed; the instruction box gets the answer.
@@ -78,45 +65,29 @@ struct Rig {
         for (const auto& c : cs) port.queueChunk(c);
     }
     std::string fileBytes() const { return velkar::test::readBytes(ctx.file); }
-    // The message boxes after the port settings box, as "TITLE: TEXT" (UTF-8).
-    std::vector<std::string> messagesAfterSettings() const {
-        auto lines = dialogs.messageLines();
-        if (!lines.empty() && lines.front().find("PORT AYARLARINI") != std::string::npos) {
-            lines.erase(lines.begin());
-        }
-        return lines;
-    }
 };
 
-// The ways a stream can be cut into reads: whole, byte by byte, in pieces of
-// fixed sizes, and at random places.
-inline std::vector<std::vector<std::string>> cuttings(const std::string& stream) {
-    std::vector<std::vector<std::string>> all;
-    all.push_back({stream});
-    for (std::size_t size : {1u, 2u, 3u, 7u, 64u, 135u, 136u, 137u, 300u}) {
-        std::vector<std::string> cs;
-        for (std::size_t i = 0; i < stream.size(); i += size) cs.push_back(stream.substr(i, size));
-        all.push_back(cs);
+// The ways a stream can be cut into reads: whole, in pieces of fixed sizes
+// (one byte, either side of a block), and at random places with reads that
+// find nothing in between.  Each is named for the failure message.
+inline std::vector<std::pair<std::string, std::vector<std::string>>> cuttings(
+    const std::string& stream) {
+    std::vector<std::pair<std::string, std::vector<std::string>>> all{{"whole", {stream}}};
+    for (std::size_t size : {1u, 2u, 7u, 135u, 136u, 137u}) {
+        all.push_back({"pieces of " + std::to_string(size), {}});
+        for (std::size_t i = 0; i < stream.size(); i += size)
+            all.back().second.push_back(stream.substr(i, size));
     }
     std::mt19937 random(5);
-    for (int round = 0; round < 8; ++round) {
-        std::vector<std::string> cs;
-        std::size_t i = 0;
-        while (i < stream.size()) {
-            const std::size_t n = std::uniform_int_distribution<std::size_t>(1, 400)(random);
-            cs.push_back(stream.substr(i, n));
-            if (round % 2 == 0) cs.emplace_back();  // reads that find nothing in between
-            i += n;
+    for (int round = 0; round < 4; ++round) {
+        all.push_back({"random " + std::to_string(round), {}});
+        for (std::size_t i = 0, n; i < stream.size(); i += n) {
+            n = std::uniform_int_distribution<std::size_t>(1, 400)(random);
+            all.back().second.push_back(stream.substr(i, n));
+            all.back().second.emplace_back();
         }
-        all.push_back(cs);
     }
     return all;
-}
-
-inline std::string describe(const std::vector<std::string>& cs) {
-    std::string d = std::to_string(cs.size()) + " reads:";
-    for (std::size_t i = 0; i < cs.size() && i < 12; ++i) d += " " + std::to_string(cs[i].size());
-    return d;
 }
 
 }  // namespace velkar::link::test

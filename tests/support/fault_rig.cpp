@@ -5,10 +5,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <thread>
 
 #include "golden.h"
+#include "run_process.h"
 
 namespace velkar::test {
 
@@ -39,23 +43,19 @@ void SmallDisk::fill() const {
     if (fd >= 0) ::close(fd);
 }
 
-ReadOnlyFolder::ReadOnlyFolder(const std::filesystem::path& dir,
-                               const std::map<std::string, std::string>& files)
-    : disk_(dir, 1 << 20) {
-    if (!disk_.unavailable().empty()) return;
-    for (const auto& [name, bytes] : files) writeBytes(dir / name, bytes);
-    ::mount("tmpfs", dir.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr);
+void SmallDisk::makeReadOnly() const {
+    ::mount("tmpfs", dir_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr);
 }
-
-ReadOnlyFolder::~ReadOnlyFolder() = default;
 
 pid_t spawnProcess(const std::string& program, const std::vector<std::string>& args,
                    const std::map<std::string, std::string>& env,
                    const std::filesystem::path& outFile, const std::filesystem::path& errFile) {
     const pid_t pid = ::fork();
     if (pid != 0) return pid;
+    const int in = ::open("/dev/null", O_RDONLY);
     const int out = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ::dup2(in, 0);
     ::dup2(out, 1);
     ::dup2(err, 2);
     for (const auto& [k, v] : env) ::setenv(k.c_str(), v.c_str(), 1);
@@ -66,10 +66,33 @@ pid_t spawnProcess(const std::string& program, const std::vector<std::string>& a
     ::_exit(127);
 }
 
-int waitForExit(pid_t pid) {
+int waitForExit(pid_t pid, std::chrono::milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
     int status = 0;
-    ::waitpid(pid, &status, 0);
+    while (::waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > end) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+std::vector<std::string> namesIn(const std::filesystem::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir))
+        names.push_back(e.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+ProcessResult runProcess(const std::string& program, const std::vector<std::string>& args,
+                         const std::map<std::string, std::string>& env) {
+    const auto dir = tempDir("run-process");
+    const int exitCode = waitForExit(spawnProcess(program, args, env, dir / "out", dir / "err"));
+    return {exitCode, readBytes(dir / "out"), readBytes(dir / "err")};
 }
 
 }  // namespace velkar::test

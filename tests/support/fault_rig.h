@@ -5,6 +5,7 @@
 
 #include <sys/types.h>
 
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -23,32 +24,23 @@ class SmallDisk {
     const std::string& unavailable() const { return why_; }
     // Fills what is left of the disk.
     void fill() const;
+    // Remounts it read-only: nobody can write into it, not even root (a
+    // write-protected stick).
+    void makeReadOnly() const;
 
   private:
     std::filesystem::path dir_;
     std::string why_;
 };
 
-// A folder holding files that nobody can write into, not even root: a tmpfs
-// remounted read-only (a write-protected stick).
-class ReadOnlyFolder {
-  public:
-    ReadOnlyFolder(const std::filesystem::path& dir,
-                   const std::map<std::string, std::string>& files);
-    ~ReadOnlyFolder();
-    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
-    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
-    const std::string& unavailable() const { return disk_.unavailable(); }
-
-  private:
-    SmallDisk disk_;
-};
-
-// Starts a program with standard output and error going to files.
+// Starts a program reading nothing, its standard output and error going to files.
 pid_t spawnProcess(const std::string& program, const std::vector<std::string>& args,
                    const std::map<std::string, std::string>& env,
                    const std::filesystem::path& outFile, const std::filesystem::path& errFile);
-// Waits for it: the exit status, or 128 + signal.
-int waitForExit(pid_t pid);
+// Waits for it: the exit status, or 128 + signal; -1 when it had to be killed
+// after the timeout (a program that waits forever fails the test, not the suite).
+int waitForExit(pid_t pid, std::chrono::milliseconds timeout = std::chrono::minutes(5));
+// The names in a folder, sorted: what a run left behind.
+std::vector<std::string> namesIn(const std::filesystem::path& dir);
 
 }  // namespace velkar::test

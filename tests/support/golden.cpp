@@ -1,7 +1,8 @@
 #include "golden.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
-#include <sstream>
 
 #include "platform/console/process_guard.h"
 #include "platform/textfile.h"
@@ -9,20 +10,17 @@
 namespace velkar::test {
 namespace {
 
-std::string printable(const std::string& s) {
+// The line that starts at byte start, its line end and other control bytes shown.
+std::string printableLine(const std::string& s, size_t start) {
     std::string out;
-    for (unsigned char c : s) {
-        if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c < 32 || c >= 127) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\x%02X", c);
-            out += buf;
-        } else {
-            out.push_back(static_cast<char>(c));
-        }
+    for (size_t i = start; i < s.size() && (i == start || s[i - 1] != '\n'); ++i) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        char buf[8];
+        std::snprintf(buf, sizeof buf, "\\x%02X", c);
+        out += c == '\r'            ? "\\r"
+               : c == '\n'          ? "\\n"
+               : c >= 32 && c < 127 ? std::string(1, s[i])
+                                    : buf;
     }
     return out;
 }
@@ -54,26 +52,16 @@ std::filesystem::path tempDir(const std::string& name) {
 
 ::testing::AssertionResult sameBytes(const std::string& actual, const std::string& expected) {
     if (actual == expected) return ::testing::AssertionSuccess();
-    // First differing line (lines cut after LF).
-    size_t line = 1, start = 0, i = 0;
-    const size_t n = std::min(actual.size(), expected.size());
-    while (i < n && actual[i] == expected[i]) {
-        if (actual[i] == '\n') {
-            ++line;
-            start = i + 1;
-        }
-        ++i;
-    }
-    auto lineAt = [&](const std::string& s) {
-        size_t e = s.find('\n', start);
-        return printable(
-            s.substr(start, e == std::string::npos ? std::string::npos : e - start + 1));
-    };
-    std::ostringstream os;
-    os << "outputs differ at line " << line << " (byte " << i << ", sizes " << actual.size()
-       << " vs " << expected.size() << ")\n  actual:   " << lineAt(actual)
-       << "\n  expected: " << lineAt(expected);
-    return ::testing::AssertionFailure() << os.str();
+    const size_t i = static_cast<size_t>(
+        std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end()).first -
+        actual.begin());
+    const size_t start = i == 0 ? 0 : actual.rfind('\n', i - 1) + 1;  // npos + 1 is 0
+    return ::testing::AssertionFailure()
+           << "outputs differ at line "
+           << std::count(actual.begin(), actual.begin() + static_cast<long>(start), '\n') + 1
+           << " (byte " << i << ", sizes " << actual.size() << " vs " << expected.size()
+           << ")\n  actual:   " << printableLine(actual, start)
+           << "\n  expected: " << printableLine(expected, start);
 }
 
 // A differing output is kept outside the source tree, in $TMPDIR/velkar-actual.

@@ -13,7 +13,6 @@ class ScriptedClock : public Clock {
         now_ += step_;
         return t;
     }
-    void advance(std::int64_t ms) { now_ += ms; }
 
   private:
     std::int64_t now_ = 0;

@@ -7,44 +7,39 @@
 
 namespace velkar::test {
 
+namespace {
+
+// The next scripted answer; a box nobody answers fails the test.
+template <typename T>
+T next(std::deque<T>& answers, const std::string& what, T none) {
+    if (answers.empty()) {
+        ADD_FAILURE() << "unexpected " << what;
+        return none;
+    }
+    T a = std::move(answers.front());
+    answers.pop_front();
+    return a;
+}
+
+}  // namespace
+
 MessageResult ScriptedDialogs::message(const MessageRequest& r) {
-    ShownBox box{ShownBox::Kind::Message, r.title, r.text, r.buttons, r.icon, {}};
-    shown_.push_back(box);
-    if (!messageAnswers_.empty()) {
-        const MessageResult a = messageAnswers_.front();
-        messageAnswers_.pop_front();
-        return a;
-    }
-    if (r.buttons == MessageButtons::OkCancel || strict_) {
-        ADD_FAILURE() << "unexpected message box: " << ConsoleDialogs::formatMessage(r);
-        return MessageResult::Cancel;
-    }
-    return MessageResult::Ok;
+    shown_.push_back({ShownBox::Kind::Message, r.title, r.text, r.buttons, r.icon, {}});
+    if (messageAnswers_.empty() && r.buttons != MessageButtons::OkCancel) return MessageResult::Ok;
+    return next(messageAnswers_, "message box: " + ConsoleDialogs::formatMessage(r),
+                MessageResult::Cancel);
 }
 
 FileDialogResult ScriptedDialogs::chooseFile(const FileDialogRequest& r) {
-    ShownBox box{ShownBox::Kind::File, r.title, {}, MessageButtons::Ok, MessageIcon::None, r};
-    shown_.push_back(box);
-    if (fileAnswers_.empty()) {
-        ADD_FAILURE() << "unexpected file dialog: " << toUtf8(r.title);
-        return {};
-    }
-    FileDialogResult a = fileAnswers_.front();
-    fileAnswers_.pop_front();
-    return a;
+    shown_.push_back({ShownBox::Kind::File, r.title, {}, MessageButtons::Ok, MessageIcon::None, r});
+    return next(fileAnswers_, "file dialog: " + toUtf8(r.title), FileDialogResult{});
 }
 
 std::optional<std::string> ScriptedDialogs::input(const std::string& prompt,
                                                   const std::string& title, const std::string&) {
     shown_.push_back(
         {ShownBox::Kind::Input, title, prompt, MessageButtons::Ok, MessageIcon::None, {}});
-    if (inputAnswers_.empty()) {
-        ADD_FAILURE() << "unexpected input box: " << toUtf8(prompt);
-        return std::nullopt;
-    }
-    auto a = inputAnswers_.front();
-    inputAnswers_.pop_front();
-    return a;
+    return next(inputAnswers_, "input box: " + toUtf8(prompt), std::optional<std::string>{});
 }
 
 std::vector<ShownBox> ScriptedDialogs::messages() const {

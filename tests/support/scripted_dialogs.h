@@ -23,14 +23,13 @@ struct ShownBox {
 
 class ScriptedDialogs : public Dialogs {
   public:
-    // Messages with only OK are answered OK without a script unless strict
-    // messages are asked for; OK/Cancel boxes always need an answer.
+    // Messages with only OK are answered OK without a script; OK/Cancel boxes
+    // always need an answer.
     void answerMessage(MessageResult r) { messageAnswers_.push_back(r); }
     void answerFile(std::filesystem::path p, int filterIndex = 1) {
         fileAnswers_.push_back({std::move(p), filterIndex});
     }
     void answerInput(std::optional<std::string> text) { inputAnswers_.push_back(std::move(text)); }
-    void setStrictMessages(bool strict) { strict_ = strict; }
 
     MessageResult message(const MessageRequest& request) override;
     FileDialogResult chooseFile(const FileDialogRequest& request) override;
@@ -51,7 +50,6 @@ class ScriptedDialogs : public Dialogs {
     std::deque<FileDialogResult> fileAnswers_;
     std::deque<std::optional<std::string>> inputAnswers_;
     std::vector<ShownBox> shown_;
-    bool strict_ = false;
 };
 
 }  // namespace velkar::test
