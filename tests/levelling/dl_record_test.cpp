@@ -59,36 +59,32 @@ TEST(DlCevir, UnitDigitChoosesTheDivisor) {
 }
 
 TEST(HamdatacozDl100, SightRecordsGivePaddedMetres) {
-    LevellingRecord r = decoded("g,12,123456,2500,,,,P1,");
-    EXPECT_EQ(r.GERI1_OKUMA, "  12.34560");
-    EXPECT_EQ(r.GERI1_MESAFE, "    25.000");
-    EXPECT_EQ(r.GERI_NOKTA, "P1       ");
-    EXPECT_EQ(r.GERI1_VAR, 1);
-
-    r = decoded("g,13,123456,2500,,,,P1,");
-    EXPECT_EQ(r.GERI1_OKUMA, "   1.23456");
-    EXPECT_EQ(r.GERI1_MESAFE, "     2.500");
-
-    r = decoded("k,11,1234,987,,,,K1,");
-    EXPECT_EQ(r.ORTA_OKUMA, " 1.23400");
-    EXPECT_EQ(r.ORTA_MESAFE, "  9.870");
-    EXPECT_EQ(r.ORTA_NOKTA, "K1       ");
-
-    // The point name without a comma after it is still the point.
-    r = decoded("i,12,8000,,,,,P9");
-    EXPECT_EQ(r.ILERI_NOKTA, "P9       ");
-    EXPECT_EQ(r.ILERI1_MESAFE, "     0.000");  // empty distance
-    EXPECT_EQ(r.ILERI1_VAR, 1);
-    EXPECT_EQ(r.GERI1_VAR, 0);
-
-    r = decoded("j,12,8001,2400,,,,P9,");
-    EXPECT_EQ(r.ILERI2_OKUMA, "   0.80010");
-    r = decoded("h,12,15000,2400,,,,P8,");
-    EXPECT_EQ(r.GERI2_OKUMA, "   1.50000");
-    EXPECT_EQ(r.GERI_NOKTA, "P8       ");
-    // A name wider than its column is kept whole.
-    r = decoded("g,12,1,1,,,,NOKTA12345,");
-    EXPECT_EQ(r.GERI_NOKTA, "NOKTA12345");
+    using R = LevellingRecord;
+    const struct {
+        const char* line;
+        std::string R::*field;
+        const char* text;
+    } cases[] = {
+        {"g,12,123456,2500,,,,P1,", &R::GERI1_OKUMA, "  12.34560"},
+        {"g,12,123456,2500,,,,P1,", &R::GERI1_MESAFE, "    25.000"},
+        {"g,12,123456,2500,,,,P1,", &R::GERI_NOKTA, "P1       "},
+        {"g,13,123456,2500,,,,P1,", &R::GERI1_OKUMA, "   1.23456"},
+        {"g,13,123456,2500,,,,P1,", &R::GERI1_MESAFE, "     2.500"},
+        {"k,11,1234,987,,,,K1,", &R::ORTA_OKUMA, " 1.23400"},
+        {"k,11,1234,987,,,,K1,", &R::ORTA_MESAFE, "  9.870"},
+        {"k,11,1234,987,,,,K1,", &R::ORTA_NOKTA, "K1       "},
+        {"i,12,8000,,,,,P9", &R::ILERI_NOKTA, "P9       "},     // no comma after the name
+        {"i,12,8000,,,,,P9", &R::ILERI1_MESAFE, "     0.000"},  // empty distance
+        {"j,12,8001,2400,,,,P9,", &R::ILERI2_OKUMA, "   0.80010"},
+        {"h,12,15000,2400,,,,P8,", &R::GERI2_OKUMA, "   1.50000"},
+        {"h,12,15000,2400,,,,P8,", &R::GERI_NOKTA, "P8       "},
+        {"g,12,1,1,,,,NOKTA12345,", &R::GERI_NOKTA, "NOKTA12345"},  // wider than its column
+    };
+    for (const auto& c : cases) EXPECT_EQ(decoded(c.line).*c.field, c.text) << c.line;
+    EXPECT_EQ(decoded("g,12,1,1,,,,P1,").GERI1_VAR, 1);
+    const LevellingRecord foresight = decoded("i,12,8000,,,,,P9");
+    EXPECT_EQ(foresight.ILERI1_VAR, 1);
+    EXPECT_EQ(foresight.GERI1_VAR, 0);
 }
 
 TEST(HamdatacozDl100, FirstBacksightOfThePassIsKept) {

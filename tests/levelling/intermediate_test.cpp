@@ -66,13 +66,5 @@ TEST_F(Intermediate, EveryPairOfPointsGivesTheDifferenceOfTheirElevations) {
     EXPECT_TRUE(dialogs.messageLines().empty());
 }
 
-TEST_F(Intermediate, EmptyBoxesAreAskedFor) {
-    EXPECT_FALSE(compute("", "T2"));
-    EXPECT_EQ(dialogs.messageLines().size(), 1u);  // the start point is asked for
-    dialogs.clearShown();
-    EXPECT_FALSE(compute("  ", ""));
-    EXPECT_EQ(dialogs.messageLines().size(), 2u);  // both points
-}
-
 }  // namespace
 }  // namespace velkar::levelling::test
