@@ -190,6 +190,8 @@ TEST_F(Job, UnnamedStationThroughEveryOutputAndKoordinat) {
     EXPECT_EQ(dialogs.messageLines().back(), kDone + "\n1 satır yazıldı.\n" + unnamed);
 }
 
+// Cancelled, nothing is converted; confirmed, the run goes on.  The other way
+// round and in the computations alike.
 TEST_F(Job, AFileOfTheOtherFamilyIsQuestionedBeforeConverting) {
     const std::string raw = "STN,S1,1.5\r\nBKB,B1,0,0\r\nSS,P1\r\nSD,1,2,3\r\n";
     dialogs.answerMessage(MessageResult::Cancel);
@@ -200,26 +202,20 @@ TEST_F(Job, AFileOfTheOtherFamilyIsQuestionedBeforeConverting) {
               "Yine de dönüştürülsün mü?");
     EXPECT_EQ(dialogs.messages()[0].buttons, MessageButtons::OkCancel);
     EXPECT_FALSE(w.saveEnabled);
-    dialogs.answerMessage(MessageResult::Ok);  // converted as asked
+    dialogs.answerMessage(MessageResult::Ok);  // converted as asked: nothing of the 210's kind
     run("GTS-230N", "YDE-NETCAD", raw, {}, ActionOutcome::NotConverted);
-    EXPECT_EQ(dialogs.messages()[1].text,
-              cp1254("Bu dosya GTS-600 / 700 kaydına benziyor, seçilen cihaz GTS-230N. Yine de "
-                     "dönüştürülsün mü?"));
-    // The other way round; the computations ask too.
+    EXPECT_EQ(dialogs.messages().size(), 3u);
     dialogs.clearShown();
     dialogs.answerMessage(MessageResult::Cancel);
     w.setMode(catalogue::Mode::Compute);
     w.setOutput("KESIT-KLISE");
     dialogs.answerFile(VELKAR_SAMPLES_DIR "/gts700_kesit.txt");
     EXPECT_EQ(runActionButton(w, state), ActionOutcome::NotConverted);
-    EXPECT_EQ(dialogs.messages().size(), 1u);
-    dialogs.clearShown();
     dialogs.answerMessage(MessageResult::Cancel);
     run("GTS-600 / 700", "KOORDINAT", "_'S1_)K0_(1.500__+\r\nB1_ ?+00010000m1000000+0g_+\r\n", {},
         ActionOutcome::NotConverted);
-    EXPECT_EQ(dialogs.messages()[0].text,
-              cp1254("Bu dosya GTS-210 / 220 kaydına benziyor, seçilen cihaz GTS-600 / 700. Yine "
-                     "de dönüştürülsün mü?"));
+    ASSERT_EQ(dialogs.messages().size(), 2u);
+    EXPECT_EQ(dialogs.messages()[1].text.rfind(cp1254("Bu dosya GTS-210 / 220 kaydına"), 0), 0u);
 }
 
 }  // namespace
