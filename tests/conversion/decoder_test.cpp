@@ -1,15 +1,22 @@
 // The field splitter and the two total-station decoders: the rules and edge
-// cases of the records (the sample files run through the golden files).
-
+// cases of the records (the sample files run through the golden files), the
+// units of the records (sexagesimal angles, the unit letters), unnamed
+// stations and the instrument family check.
 #include <gtest/gtest.h>
 
 #include "conversion/decoders.h"
+#include "conversion/family.h"
 #include "conversion/splitter.h"
+#include "conversion/units.h"
 #include "platform/cp1254.h"
+#include "platform/numbers.h"
+#include "platform/textfile.h"
 #include "scripted_dialogs.h"
 
 namespace velkar::conversion {
 namespace {
+
+namespace fs = std::filesystem;
 
 // Commas, blanks and TABs separate; a run of them counts as one.  The state
 // says whether the text so far ended in a separator (1) or not (0).
@@ -158,6 +165,145 @@ TEST_F(Decode700, ReflectorWarningRepeatsUntilASmallerHeight) {
     decode("SS,P2,10");
     decode("SD,1,2,3");
     EXPECT_EQ(dialogs.messageLines().size(), 2u);
+}
+
+// Minutes or seconds of 60 are no angle; whole seconds round ties to even and
+// carry into minutes and degrees; a full circle is zero.
+TEST(Sexagesimal, DegreesMinutesSecondsAndTheirLimits) {
+    EXPECT_NEAR(angleInGon(" 86.0312", AngleUnit::Degree), 95.6148, 5e-5);  // 86° 03' 12"
+    EXPECT_DOUBLE_EQ(angleInGon("123.4567", AngleUnit::Gon), 123.4567);
+    EXPECT_DOUBLE_EQ(*sexagesimalSeconds("87.47005"), 87 * 3600 + 47 * 60 + 0.5);
+    EXPECT_DOUBLE_EQ(*sexagesimalSeconds("-0.0030"), -30.0);
+    EXPECT_DOUBLE_EQ(*sexagesimalSeconds("12.3"), 12 * 3600 + 30 * 60);  // 12.3000
+    for (const char* invalid : {"10.6000", "10.0060"}) EXPECT_FALSE(sexagesimalSeconds(invalid));
+    const std::pair<const char*, const char*> texts[] = {
+        {"10.20305", " 10.2030"}, {"10.20315", " 10.2032"}, {"10.203051", " 10.2031"},
+        {"89.59596", " 90.0000"}, {"-0.00004", " 0.0000"},  {"-1.00006", "-1.0001"},
+    };
+    for (const auto& [text, rounded] : texts) EXPECT_EQ(roundedSexagesimalText(text, 4), rounded);
+    EXPECT_EQ(sexagesimalText(359 * 3600 + 59 * 60 + 59.6, 4), " 0.0000");
+    EXPECT_EQ(sexagesimalText(-1.0, 4), " 359.5959");
+    EXPECT_EQ(sexagesimalText(3600.0, 5), " 1.00000");
+}
+
+struct UnitCase {
+    const char* line;
+    AngleUnit angle;
+    DistanceUnit distance;
+    const char* horizontal;  // trimmed angle texts ("" not checked)
+    const char* vertical;
+};
+
+// Every measurement kind of the GTS-210/220: the letters after its distance
+// and horizontal-angle groups, and the values still read around them.
+TEST_F(Decode210, UnitLettersAfterTheDistanceAndTheHorizontalAngle) {
+    // clang-format off
+    const UnitCase cases[] = {
+        {"P1_ ?+00012345m0901220+1234550d_)K1_(1.600__+", AngleUnit::Degree, DistanceUnit::Metre, "123.4550", "90.1220"},
+        {"P1_ ?+00012345m0901220+1234560d_)K1_(1.600__+", AngleUnit::Unknown, DistanceUnit::Metre, "", ""},  // 60 seconds
+        {"P1_ ?+00012345f0901220+1234550g_)K1_(1.600__+", AngleUnit::Gon, DistanceUnit::Feet, "123.4550", "90.1220"},
+        {"P2_ R+00023456m0895540+0452010d+00001234_)B_(1.700__+", AngleUnit::Degree, DistanceUnit::Metre, "45.2010", "89.5540"},
+        {"P2_ R+00023456f0895540+0452010g+00001234_)B_(1.700__+", AngleUnit::Gon, DistanceUnit::Feet, "45.2010", "89.5540"},
+        // 34.5" and 05.5" to even seconds
+        {"P6_ (+000175000m08912345+27000055d_)K3_(1.600__+", AngleUnit::Degree, DistanceUnit::Metre, "270.0006", "89.1234"},
+        {"P4_ *+000312340m08845000+30020000g+000005230,1.500_+", AngleUnit::Gon, DistanceUnit::Metre, "300.2000", "088.4500"},
+        {"P5_ *_(1.650_ ?+00018765m0910000+0451234d0h+00001.2340_+", AngleUnit::Degree, DistanceUnit::Metre, "45.1234", "91.0000"},
+        {"P3_ <0921500+2001530_)K2_(1.700__+", AngleUnit::Unknown, DistanceUnit::Metre, "", ""},
+        {"P3_ <0921500+2001530d_)K2_(1.700__+", AngleUnit::Degree, DistanceUnit::Metre, "200.1530", "92.1500"},
+    };
+    // clang-format on
+    for (const UnitCase& c : cases) {
+        r = DecodedRecord{};
+        decode(c.line);
+        EXPECT_EQ(r.angleUnit, c.angle) << c.line;
+        EXPECT_EQ(r.distanceUnit, c.distance) << c.line;
+        if (*c.horizontal) {
+            EXPECT_EQ(trimBlanks(r.YATAY_ACI) + " " + trimBlanks(r.DUSEY_ACI),
+                      std::string(c.horizontal) + " " + c.vertical)
+                << c.line;
+        }
+    }
+}
+
+TEST_F(Decode700, AUnitsLineHoldsForTheLinesAfterIt) {
+    decode("SD,1,2,3");
+    EXPECT_EQ(r.angleUnit, AngleUnit::Gon);
+    EXPECT_EQ(r.distanceUnit, DistanceUnit::Metre);
+    decode("UNITS F,D");
+    decode("BKB,B1,0,22.30000");
+    EXPECT_EQ(r.backsightAngleUnit, AngleUnit::Degree);
+    decode("SD,87.47005,90.00000,10");
+    EXPECT_EQ(r.angleUnit, AngleUnit::Degree);
+    EXPECT_EQ(r.distanceUnit, DistanceUnit::Feet);
+    EXPECT_EQ(r.YATAY_ACI, "  87.4700");
+    decode("HD,87.60000,10,1");  // 60 minutes
+    EXPECT_EQ(r.angleUnit, AngleUnit::Unknown);
+    decode("HD,87.47000,10,1");  // one invalid record does not change the file's units
+    EXPECT_EQ(r.angleUnit, AngleUnit::Degree);
+    decode("UNITS,M,X");
+    decode("SD,1,2,3");
+    EXPECT_EQ(r.angleUnit, AngleUnit::Unknown);
+    EXPECT_EQ(r.distanceUnit, DistanceUnit::Metre);
+    r.startFile();  // the next file starts in gon and metres
+    decode("SD,1,2,3");
+    EXPECT_EQ(r.angleUnit, AngleUnit::Gon);
+}
+
+// The heights and the backsight of DURAK1 go through every output in the survey tests.
+TEST_F(Decode210, StationsWithoutANameAreNumberedInFileOrder) {
+    decode("_'_(_)1.540_+");
+    EXPECT_EQ(r.DUR_NOKTA, "DURAK1    ");
+    decode("_'");  // a bare marker is no station
+    EXPECT_EQ(r.YENI_DURAK, 0);
+    decode("_'_)K9__+");
+    EXPECT_EQ(r.DUR_NOKTA, "DURAK2    ");
+    decode("_'S7_)K9_(1.500__+");
+    EXPECT_EQ(r.DUR_NOKTA, "S7        ");
+    EXPECT_EQ(r.unnamedStations, 2);
+    r.HAM_SATIR = "STN,,1.540,K3";  // the GTS-600/700 writes an empty name field
+    HAMDATACOZ_700(r, dialogs);
+    EXPECT_EQ(r.DUR_NOKTA, "DURAK3    ");
+    EXPECT_EQ(r.CIHAZ_YUK, " 1.540");
+    EXPECT_EQ(r.ACIKLAMA, "K3");
+}
+
+std::vector<std::string> head(const fs::path& file) {
+    std::vector<std::string> lines;
+    TextReader in(file);
+    std::string line;
+    while (lines.size() < kFamilyCheckLines && in.readLine(line)) {
+        if (!trimBlanks(line).empty()) lines.push_back(line);
+    }
+    return lines;
+}
+
+// Every sample of each family passes its own family and is caught as the other.
+TEST(FamilyCheck, SamplesAreSeenAsTheirOwnFamilyOnly) {
+    const fs::path samples = VELKAR_SAMPLES_DIR;
+    const fs::path sim = samples / ".." / "tools" / "sim" / "samples";
+    const std::pair<fs::path, const char*> files[] = {
+        {samples / "gts210_ornek.txt", "200"},
+        {samples / "gts210_koordinat_ham.txt", "200"},
+        {samples / "gts210_kesit.txt", "200"},
+        {samples / "gts700_ornek.txt", "700"},
+        {samples / "gts700_koordinat.txt", "700"},
+        {samples / "gts700_rasat.txt", "700"},
+        {samples / "gts700_kesit.txt", "700"},
+        {sim / "gts700-memory.txt", "700"},
+        {sim / "points.txt", "700"},
+    };
+    for (const auto& [file, family] : files) {
+        const auto lines = head(file);
+        ASSERT_FALSE(lines.empty()) << file;
+        EXPECT_FALSE(looksLikeOtherFamily(lines, family)) << file;
+        EXPECT_TRUE(looksLikeOtherFamily(lines, family == std::string("200") ? "700" : "200"))
+            << file;
+    }
+    // Neither family's shape: no question.
+    const std::vector<std::string> binary = {"\x01\x02\xff", "????", "END"};
+    EXPECT_FALSE(looksLikeOtherFamily(binary, "200"));
+    EXPECT_FALSE(looksLikeOtherFamily(binary, "700"));
+    EXPECT_FALSE(looksLikeOtherFamily({}, "700"));
 }
 
 }  // namespace
