@@ -101,7 +101,6 @@ TEST_F(Convert, AnEmptyResultIsAWarningAndCannotBeSaved) {
                   ActionOutcome::NotConverted),
               "");
     EXPECT_EQ(table.rowCount(), 2);
-    EXPECT_EQ(toUtf8(table.cell(0, 4)), "Düşey Açı");
     const fs::path empty = dir / "bos.txt";
     test::writeBytes(empty, "");
     run("GTS-210 / 220 / 6", "YDE-EGHAS", empty, ActionOutcome::NotConverted);
@@ -129,16 +128,6 @@ TEST_F(Convert, ObservationBookHasNoPointLimitAndNoLeftoverFaces) {
     EXPECT_EQ(row(151),
               (std::vector<std::string>{"S2        ", "P0        ", "   5.0000", "", " 100.0000",
                                         "    10.000", "      5.0000", " 10.0000"}));
-}
-
-TEST_F(Convert, GroundToGroundHeightDifference) {
-    // instrument 1.500, reflector 1.700, measured difference 2.000: 1.800
-    const fs::path raw = dir / "h.txt";
-    test::writeBytes(raw, "STN,S1,1.500\r\nBKB,B1,0,0\r\nSS,P1,1.700\r\nHD,10,20,2.000\r\n");
-    EXPECT_EQ(
-        run("GTS-600 / 700", "YMK-EGHAS", raw),
-        // the backsight angle is taken as written ("0"), only aligned
-        "        S1        B1     1.50          0        P1   10.0000    20.000     1.800 PP\r\n");
 }
 
 // A choice the lists do not have, or an output of the other mode, is refused
@@ -215,29 +204,6 @@ TEST_F(Convert, StateCarriesOverBetweenRuns) {
     EXPECT_EQ(run("GTS-210 / 220 / 6", "YDE-NETCAD", b),
               "   B1           0.0000   90.0000   45.678  1.600 POL\r\n");
     EXPECT_EQ(state.record.BAK_NOKTA, "B1");
-}
-
-TEST(ConvertProgress, ThePumpRunsOncePerLineAndProgressReachesTheEnd) {
-    struct CountingPump : NullEventPump {
-        int calls = 0;
-        void processPending() override { ++calls; }
-    } pump;
-    struct Hooks : WindowHooks {
-        std::uint64_t done = 0, total = 0;
-        void progress(std::uint64_t d, std::uint64_t t) override { done = d, total = t; }
-    } hooks;
-    test::ScriptedDialogs dialogs;
-    ResultTable table;
-    const fs::path dir = test::tempDir("progress");
-    ConversionWindow w{dialogs, pump, table, dir / "prog", &hooks};
-    ConversionState state;
-    w.setInstrument("GTS-600 / 700");
-    w.setOutput("YMK-NETCAD");
-    dialogs.answerFile(kSamples / "gts700_ornek.txt");
-    EXPECT_EQ(runAction(w, state), ActionOutcome::Converted);
-    EXPECT_EQ(pump.calls, 14);
-    EXPECT_EQ(hooks.total, fs::file_size(kSamples / "gts700_ornek.txt"));
-    EXPECT_EQ(hooks.done, hooks.total);
 }
 
 }  // namespace

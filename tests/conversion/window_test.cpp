@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "golden.h"
-#include "platform/cp1254.h"
 #include "scripted_dialogs.h"
 
 namespace velkar::conversion {
@@ -69,23 +68,30 @@ TEST_F(SaveFixture, MovesTheWorkFileAndDisablesTheButton) {
     EXPECT_EQ(w.dialog.flags, kAskBeforeOverwrite);
 }
 
+// An existing file is replaced only after the question; a read-only one not
+// even then.  Until it is saved the result stays in the work file.
 TEST_F(SaveFixture, ReplacesAnExistingFileOnlyAfterConfirmation) {
     makeResult("new\r\n");
     w.setOutput("XYZ");
     test::writeBytes(dir / "a.pol", "old");
-    dialogs.answerFile(dir / "a.pol");
-    dialogs.answerMessage(MessageResult::Cancel);
-    EXPECT_TRUE(kayitEt(w).empty());
-    EXPECT_EQ(test::readBytes(dir / "a.pol"), "old");
-    EXPECT_TRUE(w.saveEnabled);  // still in the work file: it can be saved again
-
-    dialogs.answerFile(dir / "a.pol");
-    dialogs.answerMessage(MessageResult::Ok);
-    EXPECT_EQ(kayitEt(w), dir / "a.pol");
+    test::writeBytes(dir / "ro.pol", "old");
+    fs::permissions(dir / "ro.pol", fs::perms::owner_read | fs::perms::group_read);
+    for (const auto& [file, answer] : {std::pair{"a.pol", MessageResult::Cancel},
+                                       {"ro.pol", MessageResult::Ok},
+                                       {"a.pol", MessageResult::Ok}}) {
+        dialogs.answerFile(dir / file);
+        dialogs.answerMessage(answer);
+        EXPECT_EQ(kayitEt(w).empty(), answer == MessageResult::Cancel || *file == 'r') << file;
+    }
+    EXPECT_EQ(test::readBytes(dir / "ro.pol"), "old");
     EXPECT_EQ(test::readBytes(dir / "a.pol"), "new\r\n");
     const auto lines = dialogs.messageLines();
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_NE(lines[0].find("a.pol zaten var."), std::string::npos);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_NE(lines[1].find("ro.pol zaten var."), std::string::npos);
+    EXPECT_NE(lines[2].find("ro.pol kayıt edilemedi: dosya yalnız okunabilir"), std::string::npos);
+    // Writable again, so that the fixture's folder can be cleared (Windows
+    // refuses to remove a read-only file).
+    fs::permissions(dir / "ro.pol", fs::perms::owner_write, fs::perm_options::add);
 }
 
 TEST_F(SaveFixture, AFailedMoveTellsWhyAndKeepsTheResult) {
@@ -99,25 +105,6 @@ TEST_F(SaveFixture, AFailedMoveTellsWhyAndKeepsTheResult) {
     EXPECT_TRUE(w.saveEnabled);
 }
 
-TEST_F(SaveFixture, AReadOnlyFileIsAskedForAndNotReplaced) {
-    makeResult("new\r\n");
-    w.setOutput("XYZ");
-    test::writeBytes(dir / "ro.pol", "old");
-    fs::permissions(dir / "ro.pol", fs::perms::owner_read | fs::perms::group_read);
-    dialogs.answerFile(dir / "ro.pol");
-    dialogs.answerMessage(MessageResult::Ok);
-    EXPECT_TRUE(kayitEt(w).empty());
-    EXPECT_EQ(test::readBytes(dir / "ro.pol"), "old");
-    const auto lines = dialogs.messageLines();
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_NE(lines[0].find("ro.pol zaten var."), std::string::npos);
-    EXPECT_NE(lines[1].find("ro.pol kayıt edilemedi: dosya yalnız okunabilir"), std::string::npos);
-    EXPECT_TRUE(w.saveEnabled);
-    // Writable again, so that the next test of the fixture can clear the folder
-    // (Windows refuses to remove a read-only file).
-    fs::permissions(dir / "ro.pol", fs::perms::owner_write, fs::perm_options::add);
-}
-
 TEST_F(SaveFixture, ResultWorkFileThatCannotBeCreatedIsReported) {
     test::writeBytes(dir / "file-not-folder", "x");
     ConversionWindow bad{dialogs, pump, table, dir / "file-not-folder"};
@@ -126,21 +113,6 @@ TEST_F(SaveFixture, ResultWorkFileThatCannotBeCreatedIsReported) {
     EXPECT_FALSE(bad.saveEnabled);
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_NE(dialogs.messages()[0].text.find("VELKAR$$.KB$"), std::string::npos);
-}
-
-TEST_F(SaveFixture, OpenBoxShowsTheLastFiftyCharactersOfThePath) {
-    w.dialog.title = cp1254("Dosya Seçiniz");
-    w.dialog.fileName = "/old";
-    const std::string longPath = "/" + std::string(60, 'a') + "/olcu.txt";
-    dialogs.answerFile(longPath);
-    dosya_ac(w);
-    EXPECT_TRUE(w.DOSYA_SECILDI);
-    EXPECT_EQ(w.statusText, longPath.substr(longPath.size() - 50));
-    EXPECT_EQ(dialogs.shown()[0].file.flags, kFileMustExist);
-    EXPECT_TRUE(dialogs.shown()[0].file.fileName.empty());  // cleared before it shows
-    dialogs.answerFile({});
-    dosya_ac(w);
-    EXPECT_FALSE(w.DOSYA_SECILDI);
 }
 
 }  // namespace
