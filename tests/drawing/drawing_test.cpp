@@ -1,5 +1,4 @@
 // The plan and profile scenes, coordinate files and the DXF writer.
-#include <array>
 #include <cmath>
 #include <iterator>
 #include <sstream>
@@ -62,55 +61,10 @@ TEST(Labels, OverlappingLabelsAreLeftOutByImportance) {
     scene.points = {point("P1", 0, 0), point("P2", 0, -2)};
     EXPECT_EQ(chooseLabels(scene, 10, m, false), (std::vector<bool>{true, true}));
     EXPECT_EQ(chooseLabels(scene, 10, m, true), (std::vector<bool>{true, false}));
-
-    // A dense job: no two labels shown overlap, and some are shown at any scale.
-    scene.points.clear();
-    for (int i = 0; i < 600; ++i) {
-        scene.points.push_back(point("", (i * 7919 % 997) * 0.37, (i * 104729 % 991) * 0.29));
-        scene.points.back().name = "N" + std::to_string(i);
-    }
-    for (double scale : {0.5, 2.0, 8.0}) {
-        const std::vector<bool> shown = chooseLabels(scene, scale, m, true);
-        std::vector<std::array<double, 3>> boxes;  // left, bottom, right (two lines high)
-        for (size_t i = 0; i < shown.size(); ++i) {
-            const auto& p = scene.points[i];
-            if (!shown[i]) continue;
-            const double l = p.y * scale + 4, b = -p.x * scale - 4;
-            const double r =
-                l + 7.0 * static_cast<double>(std::max(p.name.size(), elevationText(p.z).size()));
-            for (const auto& o : boxes) {
-                ASSERT_FALSE(l < o[2] && o[0] < r && b - 24 < o[1] && o[1] - 24 < b) << p.name;
-            }
-            boxes.push_back({l, b, r});
-        }
-        EXPECT_GT(boxes.size(), 0u);
-    }
 }
 
-std::vector<CoordinateRecord> readAll(const fs::path& file, AxisOrder order) {
-    CoordinateReader r;
-    EXPECT_TRUE(r.open(file, order)) << file;
-    std::vector<CoordinateRecord> all;
-    CoordinateRecord c;
-    while (r.next(c)) all.push_back(c);
-    return all;
-}
-
-TEST(CoordinateFile, ReadsWhatTheWritersWrite) {
-    // The XYZ and YXZ lists of one input name the same points.
-    for (const std::string family : {"gts700", "gts210"}) {
-        const auto xyz =
-            readAll(dataDir() / "conversion" / (family + "_xyz.gold"), AxisOrder::NameXYZ);
-        const auto yxz =
-            readAll(dataDir() / "conversion" / (family + "_yxz.gold"), AxisOrder::NameYXZ);
-        ASSERT_EQ(xyz.size(), yxz.size()) << family;
-        ASSERT_FALSE(xyz.empty());
-        for (size_t i = 0; i < xyz.size(); ++i) {
-            EXPECT_TRUE(xyz[i].name == yxz[i].name && xyz[i].y == yxz[i].y && xyz[i].x == yxz[i].x)
-                << xyz[i].name;
-        }
-    }
-    // Separators, a missing elevation, lines that are no point.
+// Separators, a missing elevation, lines that are no point.
+TEST(CoordinateFile, LinesThatAreAPointAndLinesThatAreNot) {
     CoordinateRecord r;
     EXPECT_TRUE(parseCoordinateLine("Ğ2,1020.000,1010.000,99.5,NOT", AxisOrder::NameYXZ, r));
     EXPECT_TRUE(r.hasZ);

@@ -161,18 +161,6 @@ TEST_F(Computation, StationClosesOnTheLineEndRecordUnlessItsStatusBlocks) {
     EXPECT_NE(blocked.find("Toplam Mesafe..:  49.00"), std::string::npos);
 }
 
-TEST_F(Computation, NoStationAtAll) {
-    settings.values.startElevation = "12.5";
-    state.record.ILERI_NOKTA = "OLD      ";
-    const std::string out = run("KOT HESABI", rawLines("none.raw", {"c,12,J,", "", "v,12,,,"}));
-    EXPECT_EQ(out,
-              " Nokta N.      MESAFE(m.)    GERI(m.)  ORTA(m.) ILERI(m.) HATA(mm.)    KOT\r\n"
-              "---------- ---------------  --------- --------- --------- --------- ----------\r\n"
-              " \r\nToplam Mesafe..:     0.00\r\n \r\n"
-              "OLD           ----   -----   -------   -------    ------   ------        12.5\r\n"
-              "\r\nToplam Mesafe..:  0.00\r\n");
-}
-
 TEST_F(Computation, ElevationBoxesAreExchangedAfterEachSingleRun) {
     settings.values.startElevation = "100.0000";
     settings.values.endElevation = "100.4030";

@@ -53,29 +53,15 @@ TEST(DlCevir, UnitDigitChoosesTheDivisor) {
     EXPECT_EQ(DL_CEVIR("50", "MIRA", "13"), " .0005");
 }
 
+// An intermediate sight (its own widths), a name without a comma after it, an
+// empty distance, a name wider than its column.
 TEST(HamdatacozDl100, SightRecordsGivePaddedMetres) {
-    using R = LevellingRecord;
-    const struct {
-        const char* line;
-        std::string R::*field;
-        const char* text;
-    } cases[] = {
-        {"g,12,123456,2500,,,,P1,", &R::GERI1_OKUMA, "  12.34560"},
-        {"g,12,123456,2500,,,,P1,", &R::GERI1_MESAFE, "    25.000"},
-        {"g,13,123456,2500,,,,P1,", &R::GERI1_OKUMA, "   1.23456"},
-        {"k,11,1234,987,,,,K1,", &R::ORTA_OKUMA, " 1.23400"},
-        {"k,11,1234,987,,,,K1,", &R::ORTA_MESAFE, "  9.870"},
-        {"i,12,8000,,,,,P9", &R::ILERI_NOKTA, "P9       "},     // no comma after the name
-        {"i,12,8000,,,,,P9", &R::ILERI1_MESAFE, "     0.000"},  // empty distance
-        {"j,12,8001,2400,,,,P9,", &R::ILERI2_OKUMA, "   0.80010"},
-        {"h,12,15000,2400,,,,P8,", &R::GERI2_OKUMA, "   1.50000"},
-        {"g,12,1,1,,,,NOKTA12345,", &R::GERI_NOKTA, "NOKTA12345"},  // wider than its column
-    };
-    for (const auto& c : cases) EXPECT_EQ(decoded(c.line).*c.field, c.text) << c.line;
-    EXPECT_EQ(decoded("g,12,1,1,,,,P1,").GERI1_VAR, 1);
-    const LevellingRecord foresight = decoded("i,12,8000,,,,,P9");
-    EXPECT_EQ(foresight.ILERI1_VAR, 1);
-    EXPECT_EQ(foresight.GERI1_VAR, 0);
+    const LevellingRecord k = decoded("k,11,1234,987,,,,K1,");
+    EXPECT_EQ(k.ORTA_OKUMA + "|" + k.ORTA_MESAFE, " 1.23400|  9.870");
+    const LevellingRecord i = decoded("i,12,8000,,,,,P9");
+    EXPECT_EQ(i.ILERI_NOKTA + "|" + i.ILERI1_MESAFE, "P9       |     0.000");
+    EXPECT_EQ(i.ILERI1_VAR * 10 + i.GERI1_VAR, 10);
+    EXPECT_EQ(decoded("g,12,1,1,,,,NOKTA12345,").GERI_NOKTA, "NOKTA12345");
 }
 
 TEST(HamdatacozDl100, FirstBacksightOfThePassIsKept) {
@@ -97,14 +83,6 @@ TEST(HamdatacozDl100, JobHeaderAndRecordsThatCarryNothing) {
         r = decoded(line, before);
         EXPECT_EQ(r.GERI1_OKUMA + r.GERI_NOKTA, before.GERI1_OKUMA + before.GERI_NOKTA) << line;
     }
-    // A code blanked by the reading selection is not decoded.
-    r = before;
-    r.HAM_SATIR = "h,12,1,1,,,,Z,";
-    DL_SATIR_AYIR(r);
-    r.KAYIT_KODU = " ";
-    HAMDATACOZ_DL100(r);
-    EXPECT_EQ(r.GERI2_VAR, 0);
-    EXPECT_EQ(r.GERI_NOKTA, "A        ");
 }
 
 // The status character: a digit or a letter (A = 1, ...); 0 and 4 or more

@@ -131,26 +131,6 @@ TEST_F(Compute, CrossSectionsFromCoordinates) {
         test::dataDir() / "survey" / "gts210_kesit_netcad.gold"));
 }
 
-// A section with fewer left points than the widest is right-aligned on it:
-// the centre points of all sections stand in one column.  Only a right point
-// starts the left count again, so here the widest count is 3 (L1, L2, L3).
-TEST_F(Compute, CrossSectionListingAlignsTheCentres) {
-    const std::string out =
-        run("GTS-210 / 220 / 6", "KESIT-KLISE",
-            "C1_ U+00000000+00000000+00100000_+\r\nL1_ U+00001000+00000000+00101000_+\r\n"
-            "L2_ U+00002000+00000000+00102000_+\r\nC2_ U+00000000+00010000+00100000_+\r\n"
-            "L3_ U+00001000+00010000+00103000_+\r\n");
-    EXPECT_EQ(out,
-              "                                         KM = C1\r\n\r\n"
-              "                   102.000      101.000      100.000\r\n"
-              "             ------------------------------------------\r\n"
-              "                    -2.000       -1.000        0.000\r\n\r\n\r\n"
-              "                                         KM = C2\r\n\r\n"
-              "                                103.000      100.000\r\n"
-              "                             ----------------------------\r\n"
-              "                                 -1.000        0.000\r\n");
-}
-
 TEST_F(Compute, CrossSectionsFromOffsetLists) {
     EXPECT_TRUE(test::matchesGolden(run("GTS-600 / 700", "KESIT-KLISE", sample("gts700_kesit.txt")),
                                     test::dataDir() / "survey" / "gts700_kesit_klise.gold"));
