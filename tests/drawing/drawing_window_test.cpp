@@ -80,15 +80,6 @@ TEST(DrawingWindow, KoordinatRunShowsThePlanAndAClickSelectsTheRow) {
     c->table()->selectRow(scene.points[static_cast<size_t>(computed[1])].row);
     EXPECT_EQ(view->highlighted(), computed[1]);
 
-    // The tab's files: the page (the fifth filter pair: PDF on A4) and the
-    // DXF with the sight lines.
-    dialogs.answerFile(dir / "plan", 5);
-    tab->saveDrawingButton()->click();
-    EXPECT_EQ(test::readBytes(dir / "plan.pdf").substr(0, 4), "%PDF");
-    dialogs.answerFile(dir / "plan");
-    tab->saveDxfButton()->click();
-    EXPECT_NE(test::readBytes(dir / "plan.dxf").find("BAKIS_DOGRULARI\r\n 10"), std::string::npos);
-
     // A conversion whose result holds no coordinates takes the tab away.
     c->instrumentList()->setEditText(QStringLiteral("GTS-600 / 700"));
     c->setMode(catalogue::Mode::Convert);
