@@ -239,26 +239,6 @@ TEST_F(Adjustment, MisclosureWithinTheLimitIsSpreadByDistance) {
     EXPECT_EQ(dialogs.messageLines().size(), 1u);
 }
 
-TEST_F(Adjustment, TheLimitGrowsWithTheDescentBetweenTheBenchmarks) {
-    settings.values.addElevations = true;
-    w.setOutput("KOT HESABI");
-    fs::create_directories(w.workFolder);
-    const auto limitLine = [&](double H, const char* start, const char* end) {
-        writeBytes(w.resultWorkFile(), "h1\r\nh2\r\n");
-        EXPECT_TRUE(DL_NIVELMAN(w, settings, H, 4000, start, end));
-        const std::string out = readBytes(w.resultWorkFile());
-        return out.substr(out.find(cp1254("Sınır")) + 14, 7);
-    };
-    EXPECT_EQ(limitLine(150, "100", "150"), "39.9900");
-    EXPECT_EQ(limitLine(100, "150", "100"), "40.0100");
-    // Without "Kot Ekle" nothing is checked or touched.
-    settings.values.addElevations = false;
-    writeBytes(w.resultWorkFile(), "h1\r\nh2\r\n");
-    EXPECT_TRUE(DL_NIVELMAN(w, settings, 0, 4000, "100", "150"));
-    EXPECT_EQ(readBytes(w.resultWorkFile()), "h1\r\nh2\r\n");
-    EXPECT_TRUE(dialogs.messages().empty());
-}
-
 TEST_F(Adjustment, AdjustedReportWithIntermediateSights) {
     settings.values.startElevation = "100.0000";
     settings.values.endElevation = "100.4030";

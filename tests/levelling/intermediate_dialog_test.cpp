@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/cp1254.h"
 #include "scripted_dialogs.h"
 
 namespace velkar::levelling {
