@@ -180,7 +180,6 @@ TEST_F(Decode210, UnitLettersAfterTheDistanceAndTheHorizontalAngle) {
         {"P1_ ?+00012345m0901220+1234550d_)K1_(1.600__+", AngleUnit::Degree, DistanceUnit::Metre, "123.4550", "90.1220"},
         {"P1_ ?+00012345m0901220+1234560d_)K1_(1.600__+", AngleUnit::Unknown, DistanceUnit::Metre, "", ""},  // 60 seconds
         {"P1_ ?+00012345f0901220+1234550g_)K1_(1.600__+", AngleUnit::Gon, DistanceUnit::Feet, "123.4550", "90.1220"},
-        {"P2_ R+00023456m0895540+0452010d+00001234_)B_(1.700__+", AngleUnit::Degree, DistanceUnit::Metre, "45.2010", "89.5540"},
         {"P2_ R+00023456f0895540+0452010g+00001234_)B_(1.700__+", AngleUnit::Gon, DistanceUnit::Feet, "45.2010", "89.5540"},
         // 34.5" and 05.5" to even seconds
         {"P6_ (+000175000m08912345+27000055d_)K3_(1.600__+", AngleUnit::Degree, DistanceUnit::Metre, "270.0006", "89.1234"},
