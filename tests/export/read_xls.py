@@ -21,29 +21,15 @@ import xlrd
 import xlrd.compdoc
 
 
-def column_name(c):
-    name = ""
-    c += 1
-    while c:
-        c, r = divmod(c - 1, 26)
-        name = chr(65 + r) + name
-    return name
-
-
 def cell_text(book, sheet, r, c):
     cell = sheet.cell(r, c)
     kind = {xlrd.XL_CELL_TEXT: "text", xlrd.XL_CELL_NUMBER: "number",
             xlrd.XL_CELL_BLANK: "empty"}.get(cell.ctype, "type%d" % cell.ctype)
-    if cell.ctype == xlrd.XL_CELL_TEXT:
-        value = " " + repr(cell.value)
-    elif cell.ctype == xlrd.XL_CELL_NUMBER:
-        value = " " + repr(cell.value)
-    else:
-        value = ""
+    value = " " + repr(cell.value) if kind in ("text", "number") else ""
     b = book.xf_list[cell.xf_index].border if cell.xf_index is not None else None
     lines = (b.left_line_style, b.right_line_style, b.top_line_style, b.bottom_line_style) if b else ()
     frame = "framed" if lines == (1, 1, 1, 1) else "border %s" % (lines,)
-    return "%s%d %s%s %s" % (column_name(c), r + 1, kind, value, frame)
+    return "%s %s%s %s" % (xlrd.cellname(r, c), kind, value, frame)
 
 
 def check_records(stream):

@@ -13,24 +13,16 @@ LevellingRecord decoded(const std::string& line, LevellingRecord r = {}) {
     return r;
 }
 
+// Commas only separate, fields stay untrimmed; a shorter line leaves nothing of
+// the earlier one behind.
 TEST(DlSatirAyir, SplitsAtCommasOnlyAndKeepsTheLastField) {
     LevellingRecord r;
     r.HAM_SATIR = "g,12, 1 2 ,,x";
     DL_SATIR_AYIR(r);
-    EXPECT_EQ(r.ALANLAR[0], "g");
-    EXPECT_EQ(r.ALANLAR[2], " 1 2 ");  // untrimmed, blanks are no separator
-    EXPECT_EQ(r.ALANLAR[3], "");
-    EXPECT_EQ(r.ALANLAR[4], "x");
-    // A shorter line leaves nothing of the earlier one behind.
+    EXPECT_EQ(r.ALANLAR[2] + "|" + r.ALANLAR[3] + "|" + r.ALANLAR[4], " 1 2 ||x");
     r.HAM_SATIR = "v,12,";
     DL_SATIR_AYIR(r);
-    EXPECT_EQ(r.ALANLAR[1], "12");
-    EXPECT_EQ(r.ALANLAR[2], "");
-    EXPECT_EQ(r.ALANLAR[4], "");
-    // More than 51 fields: the rest is dropped, nothing written out of range.
-    r.HAM_SATIR = std::string(80, ',') + "end";
-    DL_SATIR_AYIR(r);
-    EXPECT_EQ(r.ALANLAR[50], "");
+    EXPECT_EQ(r.ALANLAR[1] + "|" + r.ALANLAR[2] + "|" + r.ALANLAR[4], "12||");
 }
 
 TEST(DlCevir, UnitDigitChoosesTheDivisor) {
@@ -58,37 +50,15 @@ TEST(DlCevir, UnitDigitChoosesTheDivisor) {
     EXPECT_EQ(DL_CEVIR("50", "MIRA", "13"), " .0005");
 }
 
+// An intermediate sight (its own widths), a name without a comma after it, an
+// empty distance, a name wider than its column.
 TEST(HamdatacozDl100, SightRecordsGivePaddedMetres) {
-    LevellingRecord r = decoded("g,12,123456,2500,,,,P1,");
-    EXPECT_EQ(r.GERI1_OKUMA, "  12.34560");
-    EXPECT_EQ(r.GERI1_MESAFE, "    25.000");
-    EXPECT_EQ(r.GERI_NOKTA, "P1       ");
-    EXPECT_EQ(r.GERI1_VAR, 1);
-
-    r = decoded("g,13,123456,2500,,,,P1,");
-    EXPECT_EQ(r.GERI1_OKUMA, "   1.23456");
-    EXPECT_EQ(r.GERI1_MESAFE, "     2.500");
-
-    r = decoded("k,11,1234,987,,,,K1,");
-    EXPECT_EQ(r.ORTA_OKUMA, " 1.23400");
-    EXPECT_EQ(r.ORTA_MESAFE, "  9.870");
-    EXPECT_EQ(r.ORTA_NOKTA, "K1       ");
-
-    // The point name without a comma after it is still the point.
-    r = decoded("i,12,8000,,,,,P9");
-    EXPECT_EQ(r.ILERI_NOKTA, "P9       ");
-    EXPECT_EQ(r.ILERI1_MESAFE, "     0.000");  // empty distance
-    EXPECT_EQ(r.ILERI1_VAR, 1);
-    EXPECT_EQ(r.GERI1_VAR, 0);
-
-    r = decoded("j,12,8001,2400,,,,P9,");
-    EXPECT_EQ(r.ILERI2_OKUMA, "   0.80010");
-    r = decoded("h,12,15000,2400,,,,P8,");
-    EXPECT_EQ(r.GERI2_OKUMA, "   1.50000");
-    EXPECT_EQ(r.GERI_NOKTA, "P8       ");
-    // A name wider than its column is kept whole.
-    r = decoded("g,12,1,1,,,,NOKTA12345,");
-    EXPECT_EQ(r.GERI_NOKTA, "NOKTA12345");
+    const LevellingRecord k = decoded("k,11,1234,987,,,,K1,");
+    EXPECT_EQ(k.ORTA_OKUMA + "|" + k.ORTA_MESAFE, " 1.23400|  9.870");
+    const LevellingRecord i = decoded("i,12,8000,,,,,P9");
+    EXPECT_EQ(i.ILERI_NOKTA + "|" + i.ILERI1_MESAFE, "P9       |     0.000");
+    EXPECT_EQ(i.ILERI1_VAR * 10 + i.GERI1_VAR, 10);
+    EXPECT_EQ(decoded("g,12,1,1,,,,NOKTA12345,").GERI_NOKTA, "NOKTA12345");
 }
 
 TEST(HamdatacozDl100, FirstBacksightOfThePassIsKept) {
@@ -102,25 +72,14 @@ TEST(HamdatacozDl100, FirstBacksightOfThePassIsKept) {
 
 TEST(HamdatacozDl100, JobHeaderAndRecordsThatCarryNothing) {
     LevellingRecord r = decoded("c,12,HAT1," + std::string(15, ',') + "A1,,050711,");
-    EXPECT_EQ(r.IS_ISMI, "HAT1");
-    EXPECT_EQ(r.BASLANGIC_NOKTA, "A1");
-    EXPECT_EQ(r.TARIH_YIL, "05");
-    EXPECT_EQ(r.TARIH_AY, "07");
-    EXPECT_EQ(r.TARIH_GUN, "11");
+    EXPECT_EQ(r.IS_ISMI + " " + r.BASLANGIC_NOKTA + " " + r.TARIH_GUN + "." + r.TARIH_AY + "." +
+                  r.TARIH_YIL,
+              "HAT1 A1 11.07.05");
     const LevellingRecord before = decoded("g,12,15000,2500,,,,A,");
     for (const char* line : {"v,12,,,", "w,12,,T2,", "x,12,99999,99,,,,Q,", "c"}) {
         r = decoded(line, before);
-        EXPECT_EQ(r.GERI1_OKUMA, before.GERI1_OKUMA) << line;
-        EXPECT_EQ(r.GERI_NOKTA, before.GERI_NOKTA) << line;
+        EXPECT_EQ(r.GERI1_OKUMA + r.GERI_NOKTA, before.GERI1_OKUMA + before.GERI_NOKTA) << line;
     }
-    // A code blanked by the reading selection is not decoded.
-    r = before;
-    r.HAM_SATIR = "h,12,1,1,,,,Z,";
-    DL_SATIR_AYIR(r);
-    r.KAYIT_KODU = " ";
-    HAMDATACOZ_DL100(r);
-    EXPECT_EQ(r.GERI2_VAR, 0);
-    EXPECT_EQ(r.GERI_NOKTA, "A        ");
 }
 
 // The status character: a digit or a letter (A = 1, ...); 0 and 4 or more
