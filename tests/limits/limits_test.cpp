@@ -33,19 +33,6 @@ TEST(LongLines, ReadWholeWithEveryKindOfLineEnd) {
     EXPECT_EQ(in.position(), bytes.size());
 }
 
-TEST(LongLines, ALineOverTheLimitStopsTheReaderAndNamesTheLine) {
-    const fs::path file = test::tempDir("limits-limit") / "long.txt";
-    test::writeBytes(file, "STN\r\n" + std::string(300001, 'x') + "\r\nnext\r\n");
-    TextReader in(file);
-    in.setLineLimit(300000);
-    std::string line;
-    ASSERT_TRUE(in.readLine(line));
-    EXPECT_FALSE(in.readLine(line));
-    EXPECT_TRUE(in.tooLong());
-    EXPECT_TRUE(line.empty());
-    EXPECT_NE(in.tooLongText().find("2. sat"), std::string::npos) << in.tooLongText();
-}
-
 TEST(StaleTemporaries, ThoseOfDeadRunsGoWhenTheirFileIsWrittenAgain) {
     const fs::path dir = test::tempDir("limits-stale");
     const fs::path target = dir / "out.txt";
