@@ -6,9 +6,9 @@
 # computation of both families, the levelling, the Excel and GTS-720 exports
 # and the DXF run on each; prints the peak of each run in MB and the highest.
 #
-#   bench/long_lines.sh [VELKAR_CLI]      (default build/test/src/cli/velkar-cli)
+#   bench/long_lines.sh [VELKAR_CLI]      (default build/release/src/cli/velkar-cli, from scripts/run.sh)
 set -euo pipefail
-cli=$(realpath "${1:-build/test/src/cli/velkar-cli}")
+cli=$(realpath "${1:-build/release/src/cli/velkar-cli}")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
