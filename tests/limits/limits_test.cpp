@@ -1,6 +1,10 @@
 // Inputs no instrument writes, and runs that were killed: lines past the
 // one-pass length, a list that changes while its workbook is written, the
 // temporary files of a dead run.
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -40,9 +44,12 @@ TEST(StaleTemporaries, ThoseOfDeadRunsGoWhenTheirFileIsWrittenAgain) {
     const std::string own = std::to_string(currentProcessId());
     // No system hands out process id 99999999.
     const std::vector<std::string> dead = {".out.txt.velkar-99999999-0badf00d.tmp"};
-    const std::vector<std::string> kept = {
-        ".out.txt.velkar-" + own + "-12345678.tmp", ".other.txt.velkar-99999999-0badf00d.tmp",
-        ".out.txt.velkar-99999999.tmp", "out.txt.velkar-1-2.tmp"};
+    std::vector<std::string> kept = {".out.txt.velkar-" + own + "-12345678.tmp",
+                                     ".other.txt.velkar-99999999-0badf00d.tmp",
+                                     ".out.txt.velkar-99999999.tmp", "out.txt.velkar-1-2.tmp"};
+#ifndef _WIN32
+    kept.push_back(".out.txt.velkar-" + std::to_string(::getppid()) + "-12345678.tmp");  // at work
+#endif
     for (const auto& names : {dead, kept}) {
         for (const auto& name : names) test::writeBytes(dir / name, "P1690,1000.123,2000.");
     }
@@ -66,6 +73,7 @@ TEST(StreamedWorkbook, AListThatChangesWhileItIsWrittenIsNotSaved) {
     const std::vector<std::vector<std::string>> changed[] = {
         {{"P1", "100.5"}, {"P9", "200.5"}},  // a text the first reading did not see
         {{"P1", "100.5"}},                   // shorter
+        {{"P1", "100.5"}, {"P2", ""}},       // another size: a number became an empty cell
     };
     for (const auto& rows : changed) {
         std::size_t next = 0;
