@@ -23,7 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // The peak resident memory of one velkar-cli run, in MB.
-long peakMegabytes(const std::vector<std::string>& args) {
+[[maybe_unused]] long peakMegabytes(const std::vector<std::string>& args) {
     std::vector<std::string> all{VELKAR_CLI};
     all.insert(all.end(), args.begin(), args.end());
     std::vector<char*> argv;
