@@ -72,6 +72,11 @@ bool readCoordinateScene(const std::filesystem::path& file, AxisOrder order, Pla
     scene.title = pathText(file.filename());
     CoordinateRecord r;
     while (reader.next(r)) {
+        // A drawing holds every point; a name of megabytes (a file that is no
+        // coordinate list) keeps its first 255 characters, as much as a DXF
+        // text of the oldest versions holds, so the scene stays small.
+        if (r.name.size() > kDrawingNameLength) r.name.resize(kDrawingNameLength);
+        r.name.shrink_to_fit();
         scene.points.push_back({std::move(r.name), r.y, r.x, r.z, r.hasZ, PointKind::Computed, -1});
     }
     if (skipped) *skipped = reader.skippedLines();

@@ -43,6 +43,9 @@ class CoordinateReader {
     std::uint64_t skipped_ = 0;
 };
 
+// The longest name a point of a drawing keeps.
+inline constexpr std::size_t kDrawingNameLength = 255;
+
 // The whole file as a scene of computed points (the title is the file name).
 // False and error set when the file cannot be read; skipped counts the lines
 // that held no point.

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "conversion/ui/conversion_window_ui.h"
+#include "drawing/qt/painter.h"
 #include "drawing/ui/drawing_tab.h"
 #include "golden.h"
 #include "platform/cp1254.h"
@@ -24,6 +25,15 @@ struct NoLauncher : ProcessLauncher {
     bool startTextEditor(std::string&) override { return true; }
     bool openWebPage(const std::string&, std::string&) override { return true; }
 };
+
+TEST(PlanLabels, ANameOfMoreThanSixtyFourCharactersIsCutWithAnEllipsis) {
+    PlanScene scene;
+    for (const std::string& name : {std::string(1000, 'W'), std::string(63, 'W') + "\x85"}) {
+        scene.points.push_back({name, 0, 0, 0, false, PointKind::Computed, -1});
+    }
+    const auto widths = labelWidths(scene, QFont(), false);
+    EXPECT_EQ(widths[0], widths[1]);
+}
 
 TEST(DrawingWindow, KoordinatRunShowsThePlanAndAClickSelectsTheRow) {
     test::ScriptedDialogs dialogs;

