@@ -2,9 +2,10 @@
 # Peak memory of velkar-cli on files whose lines are just under the line limit
 # (12 MB), in the shapes that make a run keep the most copies of a line: one
 # long field, three long fields, long GTS-600/700 records, long GTS-210/220
-# names and heights, and a station of long point names.  Every conversion and
-# computation of both families, the levelling, the Excel and GTS-720 exports
-# and the DXF run on each; prints the peak of each run in MB and the highest.
+# names and heights, a station of long point names, and a coordinate list of
+# long names.  Every conversion and computation of both families, the
+# levelling, the Excel and GTS-720 exports, the DXF and the plot run on each;
+# prints the peak of each run in MB and the highest.
 #
 #   bench/long_lines.sh [VELKAR_CLI]      (default build/release/src/cli/velkar-cli, from scripts/run.sh)
 set -euo pipefail
@@ -27,6 +28,7 @@ lines = [b'STN,S1,1.550,K0', b'BKB,B1,0,0.0000']
 for i in range(8):
     lines += [b'SS,' + (b'%02d' % i) * (L // 2 - 10) + b',1.600,K1', b'SD,10.0000,100.0000,100.000']
 w('station700.txt', lines)
+w('names.txt', [bytes([65 + i]) * (L - 40) + b' 1000 2000 100' for i in range(8)])
 PY
 highest=0
 peak() {  # peak MB of one run
@@ -34,7 +36,7 @@ peak() {  # peak MB of one run
   echo $(($(tail -1 t) / 1024))
 }
 note() { echo "$1"; for v in $2; do if ((v > highest)); then highest=$v; fi; done; }
-shapes="plain fields records700 records210 station700"
+shapes="plain fields records700 records210 station700 names"
 for inst in "GTS-210 / 220 / 6" "GTS-600 / 700"; do
   for o in XYZ YXZ YDE-NETCAD YDE-EGHAS YDE-GEOCAD YMK-NETCAD YMK-EGHAS YMK-GEOCAD "RASAT KARNESi" \
            KOORDINAT KESIT-KLISE KESIT-NETCAD; do
@@ -49,7 +51,7 @@ for inst in "GTS-210 / 220 / 6" "GTS-600 / 700"; do
 done
 for s in $shapes; do
   a=$(peak level "$s.txt" -o out.kot) b=$(peak xls "$s.txt") c=$(peak gts720 "$s.txt" out)
-  d=$(peak dxf "$s.txt" -o out.dxf)
-  note "$s: level=$a xls=$b gts720=$c dxf=$d" "$a $b $c $d"
+  d=$(peak dxf "$s.txt" -o out.dxf) e=$(peak plot "$s.txt" --png out.png)
+  note "$s: level=$a xls=$b gts720=$c dxf=$d plot=$e" "$a $b $c $d $e"
 done
 echo "highest: $highest MB"
