@@ -32,13 +32,18 @@ const double kPi = 4.0 * std::atan(1.0);
 // Known points by name: Y, X, Z as their texts stood in the file.  The first
 // line with a name is the one a search from the top of the file finds.  A name
 // no instrument could store (megabytes of a file that is no point list) is
-// kept as its start and a hash, so the index never holds more than a little
-// per point.
+// kept as its start and a hash, and a coordinate text of more than 4096
+// characters as its first 4096 (they decide its value), so the index never
+// holds more than a little per point.
 class PointIndex {
   public:
     void add(std::string text) {
         int state = 0;
         SATIR_AYIR(text, fields_, state);
+        constexpr std::size_t kKeptText = 4096;
+        for (std::size_t k = 1; k <= 3; ++k) {
+            if (fields_[k].size() > kKeptText) fields_[k].resize(kKeptText);
+        }
         points_.try_emplace(key(trimBlanks(fields_[0])),
                             std::array<std::string, 3>{fields_[1], fields_[2], fields_[3]});
     }

@@ -61,12 +61,17 @@ TEST(LimitsCli, LinesJustUnderTheLimitStayUnder100MB) {
         for (char c : std::string("ABCDEFGH"))
             names += std::string(n - 40, c) + " 1000 2000 100\r\n";
         test::writeBytes(dir / "names.txt", names);
+        // A polygon file of coordinates of megabytes.
+        test::writeBytes(dir / "polygon.txt", "P1 " + std::string(n / 2, '1') + " " +
+                                                  std::string(n / 2, '2') + " 100\r\n");
     }
     const std::string raw = (dir / "long.txt").string(), out = (dir / "out").string();
     const std::vector<std::vector<std::string> > runs = {
         {"plot", (dir / "names.txt").string(), "--png", (dir / "p.png").string()},
         {"convert", "--instrument", "GTS-600 / 700", "--output", "KOORDINAT", "--yes", "--point",
          "P1=1,2,3", raw, "-o", out},
+        {"convert", "--instrument", "GTS-600 / 700", "--output", "KOORDINAT", "--polygon",
+         (dir / "polygon.txt").string(), raw, "-o", out},
         {"convert", "--instrument", "GTS-600 / 700", "--output", "KESIT-KLISE", raw, "-o", out},
         {"convert", "--instrument", "GTS-600 / 700", "--output", "RASAT KARNESi", raw, "-o", out}};
     for (const auto& args : runs) {

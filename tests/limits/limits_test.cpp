@@ -1,6 +1,5 @@
-// Inputs no instrument writes, and runs that were killed: lines past the
-// one-pass length, a list that changes while its workbook is written, the
-// temporary files of a dead run.
+// A list that changes while its workbook is written, and the temporary
+// files of a dead run.
 #ifndef _WIN32
 #include <unistd.h>
 #endif
@@ -20,21 +19,6 @@ namespace velkar {
 namespace {
 
 namespace fs = std::filesystem;
-
-TEST(LongLines, ReadWholeWithEveryKindOfLineEnd) {
-    const fs::path file = test::tempDir("limits-lines") / "long.txt";
-    const std::size_t onePass = TextReader::kShortLine;
-    const std::string a(onePass - 1, 'a'), b(onePass, 'b'), c(onePass + 1, 'c'), d(300000, 'd');
-    const std::string bytes = "x\r\n" + a + "\r\n" + b + "\n" + c + "\r" + d + "\r\nshort\r\n" + d;
-    test::writeBytes(file, bytes);
-
-    TextReader in(file);
-    std::vector<std::string> lines;
-    std::string line;
-    while (in.readLine(line)) lines.push_back(line);
-    EXPECT_EQ(lines, (std::vector<std::string>{"x", a, b, c, d, "short", d}));
-    EXPECT_EQ(in.position(), bytes.size());
-}
 
 TEST(StaleTemporaries, ThoseOfDeadRunsGoWhenTheirFileIsWrittenAgain) {
     const fs::path dir = test::tempDir("limits-stale");

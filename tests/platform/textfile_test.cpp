@@ -26,6 +26,11 @@ TEST(TextReader, AcceptsEveryLineEndAndKeepsEveryOtherByte) {
     test::writeBytes(dir / "a.txt", "one\r\ntwo\nthree\r" + bytes + "\r\n\r\n");
     EXPECT_EQ(readAllLines(dir / "a.txt"),
               (std::vector<std::string>{"one", "two", "three", bytes, ""}));
+    // Lines past the one-pass length are measured, then read whole.
+    const std::size_t k = TextReader::kShortLine;
+    const std::string a(k - 1, 'a'), b(k, 'b'), c(k + 1, 'c');
+    test::writeBytes(dir / "c.txt", a + "\r\n" + b + "\n" + c + "\r" + c + "\r\nshort\r\n" + c);
+    EXPECT_EQ(readAllLines(dir / "c.txt"), (std::vector<std::string>{a, b, c, c, "short", c}));
     test::writeBytes(dir / "b.txt", "");
     EXPECT_TRUE(readAllLines(dir / "b.txt").empty());
     TextReader missing;
