@@ -159,7 +159,7 @@ bool writeCompoundFile(const std::filesystem::path& file, std::string_view strea
     }
     if (sink.written() != contentSize) {
         out.discard();
-        reason = cp1254("okunan dosya yazma sırasında değişti");
+        reason = kChangedWhileWritten;
         return false;
     }
     const std::string padding(std::size_t{streamSectors} * kSectorSize - contentSize, '\0');

@@ -43,6 +43,10 @@ class StreamSink {
     std::uint64_t written_ = 0;
 };
 
+// Why a stream built from a file read a second time is not saved: the file
+// changed between the readings (Windows-1254).
+inline const std::string kChangedWhileWritten = "okunan dosya yazma s\xFDras\xFDnda de\xF0i\xFEti";
+
 // Writes the file (created anew, an existing one replaced) whose only stream,
 // named streamName, is the streamSize bytes that content writes into the sink
 // (it is handed them in order and may build them as it goes: a large stream is

@@ -44,11 +44,13 @@ bool convertToSpreadsheet(const std::filesystem::path& textFile,
     // which come at its start, then for the cells, written as they are read.
     // So a list of any length never stands whole in memory.
     TextReader reader;
-    if (!reader.open(textFile)) {
+    auto openText = [&] {
+        if (reader.open(textFile)) return true;
         failure = pathText(textFile) + cp1254(" dosyası okunamadı: ") + reader.error();
         return false;
-    }
-    XlsWorkbook workbook("VELKAR", XlsWorkbook::CellRecords::Replayed);
+    };
+    if (!openText()) return false;
+    XlsWorkbook workbook;
     std::string line;
     std::vector<std::string> cells;
     while (nextRow(reader, line, cells, pump)) {
@@ -65,10 +67,7 @@ bool convertToSpreadsheet(const std::filesystem::path& textFile,
         failure = reader.tooLongText();
         return false;
     }
-    if (!reader.open(textFile)) {
-        failure = pathText(textFile) + cp1254(" dosyası okunamadı: ") + reader.error();
-        return false;
-    }
+    if (!openText()) return false;
     std::string reason;
     const bool saved = workbook.save(
         workbookFile,

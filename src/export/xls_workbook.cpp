@@ -4,7 +4,6 @@
 #include <array>
 #include <charconv>
 #include <cstring>
-#include <stdexcept>
 
 #include "export/compound_file.h"
 #include "platform/cp1254.h"
@@ -267,8 +266,7 @@ constexpr std::size_t kTextMemoryPerCharacter = 3;
 
 }  // namespace
 
-XlsWorkbook::XlsWorkbook(std::string sheetName, CellRecords records)
-    : sheetName_(std::move(sheetName)), records_(records) {
+XlsWorkbook::XlsWorkbook(std::string sheetName) : sheetName_(std::move(sheetName)) {
     sheets_.emplace_back();
 }
 
@@ -287,12 +285,11 @@ void XlsWorkbook::addRow(const std::vector<std::string>& cells) {
     if (sheets_.back().rows == kRowsPerSheet) sheets_.emplace_back();
     Sheet& sheet = sheets_.back();
     const auto columns = static_cast<std::uint16_t>(std::min(cells.size(), kMaxColumns));
-    std::string scratch;
-    std::string& out = records_ == CellRecords::Kept ? sheet.cells : scratch;
-    const std::size_t before = out.size();
-    appendRowRecords(out, static_cast<std::uint16_t>(sheet.rows), cells,
+    // Only the size of the records is noted: save() writes them from the rows again.
+    std::string records;
+    appendRowRecords(records, static_cast<std::uint16_t>(sheet.rows), cells,
                      [this](std::string_view text) { return sharedStringIndex(text); });
-    sheet.cellBytes += out.size() - before;
+    sheet.cellBytes += records.size();
     ++sheet.rows;
     sheet.columns = std::max(sheet.columns, columns);
     ++rows_;
@@ -375,46 +372,16 @@ std::array<std::string, 3> XlsWorkbook::globals(
     return {std::move(g), std::move(sst.bytes), std::move(after)};
 }
 
-bool XlsWorkbook::save(const std::filesystem::path& file, std::string& reason) const {
-    return write(
-        file,
-        [this](std::size_t s, StreamSink& sink) {
-            sink.write(sheets_[s].cells);
-            return true;
-        },
-        reason);
-}
-
 bool XlsWorkbook::save(const std::filesystem::path& file, const RowSource& rows,
                        std::string& reason) const {
     std::vector<std::string> cells;
     std::string records;
-    auto indexOf = [this](std::string_view text) { return stringIndex_.at(std::string(text)); };
-    return write(
-        file,
-        [&](std::size_t s, StreamSink& sink) {
-            for (std::uint32_t row = 0; row < sheets_[s].rows; ++row) {
-                if (!rows(cells)) {
-                    reason = cp1254("okunan dosya yazma sırasında değişti");
-                    return false;
-                }
-                records.clear();
-                try {
-                    appendRowRecords(records, static_cast<std::uint16_t>(row), cells, indexOf);
-                } catch (const std::out_of_range&) {  // a text the first reading did not have
-                    reason = cp1254("okunan dosya yazma sırasında değişti");
-                    return false;
-                }
-                sink.write(records);
-            }
-            return true;
-        },
-        reason);
-}
-
-bool XlsWorkbook::write(const std::filesystem::path& file,
-                        const std::function<bool(std::size_t sheet, StreamSink&)>& cells,
-                        std::string& reason) const {
+    bool changed = false;  // a row, or a text, the first reading did not have
+    auto indexOf = [&](std::string_view text) -> std::uint32_t {
+        const auto it = stringIndex_.find(std::string(text));
+        changed = changed || it == stringIndex_.end();
+        return changed ? 0 : it->second;
+    };
     // Per sheet: BOF and DIMENSIONS before its cells, WINDOW2 and EOF after.
     std::vector<std::string> heads;
     std::vector<std::string> tails;
@@ -457,7 +424,18 @@ bool XlsWorkbook::write(const std::filesystem::path& file,
             for (const auto& part : globalRecords) sink.write(part);
             for (std::size_t s = 0; s < sheets_.size(); ++s) {
                 sink.write(heads[s]);
-                if (!cells(s, sink)) return false;
+                for (std::uint32_t row = 0; row < sheets_[s].rows && !changed; ++row) {
+                    changed = !rows(cells);
+                    records.clear();
+                    if (!changed) {
+                        appendRowRecords(records, static_cast<std::uint16_t>(row), cells, indexOf);
+                    }
+                    sink.write(records);
+                }
+                if (changed) {
+                    reason = kChangedWhileWritten;
+                    return false;
+                }
                 sink.write(tails[s]);
             }
             return true;

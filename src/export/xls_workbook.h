@@ -25,9 +25,9 @@
 // A sheet holds at most 65,536 rows; further rows continue on sheets named
 // NAME2, NAME3, ...  The globals come first but hold every text of the
 // workbook, so the file is written once by save(), after all rows were added.
-// A workbook of a long list need not hold its cell records: it notes only the
-// texts and sizes, and save() is handed the same rows again and writes their
-// records as they come.
+// The cell records are never held: addRow notes only the texts and sizes, and
+// save() is handed the same rows again and writes their records as they come,
+// so a list of any length never stands whole in memory.
 #pragma once
 
 #include <array>
@@ -63,13 +63,9 @@ class XlsWorkbook {
     // points with names of up to eight letters takes about 12 MB.
     static constexpr std::size_t kTextMemoryLimit = std::size_t{32} << 20;
 
-    // Kept: addRow keeps the cell records and save(file, reason) writes them.
-    // Replayed: only texts and sizes are kept; save(file, rows, reason) is
-    // given the same rows again.
-    enum class CellRecords { Kept, Replayed };
     using RowSource = std::function<bool(std::vector<std::string>& cells)>;
 
-    explicit XlsWorkbook(std::string sheetName = "VELKAR", CellRecords records = CellRecords::Kept);
+    explicit XlsWorkbook(std::string sheetName = "VELKAR");
 
     // Appends a row: cells[c] goes to column c, a number cell when
     // spreadsheetNumber() accepts it, an empty cell when empty, else a text
@@ -82,15 +78,12 @@ class XlsWorkbook {
     std::size_t sheetCount() const { return sheets_.size(); }
     bool tooLarge() const { return textMemory_ > kTextMemoryLimit; }
 
-    // Writes the workbook; false and the reason (Windows-1254) on failure.
-    bool save(const std::filesystem::path& file, std::string& reason) const;
-    // For CellRecords::Replayed: rows(cells) gives the added rows again, in
-    // order (false after the last).
+    // Writes the workbook; rows(cells) gives the added rows again, in order
+    // (false after the last).  false and the reason (Windows-1254) on failure.
     bool save(const std::filesystem::path& file, const RowSource& rows, std::string& reason) const;
 
   private:
     struct Sheet {
-        std::string cells;  // ROW and cell records (CellRecords::Kept)
         std::uint64_t cellBytes = 0;
         std::uint32_t rows = 0;
         std::uint16_t columns = 0;
@@ -98,12 +91,8 @@ class XlsWorkbook {
     std::uint32_t sharedStringIndex(std::string_view text);
     // The globals in three parts: up to the sheet list, the string table, the rest.
     std::array<std::string, 3> globals(const std::vector<std::uint64_t>& sheetSizes) const;
-    bool write(const std::filesystem::path& file,
-               const std::function<bool(std::size_t sheet, StreamSink&)>& cells,
-               std::string& reason) const;
 
     std::string sheetName_;
-    CellRecords records_;
     std::vector<Sheet> sheets_;
     std::size_t rows_ = 0;
     std::unordered_map<std::string, std::uint32_t> stringIndex_;

@@ -48,7 +48,8 @@ bool isNumberText(std::string_view t) {
 
 }  // namespace
 
-std::optional<std::string> coordinatePart(char axis, const std::string& text, std::string& reason) {
+std::optional<std::string> coordinateField(char axis, const std::string& text,
+                                           std::string& reason) {
     if (!isNumberText(text)) {
         reason = cp1254("koordinat sayı değil: ") + text;
         return std::nullopt;
@@ -90,7 +91,7 @@ std::optional<std::string> pointRecord(const TransferFields& f, int fieldCount,
     const std::pair<char, int> parts[] = {{'x', 2}, {'y', 1}, {'z', 3}};
     for (const auto& [axis, index] : parts) {
         const auto part =
-            coordinatePart(axis, f.SATIR_ALANLARI[static_cast<std::size_t>(index)], reason);
+            coordinateField(axis, f.SATIR_ALANLARI[static_cast<std::size_t>(index)], reason);
         if (!part) return std::nullopt;
         record += *part;
     }

@@ -15,7 +15,7 @@ namespace velkar::link {
 // "_ x-000012300" (negative, at most 6).  The decimal point is not written;
 // three decimals, cut, missing ones "0".  std::nullopt and the refusal reason
 // for a text that is no number or does not fit.
-std::optional<std::string> coordinatePart(char axis, const std::string& text, std::string& reason);
+std::optional<std::string> coordinateField(char axis, const std::string& text, std::string& reason);
 
 // The 51-character point record of a source line already split into the
 // fields (name, Y, X, Z); std::nullopt and the reason when it cannot be built.

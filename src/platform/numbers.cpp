@@ -75,25 +75,25 @@ Decimal Decimal::rounded(int decimals) const {
 }
 
 std::string Decimal::fixedMagnitude(int decimals) const {
-    std::string intPart;
+    std::string integerDigits;
     std::string frac;
     const int len = static_cast<int>(digits.size());
     if (pointPos <= 0) {
-        intPart = "0";
+        integerDigits = "0";
         frac.assign(static_cast<size_t>(-pointPos), '0');
         frac += digits;
     } else if (pointPos >= len) {
-        intPart = digits + std::string(static_cast<size_t>(pointPos - len), '0');
+        integerDigits = digits + std::string(static_cast<size_t>(pointPos - len), '0');
     } else {
-        intPart = digits.substr(0, static_cast<size_t>(pointPos));
+        integerDigits = digits.substr(0, static_cast<size_t>(pointPos));
         frac = digits.substr(static_cast<size_t>(pointPos));
     }
-    if (intPart.empty()) intPart = "0";
+    if (integerDigits.empty()) integerDigits = "0";
     if (decimals < 0) decimals = 0;
     if (frac.size() < static_cast<size_t>(decimals))
         frac.append(static_cast<size_t>(decimals) - frac.size(), '0');
     frac.resize(static_cast<size_t>(decimals));
-    return intPart + "." + frac;
+    return integerDigits + "." + frac;
 }
 
 namespace {

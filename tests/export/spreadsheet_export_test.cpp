@@ -111,11 +111,50 @@ TEST_F(ExportSpreadsheet, FailuresAreToldNotHidden) {
     EXPECT_FALSE(fs::exists(dir / "yok.txt.xls"));
 }
 
-fs::path saved(const XlsWorkbook& book, const std::string& name) {
+// A workbook and its rows, which save() is handed again.
+struct Book {
+    XlsWorkbook workbook;
+    std::vector<std::vector<std::string>> rows;
+    void addRow(const std::vector<std::string>& row) {
+        workbook.addRow(row);
+        rows.push_back(row);
+    }
+};
+
+// Saves a workbook, handing it these rows as the rows it was given.
+bool saveWith(const XlsWorkbook& workbook, const std::vector<std::vector<std::string>>& rows,
+              const fs::path& file, std::string& reason) {
+    std::size_t next = 0;
+    const auto again = [&](std::vector<std::string>& cells) {
+        return next < rows.size() && (cells = rows[next++], true);
+    };
+    return workbook.save(file, again, reason);
+}
+
+fs::path saved(const Book& book, const std::string& name) {
     const fs::path file = test::tempDir(name) / "book.xls";
     std::string reason;
-    EXPECT_TRUE(book.save(file, reason)) << reason;
+    EXPECT_TRUE(saveWith(book.workbook, book.rows, file, reason)) << reason;
     return file;
+}
+
+// The text file is read twice; one that changed in between saves nothing.
+TEST(XlsWorkbook, AListThatChangesWhileItIsWrittenIsNotSaved) {
+    const fs::path dir = test::tempDir("xls-changed");
+    Book book;
+    book.addRow({"P1", "100.5"});
+    book.addRow({"P2", "200.5"});
+    const std::vector<std::vector<std::string>> changed[] = {
+        {{"P1", "100.5"}, {"P9", "200.5"}},  // a text the first reading did not see
+        {{"P1", "100.5"}},                   // shorter
+        {{"P1", "100.5"}, {"P2", ""}},       // another size: a number became an empty cell
+    };
+    for (const auto& rows : changed) {
+        std::string reason;
+        EXPECT_FALSE(saveWith(book.workbook, rows, dir / "out.xls", reason));
+        EXPECT_NE(reason.find("de\xF0i\xFEti"), std::string::npos) << reason;
+        EXPECT_TRUE(fs::is_empty(dir)) << "a file is left behind";
+    }
 }
 
 TEST(SpreadsheetNumber, PlainDecimalsOnly) {
@@ -143,7 +182,7 @@ TEST(XlsWorkbook, EveryCellReadsBackWithItsValueTypeAndFrame) {
     REQUIRE_XLRD();
     const std::string narrow(9000, 'x');
     const std::string wide = cp1254("Ş") + std::string(5000, 'a');
-    XlsWorkbook book;
+    Book book;
     book.addRow({"P1", "4512345.678912", "-0.5", "", "007"});
     book.addRow({});
     book.addRow({cp1254("ŞEHİR ğı"), "1E5", "P1", narrow, wide, std::string(40000, 'y')});
@@ -160,7 +199,7 @@ TEST(XlsWorkbook, EveryCellReadsBackWithItsValueTypeAndFrame) {
               "D3 text '" +
                   narrow + "' framed\nE3 text '" + toUtf8(wide) + "' framed\nF3 text '" +
                   std::string(32767, 'y') + "' framed\n");
-    const fs::path empty = saved(XlsWorkbook(), "xls-empty");
+    const fs::path empty = saved(Book(), "xls-empty");
     EXPECT_EQ(readWorkbook(empty), "sheet VELKAR rows=0 cols=0\n");
     EXPECT_EQ(fs::file_size(empty) % 512, 0u);
 }
@@ -168,7 +207,7 @@ TEST(XlsWorkbook, EveryCellReadsBackWithItsValueTypeAndFrame) {
 // A string whose 3-byte header and first character just fit stays in the
 // full record (8,224 bytes of data); only its rest moves on.
 TEST(XlsWorkbook, AStringHeaderThatJustFitsStaysInTheRecord) {
-    XlsWorkbook book;
+    Book book;
     book.addRow({std::string(8224 - 8 - 3 - 4, 'x'), "ab"});  // counts, one string, room for 3 + 1
     const std::string bytes = test::readBytes(saved(book, "xls-boundary"));
     EXPECT_NE(bytes.find(std::string("\xFC\x00\x20\x20\x02\0\0\0\x02\0\0\0", 12)),
@@ -180,12 +219,12 @@ TEST(XlsWorkbook, AStringHeaderThatJustFitsStaysInTheRecord) {
 // (more than 109 FAT sectors) to need the DIFAT sectors of the container.
 TEST(XlsWorkbook, RowsContinueOnTheNextSheet) {
     REQUIRE_XLRD();
-    XlsWorkbook book;
+    Book book;
     for (std::size_t r = 1; r <= XlsWorkbook::kRowsPerSheet + 2; ++r) {
         book.addRow({"N" + std::to_string(r), std::to_string(r) + ".5", "", "", "", "", "", "",
                      "K" + std::to_string(r % 7)});
     }
-    EXPECT_EQ(book.sheetCount(), 2u);
+    EXPECT_EQ(book.workbook.sheetCount(), 2u);
     const fs::path file = saved(book, "xls-sheets");
     EXPECT_GT(fs::file_size(file), 109u * 128 * 512);
     const auto row = [](std::size_t at, std::size_t n) {

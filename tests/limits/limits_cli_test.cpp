@@ -1,18 +1,14 @@
 // velkar-cli on files of lines just short of the line limit: it stays under
 // 100 MB whatever the lines hold, and what would grow without end (a station
 // of megabyte names, a workbook of millions of texts) stops with a message.
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <fcntl.h>
-
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "fault_rig.h"
 #include "golden.h"
 #include "platform/textfile.h"
 #include "run_process.h"
@@ -24,23 +20,10 @@ namespace fs = std::filesystem;
 
 // The peak resident memory of one velkar-cli run, in MB.
 [[maybe_unused]] long peakMegabytes(const std::vector<std::string>& args) {
-    std::vector<std::string> all{VELKAR_CLI};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& a : all) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        const int null = ::open("/dev/null", O_WRONLY);
-        ::dup2(null, 1);
-        ::dup2(null, 2);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    if (pid < 0 || ::wait4(pid, &status, 0, &usage) != pid) return -1;
-    return usage.ru_maxrss / 1024;
+    long kilobytes = -1024;
+    test::waitForExit(test::spawnProcess(VELKAR_CLI, args, {}, "/dev/null", "/dev/null"),
+                      std::chrono::minutes(5), &kilobytes);
+    return kilobytes / 1024;
 }
 
 TEST(LimitsCli, LinesJustUnderTheLimitStayUnder100MB) {

@@ -13,7 +13,7 @@ using Outcome = TransferOutcome;
 
 std::string part(char axis, const std::string& text) {
     std::string reason;
-    return coordinatePart(axis, text, reason).value_or("refused: " + toUtf8(reason));
+    return coordinateField(axis, text, reason).value_or("refused: " + toUtf8(reason));
 }
 
 TEST(Ba200Records, CoordinateParts) {

@@ -1,9 +1,14 @@
 #include "platform/textfile.h"
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 #include <gtest/gtest.h>
 
 #include "golden.h"
 #include "platform/cp1254.h"
+#include "platform/process.h"
 #include "platform/program_folder.h"
 
 namespace velkar {
@@ -54,6 +59,34 @@ TEST(TextWriter, WritesCrLfAndReportsFailures) {
     ASSERT_TRUE(w.create("/dev/full"));
     for (int i = 0; i < 10000; ++i) w.writeLine("0123456789012345678901234567890123456789");
     EXPECT_FALSE(w.close());
+}
+
+// A run killed outright leaves its temporary file beside the target.
+TEST(StaleTemporaries, ThoseOfDeadRunsGoWhenTheirFileIsWrittenAgain) {
+    const std::filesystem::path dir = test::tempDir("stale");
+    const std::filesystem::path target = dir / "out.txt";
+    test::writeBytes(target, "old");
+    // No system hands out process id 99999999.
+    const std::vector<std::string> dead = {".out.txt.velkar-99999999-0badf00d.tmp"};
+    std::vector<std::string> kept = {
+        ".out.txt.velkar-" + std::to_string(currentProcessId()) + "-12345678.tmp",
+        ".other.txt.velkar-99999999-0badf00d.tmp", ".out.txt.velkar-99999999.tmp",
+        "out.txt.velkar-1-2.tmp"};
+#ifndef _WIN32
+    kept.push_back(".out.txt.velkar-" + std::to_string(::getppid()) + "-12345678.tmp");  // at work
+#endif
+    for (const auto& names : {dead, kept}) {
+        for (const auto& name : names) test::writeBytes(dir / name, "P1690,1000.123,2000.");
+    }
+
+    TextWriter out;
+    ASSERT_TRUE(out.replace(target));
+    out.writeLine("P1,1,2,3");
+    ASSERT_TRUE(out.close());
+
+    EXPECT_EQ(test::readBytes(target), "P1,1,2,3\r\n");
+    for (const auto& name : dead) EXPECT_FALSE(std::filesystem::exists(dir / name)) << name;
+    for (const auto& name : kept) EXPECT_TRUE(std::filesystem::exists(dir / name)) << name;
 }
 
 // Turkish file names (wide names on Windows) through every way a file is

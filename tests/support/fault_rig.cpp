@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -66,10 +67,11 @@ pid_t spawnProcess(const std::string& program, const std::vector<std::string>& a
     ::_exit(127);
 }
 
-int waitForExit(pid_t pid, std::chrono::milliseconds timeout) {
+int waitForExit(pid_t pid, std::chrono::milliseconds timeout, long* peakKilobytes) {
     const auto end = std::chrono::steady_clock::now() + timeout;
     int status = 0;
-    while (::waitpid(pid, &status, WNOHANG) == 0) {
+    rusage usage{};
+    while (::wait4(pid, &status, WNOHANG, &usage) == 0) {
         if (std::chrono::steady_clock::now() > end) {
             ::kill(pid, SIGKILL);
             ::waitpid(pid, &status, 0);
@@ -77,6 +79,7 @@ int waitForExit(pid_t pid, std::chrono::milliseconds timeout) {
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
+    if (peakKilobytes) *peakKilobytes = usage.ru_maxrss;
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 

@@ -39,7 +39,9 @@ pid_t spawnProcess(const std::string& program, const std::vector<std::string>& a
                    const std::filesystem::path& outFile, const std::filesystem::path& errFile);
 // Waits for it: the exit status, or 128 + signal; -1 when it had to be killed
 // after the timeout (a program that waits forever fails the test, not the suite).
-int waitForExit(pid_t pid, std::chrono::milliseconds timeout = std::chrono::minutes(5));
+// peakKilobytes, when given, gets the most memory it held.
+int waitForExit(pid_t pid, std::chrono::milliseconds timeout = std::chrono::minutes(5),
+                long* peakKilobytes = nullptr);
 // The names in a folder, sorted: what a run left behind.
 std::vector<std::string> namesIn(const std::filesystem::path& dir);
 
