@@ -45,6 +45,9 @@ if [[ ! -f $build/build.ninja ]]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELKAR_SANITIZE=OFF -DVELKAR_WERROR=OFF \
     -DVELKAR_BUILD_BENCH=OFF -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
     $(command -v ld.lld >/dev/null && echo -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld) >/dev/null || exit 1
+else
+  # The target list below is read from build.ninja: bring it up to date first.
+  cmake -S . -B "$build" >/dev/null || exit 1
 fi
 # Only the test programs and the two executables they run are ever built.
 mapfile -t all < <(sed -nE 's/^# Link build statements for EXECUTABLE target ([A-Za-z0-9_-]+)$/\1/p' \
